@@ -1,0 +1,166 @@
+// Construction, command line, loading, the header and the section dispatch.
+#include "cnfBuilder.h"
+
+#include <fstream>
+#include <iostream>
+#include <utility>
+
+#include "platform.h"
+#include "utils.h"
+
+void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags) {
+    getCMDkeys(argc, argv, flags, consoleCMDLineParser());
+}
+
+void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags,
+                            consoleCMDLineParser cmdParser) {
+    // With no argument vector at all the program path counts as a bare name.
+    const char* program = (argc > 0 && argv != nullptr && argv[0] != nullptr) ? argv[0] : "";
+    const std::string folder =
+        cmdParser.extractFolderPath(program) + "config" + cmdParser.separator();
+    scriptPath = folder + "prog.sc";
+    configPath = folder + "prog.cc";
+    if (argc <= 1 || argv == nullptr) return;
+
+    bool scriptSeen = false;
+    bool configSeen = false;
+    // Every argument is read; a later name of the same kind replaces an earlier one.
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr) continue;
+        const std::string arg = argv[i];
+        if (arg.size() > 1 && arg[0] == '-') {
+            consoleCMDLineParser::setFlags(arg[1], flags);
+        } else if (cmdParser.checkExtension("sc", arg)) {
+            scriptPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
+            scriptSeen = true;
+        } else if (cmdParser.checkExtension("cc", arg)) {
+            configPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
+            configSeen = true;
+        }
+    }
+    // A derived config name always goes into the default folder.
+    if (scriptSeen && !configSeen) configPath = folder + cmdParser.extractFileName(scriptPath) + ".cc";
+}
+
+void cnfBuilder::displayFilePath() const {
+    std::cout << std::endl;
+    std::cout << "   -----Files info-----" << std::endl;
+    std::cout << "   Path in: " << scriptPath << std::endl;
+    std::cout << "   Path out: " << configPath << std::endl;
+    std::cout << std::endl;
+}
+
+void cnfBuilder::clearError() {
+    error.clear();
+    parser.clearError();
+}
+
+void cnfBuilder::loadScript() {
+    // A folder opens as a stream on some systems but is no script.
+    if (isFolder(scriptPath)) error.throwErr(error.fileErr, curLine, 1, 1);
+    std::ifstream in(scriptPath, std::ios::in | std::ios::binary);
+    if (!in.is_open()) error.throwErr(error.fileErr, curLine, 1, 1);
+    const std::int64_t size = filesize(in);
+    if (size == 0) error.throwErr(error.fileErr, noLine, 1, 2);
+
+    std::string bytes;
+    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1);
+    in.close();
+    loadScriptFromBytes(bytes);
+}
+
+void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
+    std::size_t feeds = 0;
+    for (char c : bytes) feeds += (c == '\n');
+    // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
+    if (feeds >= MAX_SCR_LINE) error.throwErr(error.stringsErr, noLine, 1, 1);
+
+    lines.clear();
+    lines.reserve(feeds + 1);
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t feed = bytes.find('\n', begin);
+        if (feed == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(begin));
+            break;
+        }
+        std::size_t end = feed;
+        if (end > begin && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
+        lines.emplace_back(bytes.substr(begin, end - begin));
+        begin = feed + 1;
+    }
+    lineCount = static_cast<std::uint32_t>(lines.size());
+}
+
+lineText& cnfBuilder::lineAt(std::uint32_t index) {
+    if (index < lines.size()) return lines[index];
+    pastEnd = lineText();
+    return pastEnd;
+}
+
+void cnfBuilder::eraseGarbage() {
+    while (!parser.symbDel(currentLine())) {
+        if (curLine >= lineCount) error.throwErr(error.stringsErr, curLine, 1, 2);
+        ++curLine;
+    }
+}
+
+void cnfBuilder::eraseGarbage(bool& flag) {
+    while (!parser.symbDel(currentLine())) {
+        if (curLine >= lineCount) {
+            flag = false;
+            return;
+        }
+        ++curLine;
+    }
+}
+
+void cnfBuilder::getHeader() {
+    for (int i = 0; i < 6; ++i) {
+        eraseGarbage();
+        headerStrings.push_back(parser.getHeaderItem(currentLine(), curLine));
+        ++curLine;
+    }
+}
+
+void cnfBuilder::parseScript() {
+    getHeader();
+    bool more = true;
+    for (;;) {
+        eraseGarbage(more);
+        if (!more) break;
+        switch (parser.findKW(currentLine(), itemKW, ITEM_KW_SUM)) {
+            case 1: listParse(); break;
+            case 2: keyParse(); break;
+            case 3: fileParse(); break;
+            case 4: filterParse(); break;
+            case 5: margParse(); break;
+            case 6: defArgParse(); break;
+            default: error.throwErr(error.itemTypeErr, curLine, 1, 1);
+        }
+    }
+    buildCnf();
+}
+
+void cnfBuilder::addToMap(std::map<std::string, std::uint32_t>& map, const std::string& name,
+                          std::uint32_t& counter) {
+    if (!map.emplace(name, counter).second) error.throwErr(error.itemNameErr, curLine, 1, 1);
+    ++counter;
+}
+
+std::uint32_t cnfBuilder::getNumFromMap(const std::map<std::string, std::uint32_t>& map,
+                                        const std::string& name, std::uint32_t line) {
+    const auto found = map.find(name);
+    if (found == map.end()) error.throwErr(error.itemNameErr, line, 1, 2);
+    return found->second;
+}
+
+void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
+                                std::uint32_t kind) {
+    if (counter > limit) error.throwErr(error.limitErr, curLine, 1, kind);
+}

@@ -1,0 +1,166 @@
+// The compiler of one script: command line, loading, section readers,
+// resolution of names into numbers, the config bytes and the summary. One
+// builder lives for the whole run and owns everything of it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "consoleCMDLineParser.h"
+#include "parserScr.h"
+#include "scriptError.h"
+
+// A piece of script text with the index of the line it came from. In a key's
+// references line 0 marks a reference switched off with "disable".
+struct storeParam {
+    std::uint32_t line = 0;
+    std::string text;
+};
+
+struct doubleStr {
+    std::string str1;  // the "name" text of a key or marg
+    std::string str2;  // the "arg" text of a key, the "info" text of a marg
+};
+
+// One key's record; 10 bytes in the config, written field by field.
+struct keyConf {
+    std::uint16_t fileRef = 0;  // file item number from 1, 0 = none
+    std::uint16_t margRef = 0;  // marg number from 1, 0 = none
+    std::uint16_t listRef = 0;  // list number from 1, 0 = none
+    std::uint8_t strNum = 0;    // 2 when the order holds "keys" (name and arg), else 1
+    std::uint8_t reserved1 = 0;
+    std::uint8_t order = 0;     // positions of path, keys, value in bits 0-1, 2-3, 4-5
+    std::uint8_t reserved2 = 0;
+};
+
+// One file item's record; 2 bytes in the config.
+struct fileConf {
+    std::uint8_t action = 0;       // 0 load, 1 save, 2 dir
+    std::uint8_t filterCount = 0;  // its filters in the file filter entries
+};
+
+class cnfBuilder {
+public:
+    cnfBuilder() { error.clear(); }
+
+    // --- driver stages ---
+    // Reads every argument: switches, a script name (".sc") and a config name
+    // (".cc"); a later name of a kind replaces an earlier one. Names without a
+    // drive (or leading '/') go into the default folder beside the program; a
+    // config name derived from the script name always does.
+    void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags);
+    void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags,
+                    consoleCMDLineParser cmdParser);
+    void displayFilePath() const;
+    // Reads the file at scriptPath into the line buffer.
+    void loadScript();
+    // Splits a whole script into the line buffer: lines end at a line feed (a
+    // carriage return before it is dropped) and at their first NUL byte.
+    void loadScriptFromBytes(std::string_view bytes);
+    // Reads the header and every section, then resolves all names.
+    void parseScript();
+    // Writes the config to configPath, replacing an existing one only whole.
+    void saveCnf();
+    // The config file's bytes, built from the resolved state.
+    std::string cnfBytes() const;
+    void displayCnf() const;
+    void displayCnf(std::ostream& out) const;
+    void clearError();
+
+    // --- reading state ---
+    // The line at an index; every index at or beyond lineCount is an empty line.
+    lineText& lineAt(std::uint32_t index);
+    lineText& currentLine() { return lineAt(curLine); }
+    // Moves curLine to the next line with content, or raises "   Unexpected script end".
+    void eraseGarbage();
+    // The same, but at the end of the script clears flag instead.
+    void eraseGarbage(bool& flag);
+
+    // --- header and dispatch ---
+    void getHeader();
+    void addToMap(std::map<std::string, std::uint32_t>& map, const std::string& name,
+                  std::uint32_t& counter);
+    std::uint32_t getNumFromMap(const std::map<std::string, std::uint32_t>& map,
+                                const std::string& name, std::uint32_t line);
+    void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
+
+    // --- sections ---
+    void listParse();
+    void keyParse();
+    void checkDisable(std::uint16_t& slot);
+    void checkKeyConf(const keyConf& key, std::uint32_t& keyLine, std::uint32_t& orderLine);
+    void fileParse();
+    void filterParse();
+    void margParse();
+    void defArgParse();
+
+    // --- resolution ---
+    void buildCnf();
+    std::uint32_t getNubs(storeParam& ref, const std::map<std::string, std::uint32_t>& map,
+                          std::vector<std::uint32_t>& out, std::uint32_t limit);
+    void getKeyParamNumbs();
+    std::uint16_t getAllStrSum() const;
+
+    // The two file paths.
+    std::string scriptPath;
+    std::string configPath;
+
+    // The config header block, 26 bytes in the file.
+    char signature[6] = {};
+    std::uint16_t version = 0;
+    std::uint16_t allStrSum = 0;
+    std::uint16_t defListIndex = 0;
+    std::uint16_t listNum = 0;
+    std::uint16_t listItemNum = 0;
+    std::uint16_t fileFilterNum = 0;
+    std::uint16_t keyNum = 0;
+    std::uint16_t fileNum = 0;
+    std::uint16_t filterNum = 0;
+    std::uint16_t margNum = 0;
+
+    // Compiled tables.
+    std::vector<keyConf> keys;
+    std::vector<fileConf> files;
+    std::vector<std::uint32_t> listSizes;
+    std::vector<std::uint32_t> itemNumbers;  // list item key numbers, then file filter numbers
+
+    // Names and unresolved references.
+    std::map<std::string, std::uint32_t> listMap, keyMap, fileMap, filterMap, margMap;
+    std::vector<storeParam> listItems;
+    std::vector<storeParam> keyNextLists, keyMargs, keyFiles;
+    std::vector<storeParam> fileFilters;
+
+    // The strings of the config's string area.
+    std::vector<std::string> listStrings;
+    std::vector<doubleStr> keyStrings;
+    std::vector<std::string> fileStrings;
+    std::vector<std::string> filterStrings;
+    std::vector<doubleStr> margStrings;
+    std::vector<std::string> headerStrings;
+
+    // Reading state.
+    std::uint32_t lineCount = 0;
+    std::uint32_t curLine = 0;
+    std::uint32_t paramCount = 0;
+    std::uint32_t listCounter = 1;
+    std::uint32_t keyCounter = 0;
+    std::uint32_t fileCounter = 1;
+    std::uint32_t filterCounter = 0;
+    std::uint32_t margCounter = 1;
+    const std::uint32_t noLine = 0;
+    std::vector<lineText> lines;  // lineCount lines; the rest read as empty
+    std::string itemName;
+    doubleStr itemStrings;
+    storeParam itemParam;
+    storeParam defArg;
+    fileConf fileRec;
+    scriptError error;
+    parserScr parser;
+
+private:
+    lineText pastEnd;  // the empty line handed out for indexes beyond the script
+};

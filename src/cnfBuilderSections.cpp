@@ -1,0 +1,241 @@
+// One reader per section kind. Each is entered with curLine on its section line,
+// the section keyword already cut off, and leaves curLine on the line after the
+// section's last parameter line.
+#include <utility>
+
+#include "cnfBuilder.h"
+
+namespace {
+
+// Kind codes of the item limit messages.
+constexpr std::uint32_t LIST_KIND = 1;
+constexpr std::uint32_t KEY_KIND = 2;
+constexpr std::uint32_t FILE_KIND = 3;
+constexpr std::uint32_t FILTER_KIND = 4;
+constexpr std::uint32_t MARG_KIND = 5;
+
+// Codes of the parameter category.
+constexpr std::uint32_t UNKNOWN_PARAMETER = 1;
+constexpr std::uint32_t FOLDER_WITH_FILTER = 3;
+constexpr std::uint32_t UNUSED_KEY_DATA = 4;
+constexpr std::uint32_t NO_PATH_ORDER = 5;
+constexpr std::uint32_t NO_VALUE_ORDER = 6;
+constexpr std::uint32_t EMPTY_KEY = 7;
+
+std::uint8_t pathPosition(std::uint8_t order) { return order & 3u; }
+std::uint8_t keysPosition(std::uint8_t order) { return (order >> 2) & 3u; }
+std::uint8_t valuePosition(std::uint8_t order) { return (order >> 4) & 3u; }
+
+std::string withoutSeparators(std::string text) {
+    std::erase(text, '\x01');
+    return text;
+}
+
+}  // namespace
+
+void cnfBuilder::listParse() {
+    paramCount = 0;
+    parser.redefClear();
+    itemName = parser.divStr(currentLine());
+    addToMap(listMap, itemName, listCounter);
+    checkItemLimit(listCounter, LIST_LIMIT, LIST_KIND);
+    while (paramCount < KLIST_KW_SUM) {
+        eraseGarbage();
+        lineText& line = currentLine();
+        const std::uint32_t index = parser.findKW(line, kListKW, KLIST_KW_SUM);
+        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+        parser.redefCheck(KLIST_KW_SUM, index, curLine);
+        if (index == 1) {  // name: the caption up to its first ';'
+            parser.symbDel(line);
+            listStrings.push_back(parser.deleteWodrd(line.view(), ';'));
+        } else {  // items: kept as written, split into key names at resolution
+            itemParam.text = line.str();
+            itemParam.line = curLine;
+            listItems.push_back(std::move(itemParam));
+        }
+        ++paramCount;
+        ++curLine;
+    }
+}
+
+void cnfBuilder::keyParse() {
+    bool argSeen = false;
+    std::uint32_t keyLine = curLine;
+    std::uint32_t orderLine = 0;
+    std::uint32_t argLine = 0;
+    keyConf key;
+    paramCount = 0;
+    parser.redefClear();
+    itemName = parser.divStr(currentLine());
+    addToMap(keyMap, itemName, keyCounter);
+    checkItemLimit(keyCounter, KEY_LIMIT, KEY_KIND);
+    while (paramCount < KEY_KW_SUM) {
+        eraseGarbage();
+        lineText& line = currentLine();
+        const std::uint32_t index = parser.findKW(line, keyKW, KEY_KW_SUM);
+        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+        parser.redefCheck(KEY_KW_SUM, index, curLine);
+        switch (index) {
+            case 1:  // name
+                parser.garbageStrDel(line);
+                itemStrings.str1 = parser.deleteWodrd(line.view(), ';');
+                ++paramCount;
+                break;
+            case 2:  // order; without "keys" it also fills the slot of the missing arg
+                orderLine = curLine;
+                key.order = parser.getOrder(line, orderKW, ORDER_KW_SUM, curLine);
+                if (keysPosition(key.order) != 0) {
+                    key.strNum = 2;
+                    ++paramCount;
+                } else {
+                    key.strNum = 1;
+                    if (argSeen) error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA);
+                    argSeen = true;
+                    paramCount += 2;
+                }
+                break;
+            case 3:  // arg: the key data, kept whole once cleaned
+                if (argSeen) error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA);
+                argSeen = true;
+                parser.garbageStrDel(line);
+                itemStrings.str2 = line.str();
+                argLine = curLine;
+                ++paramCount;
+                break;
+            default: {  // next, kmarg, kfile: one name or "disable"
+                itemParam.text = parser.divStr(line);
+                std::uint16_t& slot = index == 4 ? key.listRef : index == 5 ? key.margRef : key.fileRef;
+                slot = 1;
+                checkDisable(slot);
+                auto& refs = index == 4 ? keyNextLists : index == 5 ? keyMargs : keyFiles;
+                refs.push_back(itemParam);
+                ++paramCount;
+                break;
+            }
+        }
+        ++curLine;
+    }
+    checkKeyConf(key, keyLine, orderLine);
+    keys.push_back(key);
+    keyStrings.push_back(itemStrings);
+}
+
+void cnfBuilder::checkDisable(std::uint16_t& slot) {
+    if (itemParam.text == DISABLE) {
+        itemParam.line = 0;
+        slot = 0;
+    } else {
+        itemParam.line = curLine;
+    }
+}
+
+void cnfBuilder::checkKeyConf(const keyConf& key, std::uint32_t& keyLine, std::uint32_t& orderLine) {
+    if (keysPosition(key.order) == 0) {
+        if (pathPosition(key.order) == 0 && key.fileRef != 0)
+            error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER);
+        if (valuePosition(key.order) == 0 && key.margRef != 0)
+            error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER);
+    }
+    if (key.fileRef == 0 && key.margRef == 0 && key.listRef == 0 && keysPosition(key.order) == 0)
+        error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY);
+}
+
+void cnfBuilder::fileParse() {
+    bool filtersGiven = false;
+    paramCount = 0;
+    parser.redefClear();
+    itemName = parser.divStr(currentLine());
+    addToMap(fileMap, itemName, fileCounter);
+    checkItemLimit(fileCounter, FILE_LIMIT, FILE_KIND);
+    while (paramCount < FILE_KW_SUM) {
+        eraseGarbage();
+        lineText& line = currentLine();
+        const std::uint32_t index = parser.findKW(line, fileKW, FILE_KW_SUM);
+        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+        parser.redefCheck(FILE_KW_SUM, index, curLine);
+        if (index == 1) {  // name
+            parser.garbageStrDel(line);
+            fileStrings.push_back(parser.deleteWodrd(line.view(), ';'));
+            ++paramCount;
+        } else if (index == 2) {  // action; "dir" also fills the filters slot
+            itemName = parser.divStr(line);
+            fileRec.action =
+                static_cast<std::uint8_t>(parser.getFlag(itemName, fileFlagsKW, FILE_FLAG_KW_SUM, curLine));
+            fileRec.filterCount = 0;
+            if (fileRec.action == DIR) {
+                // The error names the filters line that came first.
+                if (filtersGiven) error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER);
+                paramCount += 2;
+                filtersGiven = true;
+                fileFilters.emplace_back();  // placeholder, never read
+            } else {
+                ++paramCount;
+            }
+            files.push_back(fileRec);
+        } else {  // filters: kept as written, split into filter names at resolution
+            if (filtersGiven) error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER);
+            itemParam.text = line.str();
+            itemParam.line = curLine;
+            filtersGiven = true;
+            fileFilters.push_back(std::move(itemParam));
+            ++paramCount;
+        }
+        ++curLine;
+    }
+}
+
+void cnfBuilder::filterParse() {
+    std::string nameText;
+    paramCount = 0;
+    parser.redefClear();
+    itemName = parser.divStr(currentLine());
+    addToMap(filterMap, itemName, filterCounter);
+    checkItemLimit(filterCounter, FILTER_LIMIT, FILTER_KIND);
+    while (paramCount < FILTER_KW_SUM) {
+        eraseGarbage();
+        lineText& line = currentLine();
+        const std::uint32_t index = parser.findKW(line, filterKW, FILTER_KW_SUM);
+        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+        parser.redefCheck(FILTER_KW_SUM, index, curLine);
+        if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
+            parser.garbageStrDel(line);
+            nameText = withoutSeparators(parser.deleteWodrd(line.view(), ';'));
+        } else {  // exten
+            itemName = parser.createFilter(line);
+        }
+        ++paramCount;
+        ++curLine;
+    }
+    filterStrings.push_back(nameText + itemName);
+}
+
+void cnfBuilder::margParse() {
+    paramCount = 0;
+    parser.redefClear();
+    itemName = parser.divStr(currentLine());
+    addToMap(margMap, itemName, margCounter);
+    checkItemLimit(margCounter, MARG_LIMIT, MARG_KIND);
+    while (paramCount < MARG_KW_SUM) {
+        eraseGarbage();
+        lineText& line = currentLine();
+        const std::uint32_t index = parser.findKW(line, margKW, MARG_KW_SUM);
+        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+        parser.redefCheck(MARG_KW_SUM, index, curLine);
+        parser.symbDel(line);
+        if (index == 1) {  // name
+            itemStrings.str1 = parser.deleteWodrd(line.view(), ';');
+        } else {  // info: the tooltip, "<@" marking its line breaks
+            itemStrings.str2 = parser.deleteWodrd(line.view(), ';');
+            parser.setEndlForToolTip(itemStrings.str2);
+        }
+        ++paramCount;
+        ++curLine;
+    }
+    margStrings.push_back(itemStrings);
+}
+
+void cnfBuilder::defArgParse() {
+    defArg.text = parser.divStr(currentLine());
+    defArg.line = curLine;
+    ++curLine;
+}

@@ -1,0 +1,56 @@
+// The script language's fixed vocabulary and the limits shared by the reader
+// and the config builder. Keyword matching is exact and case-sensitive.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Section keywords; findKW numbers them from 1: list, key, file, filter, marg, def.
+inline constexpr std::uint32_t ITEM_KW_SUM = 6;
+inline const std::string itemKW[ITEM_KW_SUM] = {"list", "key", "file", "filter", "marg", "def"};
+
+inline constexpr std::uint32_t KLIST_KW_SUM = 2;
+inline const std::string kListKW[KLIST_KW_SUM] = {"name", "items"};
+
+inline constexpr std::uint32_t KEY_KW_SUM = 6;
+inline const std::string keyKW[KEY_KW_SUM] = {"name", "order", "arg", "next", "kmarg", "kfile"};
+
+inline constexpr std::uint32_t ORDER_KW_SUM = 4;
+inline const std::string orderKW[ORDER_KW_SUM] = {"path", "keys", "value", "disable"};
+
+inline constexpr std::uint32_t FILE_KW_SUM = 3;
+inline const std::string fileKW[FILE_KW_SUM] = {"name", "action", "filters"};
+
+// Action words; getFlag numbers them from 0, and that index is the file record's action byte.
+inline constexpr std::uint32_t FILE_FLAG_KW_SUM = 3;
+inline const std::string fileFlagsKW[FILE_FLAG_KW_SUM] = {"load", "save", "dir"};
+
+inline constexpr std::uint32_t FILTER_KW_SUM = 2;
+inline const std::string filterKW[FILTER_KW_SUM] = {"name", "exten"};
+
+inline constexpr std::uint32_t MARG_KW_SUM = 2;
+inline const std::string margKW[MARG_KW_SUM] = {"name", "info"};
+
+// The word that switches a key's reference off, and the tooltip line-break marker.
+inline const std::string DISABLE = "disable";
+inline const std::string KS_TOOL_TIP_ENDL = "<@";
+
+inline constexpr std::uint32_t MAX_SCR_LINE = 5000;     // most lines a script may have
+inline constexpr std::uint32_t MAX_EXTENSION_SUM = 10;  // extensions taken from one "exten" line
+inline constexpr std::uint32_t MAX_ITEMS_SUM = 20;      // key names taken from one "items" line
+inline constexpr std::uint32_t MAX_FILTERS_SUM = 5;     // filter names taken from one "filters" line
+inline constexpr std::uint32_t PARAM_FLAG_SUM = 7;      // redefinition flags, indexed from 1
+inline constexpr std::uint16_t THIS_CNF_VERSION = 2;
+
+inline constexpr std::uint8_t LOAD = 0;
+inline constexpr std::uint8_t SAVE = 1;
+inline constexpr std::uint8_t DIR = 2;
+
+inline constexpr std::uint32_t STR_VAL_NOT_FOUND = 0xFFFFFFFF;
+
+// Item limits, checked against a kind's counter right after a name was added.
+inline constexpr std::uint32_t LIST_LIMIT = 51;
+inline constexpr std::uint32_t KEY_LIMIT = 500;
+inline constexpr std::uint32_t FILE_LIMIT = 101;
+inline constexpr std::uint32_t FILTER_LIMIT = 50;
+inline constexpr std::uint32_t MARG_LIMIT = 101;

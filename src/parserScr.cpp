@@ -1,0 +1,159 @@
+#include "parserScr.h"
+
+namespace {
+
+bool isWordEnd(char c) {
+    return c == '\0' || c == ' ' || c == ',' || c == ':' || c == ';' || c == '=';
+}
+
+// Drops leading characters of the line for as long as skip(c) holds.
+template <typename Pred>
+void skipFront(lineText& line, Pred skip) {
+    std::size_t n = 0;
+    while (n < line.size() && skip(line.at(n))) ++n;
+    line.dropFront(n);
+}
+
+// Appends text without its 0x01 bytes, which separate the parts of a filter text.
+void appendWithoutSeparators(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c != '\x01') out += c;
+    }
+}
+
+}  // namespace
+
+bool parserScr::symbDel(lineText& line) {
+    skipFront(line, [](char c) { return c == ' ' || c == ':' || c == '='; });
+    return !line.empty() && line.front() != ';';
+}
+
+void parserScr::garbageStrDel(lineText& line) {
+    skipFront(line, [](char c) { return c == ' '; });
+    if (line.front() == '-' || line.front() == '=') line.dropFront(1);
+    // A ';' in the first position is never taken for the end of the value.
+    const std::size_t semicolon = line.view().rfind(';');
+    if (semicolon != std::string_view::npos && semicolon > 0) line.keepFront(semicolon);
+}
+
+std::string parserScr::deleteWodrd(std::string_view text, char mark) {
+    return std::string(text.substr(0, text.find(mark)));
+}
+
+std::string parserScr::divStr(lineText& line) {
+    skipFront(line, [](char c) { return c == ' ' || c == ',' || c == '='; });
+    std::size_t n = 0;
+    while (n < line.size() && !isWordEnd(line.at(n))) ++n;
+    std::string word(line.view().substr(0, n));
+    line.dropFront(n);
+    return word;
+}
+
+std::uint32_t parserScr::findKW(lineText& line, const std::string* table, std::uint32_t size) {
+    const std::string word = divStr(line);
+    if (word.empty()) return 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        if (table[i] == word) return i + 1;
+    }
+    return 0;
+}
+
+std::uint32_t parserScr::getFlag(const std::string& word, const std::string* table,
+                                 std::uint32_t size, std::uint32_t& lineIndex) {
+    for (std::uint32_t i = 0; i < size; ++i) {
+        if (table[i] == word) return i;
+    }
+    error.throwErr(error.keywordErr, lineIndex, 1, 1);
+}
+
+std::uint8_t parserScr::getOrder(lineText& line, const std::string* table, std::uint32_t size,
+                                 std::uint32_t& lineIndex) {
+    unsigned result = 0;
+    unsigned place = 0;
+    for (unsigned words = 0; words <= 2; ++words) {
+        unsigned shift = 0;
+        switch (findKW(line, table, size)) {
+            case 1: shift = 0; break;  // path
+            case 2: shift = 2; break;  // keys
+            case 3: shift = 4; break;  // value
+            case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
+            default: error.throwErr(error.keywordErr, lineIndex, 1, 2);
+        }
+        ++place;
+        result = (result & ~(3u << shift)) | (place << shift);
+    }
+    return static_cast<std::uint8_t>(result);
+}
+
+std::string parserScr::getHeaderItem(lineText& line, std::uint32_t& lineIndex) {
+    symbDel(line);
+    if (line.empty()) return std::string();
+    if (line.front() != '#') error.throwErr(error.headerErr, lineIndex, 1, 1);
+    line.dropFront(1);
+    symbDel(line);
+    return line.str();
+}
+
+std::string parserScr::getParam(lineText& text, bool& more) {
+    more = false;
+    skipFront(text, [](char c) { return c == ' ' || c == '='; });
+    std::string param;
+    std::size_t i = 0;
+    for (;; ++i) {
+        const char c = text.at(i);
+        if (c == ',') {
+            more = true;
+            break;
+        }
+        if (c == ';' || c == '\0') break;
+        if (c != ' ') param += c;  // spaces inside a parameter are dropped
+    }
+    // The walk stopped at a ',' or ';' (removed with what was read) or at the end.
+    text.dropFront(i < text.size() ? i + 1 : i);
+    return param;
+}
+
+void parserScr::redefClear() {
+    for (bool& flag : redefFlags) flag = false;
+}
+
+void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, std::uint32_t& lineIndex) {
+    if (index >= PARAM_FLAG_SUM) return;
+    if (redefFlags[index]) error.throwErr(error.paramErr, lineIndex, 1, 2);
+    redefFlags[index] = true;
+}
+
+void parserScr::setEndlForToolTip(std::string& text) {
+    if (text.find(KS_TOOL_TIP_ENDL) == std::string::npos) return;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '<' && i + 1 < text.size() && text[i + 1] == '@') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    text.swap(out);
+}
+
+std::string parserScr::createFilter(lineText& text) {
+    std::string readable = "(*.";
+    std::string pattern = "\x01*.";
+    bool more = true;
+    for (std::uint32_t n = 0; more; ++n) {
+        const std::string extension = getParam(text, more);
+        if (n == MAX_EXTENSION_SUM) {
+            more = false;  // the eleventh extension has been read and is dropped
+        } else {
+            if (n != 0) {
+                readable += ", *.";
+                pattern += ";*.";
+            }
+            appendWithoutSeparators(readable, extension);
+            appendWithoutSeparators(pattern, extension);
+        }
+    }
+    return readable + ")" + pattern + "\x01";
+}

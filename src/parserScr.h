@@ -1,0 +1,89 @@
+// The token reader: cleans script lines and cuts words, keywords, parameters
+// and header items off their front; builds tooltip and dialog-filter texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "keywords.h"
+#include "scriptError.h"
+
+// A script line that the readers consume from the front. What has been read is
+// skipped by an offset rather than erased, so reading a line costs time linear
+// in its length however it is cut. A line ends at its first NUL byte.
+class lineText {
+public:
+    lineText() = default;
+    explicit lineText(std::string_view text) : buf(text.substr(0, text.find('\0'))) {}
+
+    std::string_view view() const { return std::string_view(buf).substr(pos); }
+    std::string str() const { return std::string(view()); }
+    bool empty() const { return pos >= buf.size(); }
+    std::size_t size() const { return buf.size() - pos; }
+    // The character at i of what is left, or NUL past its end.
+    char at(std::size_t i) const { return pos + i < buf.size() ? buf[pos + i] : '\0'; }
+    char front() const { return at(0); }
+    void dropFront(std::size_t n) { pos = n < size() ? pos + n : buf.size(); }
+    // Keeps the first n characters of what is left.
+    void keepFront(std::size_t n) {
+        if (n < size()) buf.resize(pos + n);
+    }
+
+private:
+    std::string buf;
+    std::size_t pos = 0;
+};
+
+class parserScr {
+public:
+    parserScr() { error.clear(); }
+
+    // --- cleaning ---
+    // Removes leading spaces, ':' and '='; false when the line is then empty
+    // or starts with ';' (a line without content).
+    bool symbDel(lineText& line);
+    // Removes leading spaces and then one '-' or '='; cuts the line at its last
+    // ';' unless that ';' is its first character.
+    void garbageStrDel(lineText& line);
+    // The text up to, not including, the first mark character.
+    std::string deleteWodrd(std::string_view text, char mark);
+
+    // --- tokens ---
+    // Skips spaces, ',' and '='; returns the characters up to the end, a space,
+    // ',', ':', ';' or '=' and removes them from the line.
+    std::string divStr(lineText& line);
+    // Cuts the next word and returns its 1-based index in the table, 0 if none.
+    std::uint32_t findKW(lineText& line, const std::string* table, std::uint32_t size);
+    // The 0-based index of word in the table; raises "   Uncknown action keyword!"
+    // when it is not there.
+    std::uint32_t getFlag(const std::string& word, const std::string* table,
+                          std::uint32_t size, std::uint32_t& lineIndex);
+    // Reads an order line: up to three words, "disable" ending it early. The
+    // positions of path, keys and value go into bits 0-1, 2-3 and 4-5. A word
+    // that is no order word, or a missing one, raises "   Unknown order keyword!".
+    std::uint8_t getOrder(lineText& line, const std::string* table, std::uint32_t size,
+                          std::uint32_t& lineIndex);
+    // The rest of a header line after its '#'; "   Header read error" when the
+    // line (once cleaned) has content but does not start with '#'.
+    virtual std::string getHeaderItem(lineText& line, std::uint32_t& lineIndex);
+    // Cuts one comma-separated parameter: skips leading spaces and '=', drops
+    // spaces inside, ends at ',' (more set), ';' or the end (more cleared).
+    std::string getParam(lineText& text, bool& more);
+
+    // --- redefinition bookkeeping ---
+    void redefClear();
+    // Raises "   Parameter redefinition" when the keyword's flag is already set.
+    void redefCheck(std::uint32_t size, std::uint32_t index, std::uint32_t& lineIndex);
+    void clearError() { error.clear(); }
+
+    // --- text transformations ---
+    // Replaces every "<@" by a line feed, left to right.
+    void setEndlForToolTip(std::string& text);
+    // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
+    // A 0x01 byte inside an extension is dropped: it is the text's separator.
+    std::string createFilter(lineText& text);
+
+    scriptError error;
+    bool redefFlags[PARAM_FLAG_SUM] = {};
+};

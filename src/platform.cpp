@@ -1,0 +1,158 @@
+#include "platform.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+pathStyle hostPathStyle() {
+#ifdef _WIN32
+    return pathStyle::windows;
+#else
+    return pathStyle::posix;
+#endif
+}
+
+char folderSeparator(pathStyle style) { return style == pathStyle::windows ? '\\' : '/'; }
+
+bool isUnchangedPath(pathStyle style, std::string_view path) {
+    if (style == pathStyle::windows) return path.find(':') != std::string_view::npos;
+    return !path.empty() && path.front() == '/';
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(path), ec);
+}
+
+namespace {
+
+// Follows symbolic links from path to the file they finally name (which may
+// not exist yet). Gives up after a bounded number of steps, as the system does.
+std::string resolveLinks(const std::string& path) {
+    fs::path p(path);
+    for (int step = 0; step < 40; ++step) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p.string();
+}
+
+std::string folderOf(const std::string& path) {
+    fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+std::string fullPathOf(const std::string& name) {
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(name.c_str(), sizeof buffer, buffer, nullptr);
+    if (n == 0 || n >= sizeof buffer) return std::string();
+    return std::string(buffer, n);
+}
+
+void pauseConsole() { std::system("pause"); }
+
+void prepareProcess() {}
+
+bool replaceFile(const std::string& path, std::string_view bytes) {
+    const std::string target = resolveLinks(path);
+    if (isFolder(target)) return false;
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    char tempName[MAX_PATH];
+    if (GetTempFileNameA(folderOf(target).c_str(), "tvk", 0, tempName) == 0) return false;
+    bool ok = false;
+    if (std::FILE* f = std::fopen(tempName, "wb")) {
+        ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        ok = (std::fclose(f) == 0) && ok;
+    }
+    ok = ok && MoveFileExA(tempName, target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (!ok) DeleteFileA(tempName);
+    return ok;
+}
+
+#else
+
+std::string fullPathOf(const std::string& name) {
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (ec) return std::string();
+    std::string full = cwd.string();
+    if (full.empty() || full.back() != '/') full += '/';
+    return full + name;
+}
+
+void prepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void pauseConsole() {
+    std::cout << "Press Enter to continue . . ." << std::endl;
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+}
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Creates a new file beside the target that no other file can be mistaken for.
+int createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "-" +
+                   std::to_string(attempt);
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, std::string_view bytes) {
+    const std::string target = resolveLinks(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+
+    std::string tempPath;
+    const std::string base = fs::path(target).filename().string();
+    int fd = createTemp(folderOf(target), base, tempPath);
+    if (fd < 0) return false;
+    // The temporary file was created with the mode of any new file; a replaced
+    // config keeps the mode it had.
+    bool ok = !exists || ::fchmod(fd, existing.st_mode & 07777) == 0;
+    ok = ok && writeAll(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(tempPath.c_str());
+    return ok;
+}
+
+#endif

@@ -1,0 +1,41 @@
+// The error record: every failure the compiler detects is a code written into
+// one category of a scriptError and a copy of the whole record thrown by value.
+// Only the driver catches it and asks it to print itself.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+
+class scriptError {
+public:
+    std::int32_t errFlag = 0;      // set to 1 by every throwErr; nothing reads it
+    std::int32_t stringsErr = 0;   // 1 too many script lines, 2 unexpected end of script
+    std::int32_t headerErr = 0;    // 1 bad header line
+    std::int32_t spare1 = 0;
+    std::int32_t itemTypeErr = 0;  // 1 a section line starts with no section keyword
+    std::int32_t itemNameErr = 0;  // 1 duplicate name, 2 name not found
+    std::int32_t paramErr = 0;     // 1 to 7, see the message table
+    std::int32_t keywordErr = 0;   // 1 bad action word, 2 bad order word
+    std::int32_t spare2 = 0;
+    std::int32_t limitErr = 0;     // 1 list, 2 key, 3 file, 4 filter, 5 marg
+    std::int32_t spare3 = 0;
+    std::int32_t fileErr = 0;      // 1 script not opened, 2 script empty, 3 config not written
+    std::int32_t itemIndex = 0;    // position of the name whose lookup failed, from 0
+    std::int32_t errLine = 0;      // zero-based script line the error refers to
+
+    scriptError() { clear(); }
+
+    // Sets every field but errFlag to 0.
+    void clear();
+
+    // Records the line, the flag and the code in the given category (a field of
+    // this record) and throws a copy of the whole record.
+    [[noreturn]] void throwErr(std::int32_t& category, const std::uint32_t& line,
+                               std::uint32_t flag, std::uint32_t code);
+
+    // Prints one line per category that holds a known code, in the fixed order
+    // strings, header, item type, parameter, item name, keyword, limit, file;
+    // then "   Error line: " with errLine + 1 unless a file error is set.
+    void debugFunc() const;
+    void debugFunc(std::ostream& out) const;
+};

@@ -1,0 +1,43 @@
+#include "utils.h"
+
+#include <iostream>
+
+#include "platform.h"
+
+void printHelpText(std::ostream& out) {
+    static const char* const lines[] = {
+        "   Parameters info:",
+        "",
+        "   -i show config info",
+        "   -p hold console window",
+        "   -h show parameters info",
+        "   *.sc script file(in)",
+        "   *.cc config file(out)",
+        "",
+        "   Sample: ",
+        "",
+        "   -i -p c:\\my_sctipt_in.sc  c:\\my_config_out.cc ",
+        "   -p c:\\my_app.sc",
+        "   my_app.sc",
+        "",
+        "   Default folder: \\config\\",
+        "   Default names of files:",
+        "   \\config\\prog.sc",
+        "   \\config\\prog.cc",
+        "",
+    };
+    for (const char* line : lines) out << line << std::endl;
+}
+
+void showHelpInfo() {
+    printHelpText(std::cout);
+    pauseConsole();
+}
+
+std::int64_t filesize(std::istream& in) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff end = in.tellg();
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    return static_cast<std::int64_t>(end);
+}
