@@ -1,1 +1,260 @@
+// The line buffer, the header, the section readers and resolution, driven from
+// scripts held in memory.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "cnfBuilder.h"
+
+namespace {
+
+const char* const kHeader = "#h1\n#h2\n#h3\n#h4\n#h5\n#h6\n";
+
+// Compiles a script from memory. The caller's builder keeps the state.
+void compile(cnfBuilder& b, const std::string& script) {
+    b.loadScriptFromBytes(script);
+    b.parseScript();
+}
+
+// Compiles a script that must fail and returns the thrown record.
+scriptError compileError(const std::string& script) {
+    cnfBuilder b;
+    try {
+        compile(b, script);
+    } catch (scriptError e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error for:\n" << script;
+    return scriptError();
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
+    static const struct {
+        const char* bytes;
+        std::size_t size;
+        std::uint32_t count;
+        const char* first;
+        const char* last;
+    } cases[] = {
+        {"abc", 3, 1, "abc", "abc"},
+        {"abc\n", 4, 2, "abc", ""},
+        {"\n", 1, 2, "", ""},
+        {"a\r\nb\r\n", 6, 3, "a", ""},  // CR LF reads as LF
+        {"a\rb\r", 4, 1, "a\rb\r", "a\rb\r"},  // a lone CR is an ordinary character
+        {"\r\r\nx", 4, 2, "\r", "x"},
+        {"ab\0cd\nef", 8, 2, "ab", "ef"},  // a line ends at its first NUL
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        cnfBuilder b;
+        b.loadScriptFromBytes(std::string_view(c.bytes, c.size));
+        ASSERT_EQ(b.lineCount, c.count);
+        EXPECT_EQ(b.lineAt(0).str(), c.first);
+        EXPECT_EQ(b.lineAt(c.count - 1).str(), c.last);
+    }
+}
+
+TEST(LineBuffer, FiveThousandLinesAtMost) {
+    cnfBuilder b;
+    b.loadScriptFromBytes(std::string(4999, '\n') + "x");
+    EXPECT_EQ(b.lineCount, 5000u);
+    EXPECT_EQ(b.lineAt(4999).str(), "x");
+    // Every index at or past the end reads as an empty line, even for a full buffer.
+    EXPECT_TRUE(b.lineAt(5000).empty());
+    EXPECT_TRUE(b.lineAt(0xFFFFFFFFu).empty());
+
+    cnfBuilder full;
+    try {
+        full.loadScriptFromBytes(std::string(5000, '\n'));
+        FAIL();
+    } catch (scriptError e) {
+        EXPECT_EQ(e.stringsErr, 1);
+        EXPECT_EQ(e.errLine, 0);
+    }
+}
+
+TEST(LineBuffer, UnexpectedEndNamesTheLineAfterTheLast) {
+    scriptError e = compileError("\n");
+    EXPECT_EQ(e.stringsErr, 2);
+    EXPECT_EQ(e.errLine, 2);  // printed as line 3
+    e = compileError(std::string(kHeader) + "list l\nname=x\n;comment\n\n");
+    EXPECT_EQ(e.stringsErr, 2);
+    EXPECT_EQ(e.errLine, 11);
+}
+
+// One list, one key with "keys" only and every reference off, a def line.
+const std::string kSmallest = std::string(kHeader) +
+                              "list main\nname=Main\nitems=k\n"
+                              "key k\nname=K\norder=keys,disable\narg=-k\n"
+                              "next=disable\nkmarg=disable\nkfile=disable\ndef main\n";
+
+TEST(Sections, SmallestScript) {
+    cnfBuilder b;
+    compile(b, kSmallest);
+    EXPECT_EQ(b.listMap.at("main"), 1u);
+    EXPECT_EQ(b.keyMap.at("k"), 0u);
+    EXPECT_EQ(b.listNum, 1);
+    EXPECT_EQ(b.keyNum, 1);
+    EXPECT_EQ(b.allStrSum, 9);
+    ASSERT_EQ(b.keys.size(), 1u);
+    EXPECT_EQ(b.keys[0].order, 0x04);
+    EXPECT_EQ(b.keys[0].strNum, 2);
+    EXPECT_EQ(b.keyStrings[0].str2, "-k");
+    EXPECT_EQ(b.cnfBytes().size(), 40u + 6 * 3 + 5 + 2 + 3);
+}
+
+TEST(Sections, CaptionsAndValuesAreCleaned) {
+    cnfBuilder b;
+    compile(b, std::string(kHeader) +
+                   "list l name = The list ; comment\nitems = k\n"
+                   "key k\nname = Key name ; c\norder = keys, disable\narg=-f ; fast\n"
+                   "next = l\nkmarg = m\nkfile = disable\n"
+                   "marg m\ninfo = a<@b<@c ; not this\n  name :: Caption;x;y\n"
+                   "file f\nname = - dash\naction = dir\n"
+                   "filter t\nexten = t\x01xt, log ; more\nname = Te\x01xt ;\n"
+                   "def l\ndef l\n");
+    EXPECT_EQ(b.listStrings[0], "The list ");
+    EXPECT_EQ(b.keyStrings[0].str1, " Key name ");
+    EXPECT_EQ(b.keyStrings[0].str2, "-f ");  // a trailing comment never enters the arg
+    EXPECT_EQ(b.margStrings[0].str1, "Caption");
+    EXPECT_EQ(b.margStrings[0].str2, "a\nb\nc ");
+    EXPECT_EQ(b.fileStrings[0], " - dash");
+    EXPECT_EQ(b.filterStrings[0], " Text (*.txt, *.log)\x01*.txt;*.log\x01");
+    EXPECT_EQ(b.keys[0].listRef, 1);
+    EXPECT_EQ(b.keys[0].margRef, 1);
+    EXPECT_EQ(b.files[0].action, 2);
+    EXPECT_EQ(b.files[0].filterCount, 0);
+}
+
+TEST(Resolution, ListAndFilterLimits) {
+    std::string keys;
+    std::string names;
+    for (int i = 0; i < 25; ++i) {
+        keys += "key k" + std::to_string(i) + "\nname=n\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\n";
+        names += (i ? ", k" : "k") + std::to_string(i);
+    }
+    std::string filters;
+    for (int i = 0; i < 7; ++i) filters += "filter f" + std::to_string(i) + "\nname=x\nexten=e\n";
+    cnfBuilder b;
+    // Names behind the 20th key and the 5th filter are neither kept nor looked up.
+    compile(b, std::string(kHeader) + "list l\nname=L\nitems=" + names + ", missing\n" + keys +
+                   filters +
+                   "file a\nname=A\naction=load\nfilters=f6,f5,f4,f3,f2,f1,missing\n"
+                   "file d\nname=D\naction=dir\n"
+                   "file s\nfilters=f0\nname=S\naction=save\ndef l\n");
+    ASSERT_EQ(b.listSizes.size(), 1u);
+    EXPECT_EQ(b.listSizes[0], 20u);
+    EXPECT_EQ(b.listItemNum, 20);
+    EXPECT_EQ(b.fileFilterNum, 6);
+    EXPECT_EQ(b.files[0].filterCount, 5);
+    EXPECT_EQ(b.files[1].filterCount, 0);
+    EXPECT_EQ(b.files[2].filterCount, 1);
+    // The save file's filter follows the first file's directly.
+    const std::vector<std::uint32_t> tail(b.itemNumbers.begin() + 20, b.itemNumbers.end());
+    EXPECT_EQ(tail, (std::vector<std::uint32_t>{6, 5, 4, 3, 2, 0}));
+}
+
+TEST(Resolution, NotFoundNamesItsPositionAndLine) {
+    static const struct {
+        const char* body;
+        int itemIndex;
+        int errLine;
+    } cases[] = {
+        {"list l\nname=L\nitems=k, k, nope\n" "key k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\ndef l\n", 2, 8},
+        {"key k\nname=K\norder=disable\nnext=nope\nkmarg=disable\nkfile=disable\ndef l\n", 0, 9},
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\n", 0, 0},
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\ndef L\n", 0, 15},
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=value,disable\nnext=l\nkmarg=nope\nkfile=disable\ndef l\n", 0, 13},
+        {"list l\nname=L\nitems=\n", 0, 8},  // an empty items line looks up the empty name
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        scriptError e = compileError(std::string(kHeader) + c.body);
+        EXPECT_EQ(e.itemNameErr, 2);
+        EXPECT_EQ(e.itemIndex, c.itemIndex);
+        EXPECT_EQ(e.errLine, c.errLine);
+    }
+}
+
+TEST(Sections, KeyChecksNameTheirLines) {
+    const std::string refsOff = "next=disable\nkmarg=disable\nkfile=disable\n";
+    static const struct {
+        std::string body;
+        int code;
+        int errLine;
+    } cases[] = {
+        // An arg with an order without "keys", in either order: the arg line.
+        {"key k\narg=-x\norder=disable\n", 4, 7},
+        {"key k\norder=path,disable\narg=-x\n", 4, 8},
+        {"key k\nname=K\norder=value,disable\nnext=disable\nkmarg=disable\nkfile=f\n", 5, 8},
+        {"key k\nname=K\norder=path,disable\nnext=disable\nkmarg=m\nkfile=disable\n", 6, 8},
+        {"key k\nname=K\norder=disable\n" + refsOff, 7, 6},
+        {"key k\nname=K\nitems=x\n", 1, 8},
+        {"key k\nname=K\nname=K\n", 2, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        scriptError e = compileError(std::string(kHeader) + c.body);
+        EXPECT_EQ(e.paramErr, c.code);
+        EXPECT_EQ(e.errLine, c.errLine);
+    }
+}
+
+TEST(Sections, FolderBrowserRefusesFiltersAtTheFiltersLine) {
+    scriptError first = compileError(std::string(kHeader) + "file f\naction=dir\nfilters=a\n");
+    EXPECT_EQ(first.paramErr, 3);
+    EXPECT_EQ(first.errLine, 8);
+    scriptError second = compileError(std::string(kHeader) + "file f\nfilters=a\n\n;c\naction=dir\n");
+    EXPECT_EQ(second.paramErr, 3);
+    EXPECT_EQ(second.errLine, 7);
+}
+
+TEST(Sections, ItemLimits) {
+    static const struct {
+        const char* section;
+        int most;
+        int code;
+    } cases[] = {
+        {"list l%\nname=x\nitems=k\n", 50, 1},
+        {"key k%\nname=x\norder=keys,disable\narg=a\nnext=disable\nkmarg=disable\nkfile=disable\n", 500, 2},
+        {"file f%\nname=x\naction=dir\n", 100, 3},
+        {"filter t%\nname=x\nexten=e\n", 50, 4},
+        {"marg m%\nname=x\ninfo=y\n", 100, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        std::string body;
+        std::uint32_t lastSectionLine = 0;
+        for (int i = 0; i <= c.most; ++i) {
+            std::string section = c.section;
+            section.replace(section.find('%'), 1, std::to_string(i));
+            lastSectionLine = 6 + static_cast<std::uint32_t>(std::count(body.begin(), body.end(), '\n'));
+            body += section;
+        }
+        scriptError e = compileError(std::string(kHeader) + body);
+        EXPECT_EQ(e.limitErr, c.code);
+        EXPECT_EQ(static_cast<std::uint32_t>(e.errLine), lastSectionLine);
+    }
+}
+
+TEST(Readers, VeryLongLinesCompile) {
+    // A caption, an items line and a tooltip of a megabyte each.
+    const std::string caption(1 << 20, 'c');
+    const std::string tooltip = repeated("ab<@", 1 << 18);
+    cnfBuilder b;
+    compile(b, std::string(kHeader) + "list l\nname=" + caption + "\nitems=k" + repeated(" ,k", 1 << 18) +
+                   "\nkey k\nname=K\norder=value,disable\nnext=l\nkmarg=m\nkfile=disable\n" +
+                   "marg m\nname=M\ninfo=" + tooltip + "\ndef l\n" + std::string(1, '\0'));
+    EXPECT_EQ(b.listStrings[0], caption);
+    EXPECT_EQ(b.listSizes[0], 20u);
+    EXPECT_EQ(b.margStrings[0].str2, repeated("ab\n", 1 << 18));
+}
+
+}  // namespace

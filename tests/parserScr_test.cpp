@@ -1,1 +1,395 @@
+#include "parserScr.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::size_t kMegabyte = 1 << 20;
+
+// The whole record, so that a thrown error is compared field by field.
+std::array<std::int32_t, 14> fields(const scriptError& e) {
+    return {e.errFlag,  e.stringsErr, e.headerErr, e.spare1,   e.itemTypeErr,
+            e.itemNameErr, e.paramErr, e.keywordErr, e.spare2,   e.limitErr,
+            e.spare3,   e.fileErr,    e.itemIndex, e.errLine};
+}
+
+// Runs f, which must throw a record holding only code in category and line.
+template <typename F>
+void expectError(F f, std::int32_t scriptError::*category, std::int32_t code, std::int32_t line) {
+    scriptError expected;
+    expected.errFlag = 1;
+    expected.*category = code;
+    expected.errLine = line;
+    try {
+        f();
+        ADD_FAILURE() << "no scriptError thrown";
+    } catch (scriptError thrown) {
+        EXPECT_EQ(fields(expected), fields(thrown));
+    }
+}
+
+TEST(LineTextTest, EndsAtFirstNul) {
+    lineText line("ab\0cd"sv);
+    EXPECT_EQ("ab", line.str());
+    parserScr p;
+    EXPECT_EQ("ab", p.divStr(line));
+    EXPECT_EQ("", line.str());
+
+    lineText params("x\0,y"sv);
+    bool more = true;
+    EXPECT_EQ("x", p.getParam(params, more));
+    EXPECT_FALSE(more);
+
+    lineText exten("txt\0, doc"sv);
+    EXPECT_EQ("(*.txt)\x01*.txt\x01", p.createFilter(exten));
+}
+
+TEST(ParserScrTest, SymbDel) {
+    static const struct {
+        const char* input;
+        bool content;
+        const char* rest;
+    } cases[] = {
+        {"", false, ""},
+        {"   ", false, ""},
+        {" := ", false, ""},
+        {"; note", false, "; note"},
+        {"  =; note", false, "; note"},
+        {"\t; note", true, "\t; note"},
+        {": = list main", true, "list main"},
+        {"\r", true, "\r"},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.content, p.symbDel(line));
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, GarbageStrDel) {
+    static const struct {
+        const char* input;
+        const char* rest;
+    } cases[] = {
+        {" = value ;", " value "},
+        {"value;", "value"},
+        {"-value", "value"},
+        {"--value", "-value"},
+        {"==value", "=value"},
+        {"  - a b ", " a b "},
+        {";abc", ";abc"},
+        {";", ";"},
+        {"", ""},
+        // The line is cut at its last ';', so a comment never enters the value.
+        {"= my key ; note", " my key "},
+        {"a;b;c", "a;b"},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        p.garbageStrDel(line);
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, DeleteWodrd) {
+    parserScr p;
+    EXPECT_EQ("x", p.deleteWodrd("x;y;z", ';'));
+    EXPECT_EQ("xyz", p.deleteWodrd("xyz", ';'));
+    EXPECT_EQ("", p.deleteWodrd(";xyz", ';'));
+}
+
+TEST(ParserScrTest, DivStr) {
+    static const struct {
+        const char* input;
+        const char* word;
+        const char* rest;
+    } cases[] = {
+        // Three calls on one line.
+        {"list main ; note", "list", " main ; note"},
+        {" main ; note", "main", " ; note"},
+        {" ; note", "", "; note"},
+        // ',' and '=' are skipped in front; ':' is not.
+        {"=,= name:x", "name", ":x"},
+        {": x", "", ": x"},
+        {"a=b", "a", "=b"},
+        {"a,b", "a", ",b"},
+        {"  ,=,  ", "", ""},
+        {"", "", ""},
+        // Tabs and other control characters belong to the word.
+        {"\tname x", "\tname", " x"},
+        {"a\rb\r", "a\rb\r", ""},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.word, p.divStr(line));
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, FindKW) {
+    static const struct {
+        const std::string* table;
+        std::uint32_t size;
+        const char* input;
+        std::uint32_t index;
+        const char* rest;
+    } cases[] = {
+        {kListKW, KLIST_KW_SUM, "name=Mode", 1, "=Mode"},
+        {kListKW, KLIST_KW_SUM, "items = a, b", 2, " = a, b"},
+        {kListKW, KLIST_KW_SUM, "itemsx", 0, ""},
+        {kListKW, KLIST_KW_SUM, "", 0, ""},
+        {kListKW, KLIST_KW_SUM, ": name", 0, ": name"},
+        {keyKW, KEY_KW_SUM, "kfile = input", 6, " = input"},
+        {keyKW, KEY_KW_SUM, "items = a", 0, " = a"},
+        {itemKW, ITEM_KW_SUM, "  def modes", 6, " modes"},
+        {itemKW, ITEM_KW_SUM, "List main", 0, " main"},
+        {itemKW, ITEM_KW_SUM, "LIST main", 0, " main"},
+        // The size bounds the search.
+        {itemKW, 5, "def modes", 0, " modes"},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.index, p.findKW(line, c.table, c.size));
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, GetFlag) {
+    parserScr p;
+    std::uint32_t line = 12;
+    EXPECT_EQ(0u, p.getFlag("load", fileFlagsKW, FILE_FLAG_KW_SUM, line));
+    EXPECT_EQ(1u, p.getFlag("save", fileFlagsKW, FILE_FLAG_KW_SUM, line));
+    EXPECT_EQ(2u, p.getFlag("dir", fileFlagsKW, FILE_FLAG_KW_SUM, line));
+    for (const char* word : {"Dir", "", "dirs"}) {
+        SCOPED_TRACE(word);
+        expectError([&] { p.getFlag(word, fileFlagsKW, FILE_FLAG_KW_SUM, line); },
+                    &scriptError::keywordErr, 1, 12);
+    }
+}
+
+TEST(ParserScrTest, GetOrder) {
+    static const struct {
+        const char* input;
+        unsigned order;
+        const char* rest;
+    } cases[] = {
+        {" = keys, path, value", 54, ""},  // path 2, keys 1, value 3
+        {" = path, keys, value, disable", 57, ", disable"},
+        {" = value keys path ; note", 27, " ; note"},
+        {" = path, disable", 1, ""},
+        {" = keys disable path", 4, " path"},
+        {" = disable", 0, ""},
+        {" = disable, keys", 0, ", keys"},
+        {" = path path keys", 14, ""},  // a repeated word takes the later place
+    };
+    parserScr p;
+    std::uint32_t lineIndex = 3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.order, p.getOrder(line, orderKW, ORDER_KW_SUM, lineIndex));
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, GetOrderRejectsUnknownOrMissingWords) {
+    static const char* const inputs[] = {
+        " = path",               // ends before its third word
+        " = path, keys",
+        "",
+        ": keys, path, value",  // a colon is no word separator to skip
+        " = keys, Path, value",
+        " = keys, files",
+    };
+    for (const char* input : inputs) {
+        SCOPED_TRACE(input);
+        parserScr p;
+        std::uint32_t lineIndex = 21;
+        lineText line(input);
+        expectError([&] { p.getOrder(line, orderKW, ORDER_KW_SUM, lineIndex); },
+                    &scriptError::keywordErr, 2, 21);
+        EXPECT_EQ(2, p.error.keywordErr);  // the reader's own record keeps the code
+    }
+}
+
+TEST(ParserScrTest, GetHeaderItem) {
+    static const struct {
+        const char* input;
+        const char* item;
+    } cases[] = {
+        {"# My tool ; version one", "My tool ; version one"},
+        {"#: = x", "x"},
+        {"  :=#  name  ", "name  "},
+        {"##x", "#x"},
+        {"#", ""},
+        {"", ""},
+        {" := ", ""},
+    };
+    parserScr p;
+    std::uint32_t lineIndex = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.item, p.getHeaderItem(line, lineIndex));
+    }
+    for (const char* input : {"My tool", "; note", "\t# x"}) {
+        SCOPED_TRACE(input);
+        parserScr bad;
+        std::uint32_t badLine = 4;
+        lineText line(input);
+        expectError([&] { bad.getHeaderItem(line, badLine); }, &scriptError::headerErr, 1, 4);
+    }
+}
+
+TEST(ParserScrTest, GetParam) {
+    static const struct {
+        const char* input;
+        const char* param;
+        bool more;
+        const char* rest;
+    } cases[] = {
+        {" = txt, doc ; note", "txt", true, " doc ; note"},
+        {" doc ; note", "doc", false, " note"},
+        {"key1 , key2", "key1", true, " key2"},
+        {" key2", "key2", false, ""},
+        {"a b,x", "ab", true, "x"},
+        {"my key", "mykey", false, ""},
+        {", a", "", true, " a"},
+        {"a,", "a", true, ""},
+        {"", "", false, ""},
+        {"=", "", false, ""},
+        {"; a, b", "", false, " a, b"},
+        {"a=b:c", "a=b:c", false, ""},
+        {"\tx , y", "\tx", true, " y"},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        bool more = !c.more;
+        EXPECT_EQ(c.param, p.getParam(line, more));
+        EXPECT_EQ(c.more, more);
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, RedefinitionIsPerSection) {
+    parserScr p;
+    std::uint32_t lineIndex = 7;
+    p.redefClear();
+    for (std::uint32_t index = 1; index <= KEY_KW_SUM; ++index) {
+        p.redefCheck(KEY_KW_SUM, index, lineIndex);
+    }
+    lineIndex = 9;
+    expectError([&] { p.redefCheck(KEY_KW_SUM, 2, lineIndex); }, &scriptError::paramErr, 2, 9);
+
+    // The next section may use every keyword again, once.
+    p.redefClear();
+    p.redefCheck(KEY_KW_SUM, 2, lineIndex);
+    expectError([&] { p.redefCheck(KEY_KW_SUM, 2, lineIndex); }, &scriptError::paramErr, 2, 9);
+}
+
+TEST(ParserScrTest, SetEndlForToolTip) {
+    static const struct {
+        const char* input;
+        const char* output;
+    } cases[] = {
+        {"First line<@Second line", "First line\nSecond line"},
+        {"a<@<@b", "a\n\nb"},
+        {"<@", "\n"},
+        {"<<@@", "<\n@"},
+        {"no marker", "no marker"},
+        {"<", "<"},
+        {"@<", "@<"},
+        {"", ""},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        std::string text = c.input;
+        p.setEndlForToolTip(text);
+        EXPECT_EQ(c.output, text);
+    }
+}
+
+constexpr const char* kTenExtensions =
+    "(*.a, *.b, *.c, *.d, *.e, *.f, *.g, *.h, *.i, *.j)"
+    "\x01*.a;*.b;*.c;*.d;*.e;*.f;*.g;*.h;*.i;*.j\x01";
+
+TEST(ParserScrTest, CreateFilter) {
+    static const struct {
+        const char* input;
+        const char* filter;
+        const char* rest;
+    } cases[] = {
+        {" = txt, doc", "(*.txt, *.doc)\x01*.txt;*.doc\x01", ""},
+        {" = txt", "(*.txt)\x01*.txt\x01", ""},
+        {"", "(*.)\x01*.\x01", ""},
+        {" = t x t , doc ; all files", "(*.txt, *.doc)\x01*.txt;*.doc\x01", " all files"},
+        {" = txt,", "(*.txt, *.)\x01*.txt;*.\x01", ""},
+        {" = , txt", "(*., *.txt)\x01*.;*.txt\x01", ""},
+        {" = *.txt", "(*.*.txt)\x01*.*.txt\x01", ""},
+        // The separator byte never enters an extension.
+        {" = t\x01xt, \x01", "(*.txt, *.)\x01*.txt;*.\x01", ""},
+        // At most ten extensions; the eleventh is read and dropped.
+        {" = a,b,c,d,e,f,g,h,i,j", kTenExtensions, ""},
+        {" = a,b,c,d,e,f,g,h,i,j,k", kTenExtensions, ""},
+        {" = a,b,c,d,e,f,g,h,i,j,k,l;x", kTenExtensions, "l;x"},
+    };
+    parserScr p;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        lineText line(c.input);
+        EXPECT_EQ(c.filter, p.createFilter(line));
+        EXPECT_EQ(c.rest, line.str());
+    }
+}
+
+TEST(ParserScrTest, LongLines) {
+    parserScr p;
+
+    std::string text;
+    while (text.size() < kMegabyte) text += " ,=";
+    lineText words(text + "word;rest");
+    EXPECT_EQ("word", p.divStr(words));
+    EXPECT_EQ(";rest", words.str());
+
+    const std::string longWord(kMegabyte, 'w');
+    lineText oneWord(longWord + " tail");
+    EXPECT_EQ(longWord, p.divStr(oneWord));
+    EXPECT_EQ(" tail", oneWord.str());
+
+    const std::string spaces(kMegabyte, ' ');
+    lineText params("=" + spaces + "a" + spaces + "b" + spaces + ",c");
+    bool more = false;
+    EXPECT_EQ("ab", p.getParam(params, more));
+    EXPECT_TRUE(more);
+    EXPECT_EQ("c", params.str());
+
+    lineText spaced(spaces + "t" + spaces + "xt" + spaces);
+    EXPECT_EQ("(*.txt)\x01*.txt\x01", p.createFilter(spaced));
+    EXPECT_EQ("", spaced.str());
+
+    // Eleven empty extensions are read; the other commas stay in the line.
+    lineText commas(std::string(kMegabyte, ','));
+    EXPECT_EQ("(*., *., *., *., *., *., *., *., *., *.)\x01*.;*.;*.;*.;*.;*.;*.;*.;*.;*.\x01",
+              p.createFilter(commas));
+    EXPECT_EQ(std::string(kMegabyte - 11, ','), commas.str());
+}
+
+}  // namespace
