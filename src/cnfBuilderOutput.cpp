@@ -1,6 +1,7 @@
 // Resolution of names into item numbers, the config bytes and the summary.
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "cnfBuilder.h"
 #include "platform.h"
@@ -41,7 +42,7 @@ void cnfBuilder::buildCnf() {
 // looked up; the names behind the limit are not read.
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const std::map<std::string, std::uint32_t>& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit) {
-    lineText text(ref.text);
+    lineText text = lineText::adopt(std::move(ref.text));
     std::uint32_t count = 0;
     bool more = true;
     while (more) {

@@ -2,9 +2,11 @@
 // and header items off their front; builds tooltip and dialog-filter texts.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "keywords.h"
 #include "scriptError.h"
@@ -16,6 +18,13 @@ class lineText {
 public:
     lineText() = default;
     explicit lineText(std::string_view text) : buf(text.substr(0, text.find('\0'))) {}
+    // Takes over a string's storage instead of copying it.
+    static lineText adopt(std::string&& text) {
+        lineText line;
+        line.buf = std::move(text);
+        line.buf.resize(std::min(line.buf.size(), line.buf.find('\0')));
+        return line;
+    }
 
     std::string_view view() const { return std::string_view(buf).substr(pos); }
     std::string str() const { return std::string(view()); }
