@@ -76,7 +76,8 @@ void cnfBuilder::loadScript() {
 
 void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
     std::size_t feeds = 0;
-    for (char c : bytes) feeds += (c == '\n');
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+        ++feeds;
     // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
     if (feeds >= MAX_SCR_LINE) error.throwErr(error.stringsErr, noLine, 1, 1);
 
@@ -147,13 +148,13 @@ void cnfBuilder::parseScript() {
     buildCnf();
 }
 
-void cnfBuilder::addToMap(std::map<std::string, std::uint32_t>& map, const std::string& name,
+void cnfBuilder::addToMap(nameMap& map, const std::string& name,
                           std::uint32_t& counter) {
     if (!map.emplace(name, counter).second) error.throwErr(error.itemNameErr, curLine, 1, 1);
     ++counter;
 }
 
-std::uint32_t cnfBuilder::getNumFromMap(const std::map<std::string, std::uint32_t>& map,
+std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map,
                                         const std::string& name, std::uint32_t line) {
     const auto found = map.find(name);
     if (found == map.end()) error.throwErr(error.itemNameErr, line, 1, 2);

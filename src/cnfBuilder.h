@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -20,6 +20,9 @@ struct storeParam {
     std::uint32_t line = 0;
     std::string text;
 };
+
+// Item name -> item number, one map per kind. Names compare byte for byte.
+using nameMap = std::unordered_map<std::string, std::uint32_t>;
 
 struct doubleStr {
     std::string str1;  // the "name" text of a key or marg
@@ -82,9 +85,9 @@ public:
 
     // --- header and dispatch ---
     void getHeader();
-    void addToMap(std::map<std::string, std::uint32_t>& map, const std::string& name,
+    void addToMap(nameMap& map, const std::string& name,
                   std::uint32_t& counter);
-    std::uint32_t getNumFromMap(const std::map<std::string, std::uint32_t>& map,
+    std::uint32_t getNumFromMap(const nameMap& map,
                                 const std::string& name, std::uint32_t line);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
@@ -100,7 +103,7 @@ public:
 
     // --- resolution ---
     void buildCnf();
-    std::uint32_t getNubs(storeParam& ref, const std::map<std::string, std::uint32_t>& map,
+    std::uint32_t getNubs(storeParam& ref, const nameMap& map,
                           std::vector<std::uint32_t>& out, std::uint32_t limit);
     void getKeyParamNumbs();
     std::uint16_t getAllStrSum() const;
@@ -129,7 +132,7 @@ public:
     std::vector<std::uint32_t> itemNumbers;  // list item key numbers, then file filter numbers
 
     // Names and unresolved references.
-    std::map<std::string, std::uint32_t> listMap, keyMap, fileMap, filterMap, margMap;
+    nameMap listMap, keyMap, fileMap, filterMap, margMap;
     std::vector<storeParam> listItems;
     std::vector<storeParam> keyNextLists, keyMargs, keyFiles;
     std::vector<storeParam> fileFilters;

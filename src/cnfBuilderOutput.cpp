@@ -40,7 +40,7 @@ void cnfBuilder::buildCnf() {
 // Resolves the comma-separated names of one "items" or "filters" line, at most
 // limit of them, appending their numbers to out. At least one name is always
 // looked up; the names behind the limit are not read.
-std::uint32_t cnfBuilder::getNubs(storeParam& ref, const std::map<std::string, std::uint32_t>& map,
+std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit) {
     lineText text = lineText::adopt(std::move(ref.text));
     std::uint32_t count = 0;

@@ -2,16 +2,41 @@
 
 namespace {
 
-bool isWordEnd(char c) {
-    return c == '\0' || c == ' ' || c == ',' || c == ':' || c == ';' || c == '=';
-}
+// A set of characters, tested by table lookup.
+class charSet {
+public:
+    constexpr explicit charSet(std::string_view chars) {
+        for (char c : chars) member[static_cast<unsigned char>(c)] = true;
+    }
+    bool has(char c) const { return member[static_cast<unsigned char>(c)]; }
 
-// Drops leading characters of the line for as long as skip(c) holds.
-template <typename Pred>
-void skipFront(lineText& line, Pred skip) {
-    std::size_t n = 0;
-    while (n < line.size() && skip(line.at(n))) ++n;
-    line.dropFront(n);
+    // How many leading characters of text belong to the set (or, with inSet
+    // false, do not belong to it).
+    std::size_t span(std::string_view text, bool inSet = true) const {
+        std::size_t n = 0;
+        while (n < text.size() && has(text[n]) == inSet) ++n;
+        return n;
+    }
+
+private:
+    bool member[256] = {};
+};
+
+constexpr charSet kWordSkip(" ,=");
+constexpr charSet kWordEnd(std::string_view(" ,:;=\0", 6));
+constexpr charSet kLineNoise(" :=");
+constexpr charSet kParamSkip(" =");
+constexpr charSet kSpace(" ");
+
+void skipFront(lineText& line, const charSet& skip) { line.dropFront(skip.span(line.view())); }
+
+// Cuts the next word off the line; the view stays valid while the line lives.
+std::string_view cutWord(lineText& line) {
+    skipFront(line, kWordSkip);
+    const std::string_view rest = line.view();
+    const std::string_view word = rest.substr(0, kWordEnd.span(rest, false));
+    line.dropFront(word.size());
+    return word;
 }
 
 // Appends text without its 0x01 bytes, which separate the parts of a filter text.
@@ -24,12 +49,12 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
 }  // namespace
 
 bool parserScr::symbDel(lineText& line) {
-    skipFront(line, [](char c) { return c == ' ' || c == ':' || c == '='; });
+    skipFront(line, kLineNoise);
     return !line.empty() && line.front() != ';';
 }
 
 void parserScr::garbageStrDel(lineText& line) {
-    skipFront(line, [](char c) { return c == ' '; });
+    skipFront(line, kSpace);
     if (line.front() == '-' || line.front() == '=') line.dropFront(1);
     // A ';' in the first position is never taken for the end of the value.
     const std::size_t semicolon = line.view().rfind(';');
@@ -40,17 +65,10 @@ std::string parserScr::deleteWodrd(std::string_view text, char mark) {
     return std::string(text.substr(0, text.find(mark)));
 }
 
-std::string parserScr::divStr(lineText& line) {
-    skipFront(line, [](char c) { return c == ' ' || c == ',' || c == '='; });
-    std::size_t n = 0;
-    while (n < line.size() && !isWordEnd(line.at(n))) ++n;
-    std::string word(line.view().substr(0, n));
-    line.dropFront(n);
-    return word;
-}
+std::string parserScr::divStr(lineText& line) { return std::string(cutWord(line)); }
 
 std::uint32_t parserScr::findKW(lineText& line, const std::string* table, std::uint32_t size) {
-    const std::string word = divStr(line);
+    const std::string_view word = cutWord(line);
     if (word.empty()) return 0;
     for (std::uint32_t i = 0; i < size; ++i) {
         if (table[i] == word) return i + 1;
@@ -96,11 +114,12 @@ std::string parserScr::getHeaderItem(lineText& line, std::uint32_t& lineIndex) {
 
 std::string parserScr::getParam(lineText& text, bool& more) {
     more = false;
-    skipFront(text, [](char c) { return c == ' ' || c == '='; });
+    skipFront(text, kParamSkip);
+    const std::string_view rest = text.view();
     std::string param;
     std::size_t i = 0;
-    for (;; ++i) {
-        const char c = text.at(i);
+    for (; i < rest.size(); ++i) {
+        const char c = rest[i];
         if (c == ',') {
             more = true;
             break;
@@ -109,7 +128,7 @@ std::string parserScr::getParam(lineText& text, bool& more) {
         if (c != ' ') param += c;  // spaces inside a parameter are dropped
     }
     // The walk stopped at a ',' or ';' (removed with what was read) or at the end.
-    text.dropFront(i < text.size() ? i + 1 : i);
+    text.dropFront(i < rest.size() ? i + 1 : i);
     return param;
 }
 
