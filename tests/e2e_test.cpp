@@ -1,0 +1,493 @@
+// End-to-end tests: every case file in tests/e2e/ runs the built program once,
+// the way a user runs it, and checks everything the run leaves behind.
+//
+// For each case the runner makes a fresh temporary folder (${DIR} below), copies
+// the program into it as "tarvelkin", creates "config/" beside it, writes the
+// case's files, takes a snapshot of the folder, and runs the program with the
+// case's arguments, standard input read from /dev/null. It then compares the
+// whole standard output, the exit status and the expected files, and requires
+// an empty standard error. Every file the case wrote must keep its bytes unless
+// an "expect:" line names it, and no file or folder may appear in ${DIR} that
+// no "expect:" line names (a left-over temporary file, a config written to the
+// wrong place).
+//
+// Case file format (one directive per line; blank lines and lines starting with
+// '#' between directives are ignored):
+//
+//   args: -i a.sc          arguments, split at blanks (none when the line is left out)
+//   cwd: work              folder to run in, relative to ${DIR}, created if missing
+//                          (default: ${DIR} itself)
+//   program: ../tarvelkin  how the program is called, relative to the cwd; it is
+//                          both the path run and argv[0] (default: ./tarvelkin)
+//   file-size-limit: 50    runs the program with this limit (RLIMIT_FSIZE) on
+//                          the size of every file it writes, its output included
+//   dir: config/x.sc       creates a folder
+//   file: config/prog.sc   a text file: the lines up to "end", each followed by LF
+//   crlf-file: config/p.sc the same, each line followed by CR LF
+//     Inside file blocks, ">>repeat N" ... ">>end" writes the lines between them
+//     N times, with "{i}" replaced by the repetition's number, from 1 to N;
+//     a last line ">>no-eol" leaves the line end off the line before it.
+//   hex-file: config/p.sc  exact bytes, up to "end" (see byte blocks below)
+//   stdout:                the whole expected standard output: the lines up to
+//                          "end", each followed by LF (trailing blanks count)
+//   exit: 1                expected exit status
+//   expect: config/p.cc    the file must exist and hold exactly these bytes, up
+//                          to "end"
+//   unchanged: config/old  the file, written by the case, must keep its bytes
+//   absent: config/x.cc    nothing may exist at this path
+//
+// Byte blocks ("hex-file:", "expect:") hold two-digit hex bytes separated by
+// blanks, "quoted text" for its bytes (\" and \\ escaped), "??" for a byte that
+// may hold any value (expect only), and '#' comments up to the end of the line.
+//
+// ${DIR}, the temporary folder's absolute path, is replaced in every line of a
+// case before it is read. Paths not starting with '/' are relative to ${DIR}.
+// A content line that reads exactly "end" cannot be written in a text block; use
+// a hex block for it.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int anyByte = -1;
+
+struct caseFile {
+    std::string path;
+    std::string bytes;
+};
+
+struct expectedFile {
+    std::string path;
+    std::vector<int> bytes;  // 0..255, or anyByte
+};
+
+struct e2eCase {
+    std::vector<std::string> args;
+    std::string cwd;
+    std::string program = "./tarvelkin";
+    long fileSizeLimit = -1;  // none
+    std::vector<std::string> dirs;
+    std::vector<caseFile> files;
+    bool stdoutGiven = false;
+    std::string expectedStdout;
+    int expectedExit = -1;
+    std::vector<expectedFile> expects;
+    std::vector<std::string> unchanged;
+    std::vector<std::string> absent;
+};
+
+// Thrown for a malformed case file; reported as a test failure.
+struct caseFormatError {
+    std::string message;
+};
+
+std::string trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Decodes the lines of a byte block.
+std::vector<int> decodeBytes(const std::vector<std::string>& lines, bool allowAny, int firstLine) {
+    std::vector<int> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        const auto fail = [&](const std::string& what) {
+            throw caseFormatError{"line " + std::to_string(firstLine + n) + ": " + what};
+        };
+        std::size_t i = 0;
+        while (i < line.size()) {
+            const char c = line[i];
+            if (c == ' ' || c == '\t') {
+                ++i;
+            } else if (c == '#') {
+                break;
+            } else if (c == '"') {
+                ++i;
+                for (;;) {
+                    if (i >= line.size()) fail("unterminated quoted text");
+                    char q = line[i++];
+                    if (q == '"') break;
+                    if (q == '\\') {
+                        if (i >= line.size()) fail("unterminated quoted text");
+                        q = line[i++];
+                        if (q != '"' && q != '\\') fail("only \\\" and \\\\ are escapes");
+                    }
+                    out.push_back(static_cast<unsigned char>(q));
+                }
+            } else {
+                std::size_t end = line.find_first_of(" \t#\"", i);
+                if (end == std::string::npos) end = line.size();
+                const std::string token = line.substr(i, end - i);
+                i = end;
+                if (token == "??") {
+                    if (!allowAny) fail("\"??\" is only allowed in expected bytes");
+                    out.push_back(anyByte);
+                    continue;
+                }
+                if (token.size() % 2 != 0) fail("odd number of hex digits in '" + token + "'");
+                for (std::size_t k = 0; k < token.size(); k += 2) {
+                    const int hi = hexDigit(token[k]), lo = hexDigit(token[k + 1]);
+                    if (hi < 0 || lo < 0) fail("bad hex byte in '" + token + "'");
+                    out.push_back(hi * 16 + lo);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+// Expands the ">>repeat N" blocks of a text file block.
+std::vector<std::string> expandRepeats(const std::vector<std::string>& lines, int firstLine) {
+    std::vector<std::string> out;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (lines[n].rfind(">>repeat ", 0) != 0) {
+            out.push_back(lines[n]);
+            continue;
+        }
+        const int count = std::atoi(lines[n].c_str() + 9);
+        std::size_t end = n + 1;
+        while (end < lines.size() && lines[end] != ">>end") ++end;
+        if (end == lines.size() || count <= 0)
+            throw caseFormatError{"line " + std::to_string(firstLine + n) + ": bad >>repeat block"};
+        for (int i = 1; i <= count; ++i) {
+            for (std::size_t k = n + 1; k < end; ++k) {
+                std::string line = lines[k];
+                replaceAll(line, "{i}", std::to_string(i));
+                out.push_back(line);
+            }
+        }
+        n = end;
+    }
+    return out;
+}
+
+e2eCase parseCase(const fs::path& file, const std::string& dir) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw caseFormatError{"cannot read " + file.string()};
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        replaceAll(line, "${DIR}", dir);
+        lines.push_back(line);
+    }
+
+    e2eCase c;
+    std::size_t n = 0;
+    // Reads the lines of a block up to its "end" line.
+    const auto block = [&](std::size_t& at) {
+        std::vector<std::string> body;
+        for (++at; at < lines.size(); ++at) {
+            if (lines[at] == "end") return body;
+            body.push_back(lines[at]);
+        }
+        throw caseFormatError{"block without \"end\""};
+    };
+    for (; n < lines.size(); ++n) {
+        const std::string line = trim(lines[n]);
+        if (line.empty() || line[0] == '#') continue;
+        const auto colon = line.find(':');
+        if (colon == std::string::npos)
+            throw caseFormatError{"line " + std::to_string(n + 1) + ": expected 'directive: value'"};
+        const std::string key = line.substr(0, colon);
+        const std::string value = trim(line.substr(colon + 1));
+        const int firstLine = static_cast<int>(n) + 2;
+        if (key == "args") {
+            std::istringstream words(value);
+            for (std::string w; words >> w;) c.args.push_back(w);
+        } else if (key == "cwd") {
+            c.cwd = value;
+        } else if (key == "program") {
+            c.program = value;
+        } else if (key == "file-size-limit") {
+            c.fileSizeLimit = std::atol(value.c_str());
+        } else if (key == "dir") {
+            c.dirs.push_back(value);
+        } else if (key == "file" || key == "crlf-file") {
+            const std::string eol = key == "file" ? "\n" : "\r\n";
+            std::vector<std::string> body = block(n);
+            const bool noEol = !body.empty() && body.back() == ">>no-eol";
+            if (noEol) body.pop_back();
+            std::string bytes;
+            for (const std::string& l : expandRepeats(body, firstLine)) bytes += l + eol;
+            if (noEol && !bytes.empty()) bytes.resize(bytes.size() - eol.size());
+            c.files.push_back({value, bytes});
+        } else if (key == "hex-file") {
+            std::string bytes;
+            for (int b : decodeBytes(block(n), false, firstLine)) bytes += static_cast<char>(b);
+            c.files.push_back({value, bytes});
+        } else if (key == "stdout") {
+            c.stdoutGiven = true;
+            for (const std::string& l : block(n)) c.expectedStdout += l + "\n";
+        } else if (key == "exit") {
+            c.expectedExit = std::atoi(value.c_str());
+        } else if (key == "expect") {
+            c.expects.push_back({value, decodeBytes(block(n), true, firstLine)});
+        } else if (key == "unchanged") {
+            c.unchanged.push_back(value);
+        } else if (key == "absent") {
+            c.absent.push_back(value);
+        } else {
+            throw caseFormatError{"line " + std::to_string(n + 1) + ": unknown directive '" + key + "'"};
+        }
+    }
+    if (!c.stdoutGiven) throw caseFormatError{"no stdout: block"};
+    if (c.expectedExit < 0) throw caseFormatError{"no exit: line"};
+    return c;
+}
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeAll(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+// Every entry below root, as relative paths, folders marked with a trailing '/'.
+std::set<std::string> listTree(const fs::path& root) {
+    std::set<std::string> entries;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        std::string rel = fs::relative(e.path(), root).generic_string();
+        if (e.is_directory()) rel += '/';
+        entries.insert(rel);
+    }
+    return entries;
+}
+
+// A case path relative to the run folder, whether given relative or absolute.
+std::string relativeToDir(const std::string& path, const fs::path& dir) {
+    fs::path p(path);
+    if (p.is_absolute()) p = p.lexically_relative(dir);
+    return p.lexically_normal().generic_string();
+}
+
+std::string hexDump(const std::vector<int>& bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i % 16 == 0) out += (i ? "\n" : "") + std::to_string(i) + ":";
+        out += ' ';
+        if (bytes[i] == anyByte) {
+            out += "??";
+        } else {
+            out += digits[bytes[i] >> 4];
+            out += digits[bytes[i] & 15];
+        }
+    }
+    return out;
+}
+
+struct runResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program in cwd with stdin from /dev/null; stdout and stderr go to
+// files outside the run folder.
+runResult runProgram(const e2eCase& c, const fs::path& cwd, const fs::path& scratch) {
+    const std::string outPath = (scratch / "stdout").string();
+    const std::string errPath = (scratch / "stderr").string();
+    const std::string cwdPath = cwd.string();
+    std::vector<char*> argv;
+    std::vector<std::string> storage{c.program};
+    storage.insert(storage.end(), c.args.begin(), c.args.end());
+    for (std::string& s : storage) argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    runResult r;
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ADD_FAILURE() << "fork failed";
+        return r;
+    }
+    if (pid == 0) {
+        // Only plain system calls from here on.
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
+            ::dup2(err, 2) < 0 || ::chdir(cwdPath.c_str()) != 0)
+            ::_exit(125);
+        if (c.fileSizeLimit >= 0) {
+            const auto size = static_cast<rlim_t>(c.fileSizeLimit);
+            const rlimit limit{size, size};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(126);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            ADD_FAILURE() << "waitpid failed";
+            return r;
+        }
+    }
+    if (WIFEXITED(status))
+        r.exitStatus = WEXITSTATUS(status);
+    else
+        ADD_FAILURE() << "the program did not exit normally (status " << status << ")";
+    r.out = readAll(outPath);
+    r.err = readAll(errPath);
+    return r;
+}
+
+// A fresh folder for one case, removed when the case ends.
+class scratchFolder {
+public:
+    scratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tarvelkin-e2e-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        // The canonical path, so that it matches the current directory the
+        // program sees.
+        path_ = fs::canonical(pattern);
+    }
+    ~scratchFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    scratchFolder(const scratchFolder&) = delete;
+    scratchFolder& operator=(const scratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(TARVELKIN_E2E_CASES))
+        if (e.path().extension() == ".case") names.push_back(e.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class e2e : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(e2e, run) {
+    scratchFolder scratch;
+    const fs::path dir = scratch.path() / "run";
+    fs::create_directories(dir / "config");
+
+    e2eCase c;
+    try {
+        c = parseCase(fs::path(TARVELKIN_E2E_CASES) / (GetParam() + ".case"), dir.string());
+    } catch (const caseFormatError& e) {
+        FAIL() << GetParam() << ".case: " << e.message;
+    }
+
+    const fs::path program = dir / "tarvelkin";
+    fs::copy_file(TARVELKIN_PROGRAM, program);
+    fs::permissions(program, fs::perms::owner_all);
+    for (const std::string& d : c.dirs) fs::create_directories(dir / d);
+    for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(writeAll(dir / f.path, f.bytes));
+    const fs::path cwd = c.cwd.empty() ? dir : dir / c.cwd;
+    fs::create_directories(cwd);
+
+    for (const std::string& u : c.unchanged)
+        ASSERT_TRUE(fs::is_regular_file(dir / u)) << "unchanged: " << u << " is not written by the case";
+    const std::set<std::string> treeBefore = listTree(dir);
+    std::map<std::string, std::string> before;
+    for (const std::string& entry : treeBefore)
+        if (entry.back() != '/' && entry != "tarvelkin") before[entry] = readAll(dir / entry);
+
+    const runResult r = runProgram(c, cwd, scratch.path());
+
+    EXPECT_EQ(c.expectedStdout, r.out) << "standard output";
+    EXPECT_EQ(c.expectedExit, r.exitStatus) << "exit status";
+    EXPECT_EQ("", r.err) << "standard error";
+
+    std::set<std::string> allowed = treeBefore;
+    std::set<std::string> expected;
+    for (const expectedFile& e : c.expects) {
+        const fs::path rel = relativeToDir(e.path, dir);
+        expected.insert(rel.generic_string());
+        allowed.insert(rel.generic_string());
+        for (fs::path p = rel.parent_path(); !p.empty(); p = p.parent_path())
+            allowed.insert(p.generic_string() + "/");
+        if (!fs::is_regular_file(dir / rel)) {
+            ADD_FAILURE() << "expect: " << e.path << " was not written";
+            continue;
+        }
+        const std::string bytes = readAll(dir / rel);
+        std::vector<int> actual;
+        for (char b : bytes) actual.push_back(static_cast<unsigned char>(b));
+        std::size_t at = 0;
+        while (at < actual.size() && at < e.bytes.size() &&
+               (e.bytes[at] == anyByte || e.bytes[at] == actual[at]))
+            ++at;
+        if (at == actual.size() && at == e.bytes.size()) continue;
+        ADD_FAILURE() << "expect: " << e.path << " differs at byte " << at << " ("
+                      << e.bytes.size() << " bytes expected, " << actual.size() << " written)"
+                      << "\nexpected:\n" << hexDump(e.bytes) << "\nactual:\n" << hexDump(actual);
+    }
+    // Every file the case wrote keeps its bytes unless an "expect:" names it;
+    // "unchanged:" only says so explicitly.
+    for (const auto& [entry, bytes] : before) {
+        if (expected.count(entry)) continue;
+        if (!fs::is_regular_file(dir / entry))
+            ADD_FAILURE() << entry << " is gone";
+        else if (bytes != readAll(dir / entry))
+            ADD_FAILURE() << entry << " was changed";
+    }
+    for (const std::string& a : c.absent) {
+        std::error_code ec;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(dir / relativeToDir(a, dir), ec)))
+            << "absent: " << a << " exists";
+    }
+    for (const std::string& entry : listTree(dir))
+        EXPECT_TRUE(allowed.count(entry)) << "unexpected new entry: " << entry;
+}
+
+// Test names must be letters, digits and '_'.
+std::string testName(const ::testing::TestParamInfo<std::string>& param) {
+    std::string name = param.param;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(cases, e2e, ::testing::ValuesIn(caseNames()), testName);
+
+}  // namespace
