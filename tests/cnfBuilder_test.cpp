@@ -244,6 +244,32 @@ TEST(Sections, ItemLimits) {
     }
 }
 
+TEST(Sections, EveryKindUpToItsLimitCompiles) {
+    std::string body;
+    for (int i = 0; i < 50; ++i) body += "list l" + std::to_string(i) + "\nname=L\nitems=k0\n";
+    for (int i = 0; i < 500; ++i)
+        body += "key k" + std::to_string(i) + "\nname=K\norder=path,value,disable\nnext=l49\nkmarg=m99\nkfile=f99\n";
+    for (int i = 0; i < 100; ++i) body += "file f" + std::to_string(i) + "\nname=F\naction=load\nfilters=t49\n";
+    for (int i = 0; i < 50; ++i) body += "filter t" + std::to_string(i) + "\nname=T\nexten=e\n";
+    for (int i = 0; i < 100; ++i) body += "marg m" + std::to_string(i) + "\nname=M\ninfo=I\n";
+    cnfBuilder b;
+    // Every key names the last list, file and marg: the numbers reach the top of their range.
+    const std::string firstOrder = "order=path,value,disable";
+    body.replace(body.find(firstOrder), firstOrder.size(), "order=keys,value,path\narg=a");
+    compile(b, std::string(kHeader) + body + "def l49\n");
+    EXPECT_EQ(b.listNum, 50);
+    EXPECT_EQ(b.keyNum, 500);
+    EXPECT_EQ(b.fileNum, 100);
+    EXPECT_EQ(b.filterNum, 50);
+    EXPECT_EQ(b.margNum, 100);
+    EXPECT_EQ(b.defListIndex, 49);
+    EXPECT_EQ(b.allStrSum, 6 + 50 + 501 + 100 + 50 + 200);
+    EXPECT_EQ(b.keys[499].listRef, 50);
+    EXPECT_EQ(b.keys[499].fileRef, 100);
+    EXPECT_EQ(b.keys[499].margRef, 100);
+    EXPECT_EQ(b.itemNumbers.back(), 49u);
+}
+
 TEST(Readers, VeryLongLinesCompile) {
     // A caption, an items line and a tooltip of a megabyte each.
     const std::string caption(1 << 20, 'c');
