@@ -305,7 +305,11 @@ std::string hexDump(const std::vector<int>& bytes) {
     static const char* digits = "0123456789ABCDEF";
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % 16 == 0) out += (i ? "\n" : "") + std::to_string(i) + ":";
+        if (i % 16 == 0) {
+            if (i != 0) out += '\n';
+            out += std::to_string(i);
+            out += ':';
+        }
         out += ' ';
         if (bytes[i] == anyByte) {
             out += "??";
