@@ -95,7 +95,7 @@ public:
     void listParse();
     void keyParse();
     void checkDisable(std::uint16_t& slot);
-    void checkKeyConf(const keyConf& key, std::uint32_t& keyLine, std::uint32_t& orderLine);
+    void checkKeyConf(const keyConf& key, const std::uint32_t& keyLine, const std::uint32_t& orderLine);
     void fileParse();
     void filterParse();
     void margParse();

@@ -104,9 +104,9 @@ void cnfBuilder::keyParse() {
                 break;
             default: {  // next, kmarg, kfile: one name or "disable"
                 itemParam.text = parser.divStr(line);
-                std::uint16_t& slot = index == 4 ? key.listRef : index == 5 ? key.margRef : key.fileRef;
-                slot = 1;
-                checkDisable(slot);
+                std::uint16_t* slot = index == 4 ? &key.listRef : index == 5 ? &key.margRef : &key.fileRef;
+                *slot = 1;
+                checkDisable(*slot);
                 auto& refs = index == 4 ? keyNextLists : index == 5 ? keyMargs : keyFiles;
                 refs.push_back(itemParam);
                 ++paramCount;
@@ -129,7 +129,8 @@ void cnfBuilder::checkDisable(std::uint16_t& slot) {
     }
 }
 
-void cnfBuilder::checkKeyConf(const keyConf& key, std::uint32_t& keyLine, std::uint32_t& orderLine) {
+void cnfBuilder::checkKeyConf(const keyConf& key, const std::uint32_t& keyLine,
+                              const std::uint32_t& orderLine) {
     if (keysPosition(key.order) == 0) {
         if (pathPosition(key.order) == 0 && key.fileRef != 0)
             error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER);

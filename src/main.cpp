@@ -26,7 +26,8 @@ int main(int argc, char* argv[]) {
             std::cout << "   Config is created!" << std::endl;
             if (flags.showInfo) builder.displayCnf();
         }
-    } catch (scriptError caught) {  // by value: the handler prints its own copy
+    } catch (scriptError caught) {  // cppcheck-suppress catchExceptionByValue
+        // By value on purpose: the handler prints its own copy of the whole record.
         caught.debugFunc();
         builder.clearError();
         status = 1;

@@ -67,7 +67,7 @@ std::string parserScr::deleteWodrd(std::string_view text, char mark) {
 
 std::string parserScr::divStr(lineText& line) { return std::string(cutWord(line)); }
 
-std::uint32_t parserScr::findKW(lineText& line, const std::string* table, std::uint32_t size) {
+std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
     const std::string_view word = cutWord(line);
     if (word.empty()) return 0;
     for (std::uint32_t i = 0; i < size; ++i) {
@@ -76,16 +76,16 @@ std::uint32_t parserScr::findKW(lineText& line, const std::string* table, std::u
     return 0;
 }
 
-std::uint32_t parserScr::getFlag(const std::string& word, const std::string* table,
-                                 std::uint32_t size, std::uint32_t& lineIndex) {
+std::uint32_t parserScr::getFlag(const std::string& word, const std::string_view* table,
+                                 std::uint32_t size, const std::uint32_t& lineIndex) {
     for (std::uint32_t i = 0; i < size; ++i) {
         if (table[i] == word) return i;
     }
     error.throwErr(error.keywordErr, lineIndex, 1, 1);
 }
 
-std::uint8_t parserScr::getOrder(lineText& line, const std::string* table, std::uint32_t size,
-                                 std::uint32_t& lineIndex) {
+std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, std::uint32_t size,
+                                 const std::uint32_t& lineIndex) {
     unsigned result = 0;
     unsigned place = 0;
     for (unsigned words = 0; words <= 2; ++words) {
@@ -103,7 +103,7 @@ std::uint8_t parserScr::getOrder(lineText& line, const std::string* table, std::
     return static_cast<std::uint8_t>(result);
 }
 
-std::string parserScr::getHeaderItem(lineText& line, std::uint32_t& lineIndex) {
+std::string parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIndex) {
     symbDel(line);
     if (line.empty()) return std::string();
     if (line.front() != '#') error.throwErr(error.headerErr, lineIndex, 1, 1);
@@ -136,7 +136,7 @@ void parserScr::redefClear() {
     for (bool& flag : redefFlags) flag = false;
 }
 
-void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, std::uint32_t& lineIndex) {
+void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const std::uint32_t& lineIndex) {
     if (index >= PARAM_FLAG_SUM) return;
     if (redefFlags[index]) error.throwErr(error.paramErr, lineIndex, 1, 2);
     redefFlags[index] = true;

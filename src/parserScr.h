@@ -63,19 +63,19 @@ public:
     // ',', ':', ';' or '=' and removes them from the line.
     std::string divStr(lineText& line);
     // Cuts the next word and returns its 1-based index in the table, 0 if none.
-    std::uint32_t findKW(lineText& line, const std::string* table, std::uint32_t size);
+    std::uint32_t findKW(lineText& line, const std::string_view* table, std::uint32_t size);
     // The 0-based index of word in the table; raises "   Uncknown action keyword!"
     // when it is not there.
-    std::uint32_t getFlag(const std::string& word, const std::string* table,
-                          std::uint32_t size, std::uint32_t& lineIndex);
+    std::uint32_t getFlag(const std::string& word, const std::string_view* table,
+                          std::uint32_t size, const std::uint32_t& lineIndex);
     // Reads an order line: up to three words, "disable" ending it early. The
     // positions of path, keys and value go into bits 0-1, 2-3 and 4-5. A word
     // that is no order word, or a missing one, raises "   Unknown order keyword!".
-    std::uint8_t getOrder(lineText& line, const std::string* table, std::uint32_t size,
-                          std::uint32_t& lineIndex);
+    std::uint8_t getOrder(lineText& line, const std::string_view* table, std::uint32_t size,
+                          const std::uint32_t& lineIndex);
     // The rest of a header line after its '#'; "   Header read error" when the
     // line (once cleaned) has content but does not start with '#'.
-    virtual std::string getHeaderItem(lineText& line, std::uint32_t& lineIndex);
+    virtual std::string getHeaderItem(lineText& line, const std::uint32_t& lineIndex);
     // Cuts one comma-separated parameter: skips leading spaces and '=', drops
     // spaces inside, ends at ',' (more set), ';' or the end (more cleared).
     std::string getParam(lineText& text, bool& more);
@@ -83,7 +83,7 @@ public:
     // --- redefinition bookkeeping ---
     void redefClear();
     // Raises "   Parameter redefinition" when the keyword's flag is already set.
-    void redefCheck(std::uint32_t size, std::uint32_t index, std::uint32_t& lineIndex);
+    void redefCheck(std::uint32_t size, std::uint32_t index, const std::uint32_t& lineIndex);
     void clearError() { error.clear(); }
 
     // --- text transformations ---

@@ -125,8 +125,11 @@ bool writeAll(int fd, std::string_view bytes) {
 // Creates a new file beside the target that no other file can be mistaken for.
 int createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-                   std::to_string(attempt);
+        tempPath = folder;
+        tempPath += "/.";
+        tempPath += base;
+        tempPath += ".tmp" + std::to_string(::getpid());
+        tempPath += "-" + std::to_string(attempt);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

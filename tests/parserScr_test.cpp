@@ -141,7 +141,7 @@ TEST(ParserScrTest, DivStr) {
 
 TEST(ParserScrTest, FindKW) {
     static const struct {
-        const std::string* table;
+        const std::string_view* table;
         std::uint32_t size;
         const char* input;
         std::uint32_t index;
