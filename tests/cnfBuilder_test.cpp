@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cnfBuilder.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,6 +65,40 @@ TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
         EXPECT_EQ(b.lineAt(0).str(), c.first);
         EXPECT_EQ(b.lineAt(c.count - 1).str(), c.last);
     }
+}
+
+TEST(LoadScript, FilesThatCannotBeRead) {
+    char pattern[] = "/tmp/tarvelkin-load-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    const auto loadError = [](const std::string& path) {
+        cnfBuilder b;
+        b.scriptPath = path;
+        try {
+            b.loadScript();
+        } catch (scriptError e) {
+            return e.fileErr;
+        }
+        return 0;
+    };
+    std::ofstream(dir + "/empty.sc").close();
+    std::ofstream(dir + "/secret.sc") << "#x\n";
+    ::chmod((dir + "/secret.sc").c_str(), 0);
+    EXPECT_EQ(loadError(dir + "/missing.sc"), 1);
+    EXPECT_EQ(loadError(dir), 1);  // a folder
+    EXPECT_EQ(loadError(dir + "/empty.sc"), 2);
+    // Root reads anything, so the unreadable file is tried as an unprivileged user.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
+        ::_exit(loadError(dir + "/secret.sc"));
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::filesystem::remove_all(dir);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 TEST(LineBuffer, FiveThousandLinesAtMost) {

@@ -1,18 +1,24 @@
-// Replacing a config on disk: whole or not at all, with real failures.
+// Path rules of both styles, and replacing a config on disk: whole or not at
+// all, with real failures of the host system.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
+#include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include "platform.h"
 
@@ -20,20 +26,49 @@ namespace fs = std::filesystem;
 
 namespace {
 
+TEST(PathRules, UnchangedPathsOfBothStyles) {
+    EXPECT_TRUE(isUnchangedPath(pathStyle::windows, "c:\\a.sc"));
+    EXPECT_TRUE(isUnchangedPath(pathStyle::windows, "name:x.sc"));
+    EXPECT_FALSE(isUnchangedPath(pathStyle::windows, "\\a.sc"));
+    EXPECT_FALSE(isUnchangedPath(pathStyle::windows, "/a.sc"));
+    EXPECT_TRUE(isUnchangedPath(pathStyle::posix, "/a.sc"));
+    EXPECT_FALSE(isUnchangedPath(pathStyle::posix, "c:\\a.sc"));
+    EXPECT_FALSE(isUnchangedPath(pathStyle::posix, ""));
+    EXPECT_EQ(folderSeparator(pathStyle::windows), '\\');
+    EXPECT_EQ(folderSeparator(pathStyle::posix), '/');
+}
+
+TEST(PathRules, BareNameExpandsIntoTheCurrentDirectory) {
+    const pathStyle host = hostPathStyle();
+#ifdef _WIN32
+    EXPECT_EQ(host, pathStyle::windows);
+#else
+    EXPECT_EQ(host, pathStyle::posix);
+#endif
+    std::string expected = fs::current_path().string();
+    if (expected.back() != folderSeparator(host)) expected += folderSeparator(host);
+    EXPECT_EQ(fullPathOf("tarvelkin"), expected + "tarvelkin");
+}
+
 class ReplaceFile : public testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tarvelkin-platform-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && dir.empty(); ++attempt) {
+            const fs::path p = fs::temp_directory_path() / ("tarvelkin-platform-" + std::to_string(random()));
+            if (fs::create_directory(p)) dir = p.string();
+        }
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
         std::error_code ec;
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (const auto& e : fs::directory_iterator(dir, ec))
+            fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
         fs::remove_all(dir, ec);
     }
 
-    std::string path(const std::string& name) const { return dir + "/" + name; }
+    std::string path(const std::string& name) const { return (fs::path(dir) / name).string(); }
 
     static std::string read(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
@@ -49,43 +84,77 @@ protected:
         for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
         return out;
     }
-    static unsigned mode(const std::string& p) {
-        struct stat st {};
-        ::stat(p.c_str(), &st);
-        return st.st_mode & 07777;
-    }
-
-    // Runs f in a child process and returns its exit status.
-    template <typename F>
-    static int inChild(F f) {
-        pid_t pid = ::fork();
-        if (pid == 0) ::_exit(f());
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
-    }
 
     std::string dir;
 };
 
-TEST(PathRules, UnchangedPathsOfBothStyles) {
-    EXPECT_TRUE(isUnchangedPath(pathStyle::windows, "c:\\a.sc"));
-    EXPECT_TRUE(isUnchangedPath(pathStyle::windows, "name:x.sc"));
-    EXPECT_FALSE(isUnchangedPath(pathStyle::windows, "\\a.sc"));
-    EXPECT_FALSE(isUnchangedPath(pathStyle::windows, "/a.sc"));
-    EXPECT_TRUE(isUnchangedPath(pathStyle::posix, "/a.sc"));
-    EXPECT_FALSE(isUnchangedPath(pathStyle::posix, "c:\\a.sc"));
-    EXPECT_FALSE(isUnchangedPath(pathStyle::posix, ""));
-    EXPECT_EQ(folderSeparator(pathStyle::windows), '\\');
-    EXPECT_EQ(folderSeparator(pathStyle::posix), '/');
+TEST_F(ReplaceFile, CreatesAndReplacesWholeFiles) {
+    EXPECT_TRUE(replaceFile(path("a.cc"), std::string("x\0y", 3)));
+    EXPECT_EQ(read(path("a.cc")), std::string("x\0y", 3));
+    // A plain rename on Windows refuses an existing target.
+    EXPECT_TRUE(replaceFile(path("a.cc"), "new"));
+    EXPECT_EQ(read(path("a.cc")), "new");
+    EXPECT_TRUE(replaceFile(path("a.cc"), ""));
+    EXPECT_EQ(read(path("a.cc")), "");
+    EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
+}
+
+TEST_F(ReplaceFile, RefusalsLeaveEverythingAsItWas) {
+    fs::create_directory(path("folder.cc"));
+    EXPECT_FALSE(replaceFile(path("folder.cc"), "x"));
+    EXPECT_TRUE(fs::is_directory(path("folder.cc")));
+    EXPECT_TRUE(fs::is_empty(path("folder.cc")));
+    EXPECT_FALSE(replaceFile(path("missing/a.cc"), "x"));
+    EXPECT_EQ(names(), std::set<std::string>{"folder.cc"});
+}
+
+#ifdef _WIN32
+
+TEST_F(ReplaceFile, ReadOnlyFileIsRefused) {
+    write(path("ro.cc"), "old");
+    fs::permissions(path("ro.cc"), fs::perms::owner_write, fs::perm_options::remove);
+    ASSERT_NE(GetFileAttributesA(path("ro.cc").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_FALSE(replaceFile(path("ro.cc"), "new"));
+    EXPECT_EQ(read(path("ro.cc")), "old");
+    EXPECT_EQ(names(), std::set<std::string>{"ro.cc"});
+}
+
+TEST_F(ReplaceFile, FileInUseKeepsItsBytesAndNoTemporaryFileIsLeft) {
+    // Another program reads the config and shares it for reading only, so the
+    // rename over it fails after the temporary file was written.
+    write(path("a.cc"), "old config");
+    const HANDLE held = CreateFileA(path("a.cc").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(replaceFile(path("a.cc"), "new config"));
+    CloseHandle(held);
+    EXPECT_EQ(read(path("a.cc")), "old config");
+    EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
+}
+
+#else
+
+unsigned modeOf(const std::string& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Runs f in a child process and returns its exit status.
+template <typename F>
+int inChild(F f) {
+    pid_t pid = ::fork();
+    if (pid == 0) ::_exit(f());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
 }
 
 TEST_F(ReplaceFile, NewFileGetsTheModeOfANewFile) {
     const mode_t old = ::umask(027);
-    EXPECT_TRUE(replaceFile(path("a.cc"), std::string("x\0y", 3)));
+    EXPECT_TRUE(replaceFile(path("a.cc"), "x"));
     ::umask(old);
-    EXPECT_EQ(read(path("a.cc")), std::string("x\0y", 3));
-    EXPECT_EQ(mode(path("a.cc")), 0640u);
+    EXPECT_EQ(modeOf(path("a.cc")), 0640u);
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
 }
 
@@ -96,16 +165,8 @@ TEST_F(ReplaceFile, ReplacedFileKeepsItsModeAndLink) {
     EXPECT_TRUE(replaceFile(path("link.cc"), "new"));
     EXPECT_TRUE(fs::is_symlink(path("link.cc")));
     EXPECT_EQ(read(path("real.cc")), "new");
-    EXPECT_EQ(mode(path("real.cc")), 0604u);
+    EXPECT_EQ(modeOf(path("real.cc")), 0604u);
     EXPECT_EQ(names(), (std::set<std::string>{"link.cc", "real.cc"}));
-}
-
-TEST_F(ReplaceFile, RefusalsLeaveEverythingAsItWas) {
-    fs::create_directory(path("folder.cc"));
-    EXPECT_FALSE(replaceFile(path("folder.cc"), "x"));
-    EXPECT_TRUE(fs::is_directory(path("folder.cc")));
-    EXPECT_FALSE(replaceFile(path("missing/a.cc"), "x"));
-    EXPECT_EQ(names(), std::set<std::string>{"folder.cc"});
 }
 
 TEST_F(ReplaceFile, WriteFailingPartWayKeepsTheOldFile) {
@@ -140,6 +201,35 @@ TEST_F(ReplaceFile, UserWithoutWriteRightsIsRefused) {
     EXPECT_EQ(read(path("ro.cc")), "old");
     EXPECT_TRUE(fs::is_empty(path("locked")));
     EXPECT_EQ(names(), (std::set<std::string>{"locked", "ro.cc"}));
+}
+
+#endif
+
+TEST_F(ReplaceFile, KilledWhileWritingLeavesOldOrNewWhole) {
+    const std::string oldBytes(1 << 20, 'o');
+    const std::string newBytes(32 << 20, 'n');
+    write(path("a.cc"), oldBytes);
+    int sawOld = 0;
+    int sawNew = 0;
+    for (int round = 0; round < 12; ++round) {
+        pid_t pid = ::fork();
+        if (pid == 0) ::_exit(replaceFile(path("a.cc"), round % 2 ? oldBytes : newBytes) ? 0 : 1);
+        // Stop the writer at a different moment each round, often part way through.
+        ::usleep(static_cast<useconds_t>(round * 1500));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        const std::string now = read(path("a.cc"));
+        ASSERT_TRUE(now == oldBytes || now == newBytes) << "a mix of " << now.size() << " bytes";
+        (now == oldBytes ? sawOld : sawNew) += 1;
+        // A killed writer cannot remove its temporary file; only such files may remain.
+        for (const std::string& name : names()) {
+            if (name != "a.cc") {
+                EXPECT_EQ(name.rfind(".a.cc.tmp", 0), 0u) << name;
+                fs::remove(path(name));
+            }
+        }
+    }
+    EXPECT_GT(sawOld + sawNew, 0);
 }
 
 }  // namespace
