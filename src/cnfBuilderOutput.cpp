@@ -95,7 +95,18 @@ void putString(std::string& out, const std::string& text) {
 }  // namespace
 
 std::string cnfBuilder::cnfBytes() const {
+    std::size_t size = 26 + 10 * keys.size() + 2 * files.size() + 2 * itemNumbers.size();
+    const auto addSizes = [&size](const auto& texts) {
+        for (const std::string& text : texts) size += text.size() + 1;
+    };
+    addSizes(headerStrings);
+    addSizes(listStrings);
+    addSizes(fileStrings);
+    addSizes(filterStrings);
+    for (const doubleStr& pair : keyStrings) size += pair.str1.size() + pair.str2.size() + 2;
+    for (const doubleStr& pair : margStrings) size += pair.str1.size() + pair.str2.size() + 2;
     std::string out;
+    out.reserve(size);  // an upper bound: the whole file is built without a reallocation
     out.append(signature, sizeof signature);
     for (std::uint16_t field : {version, allStrSum, defListIndex, listNum, listItemNum,
                                 fileFilterNum, keyNum, fileNum, filterNum, margNum}) {

@@ -47,9 +47,9 @@ void cnfBuilder::listParse() {
         parser.redefCheck(KLIST_KW_SUM, index, curLine);
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
-            listStrings.push_back(parser.deleteWodrd(line.view(), ';'));
+            listStrings.push_back(parser.takeUntil(line, ';'));
         } else {  // items: kept as written, split into key names at resolution
-            itemParam.text = line.str();
+            itemParam.text = line.take();
             itemParam.line = curLine;
             listItems.push_back(std::move(itemParam));
         }
@@ -78,7 +78,7 @@ void cnfBuilder::keyParse() {
         switch (index) {
             case 1:  // name
                 parser.garbageStrDel(line);
-                itemStrings.str1 = parser.deleteWodrd(line.view(), ';');
+                itemStrings.str1 = parser.takeUntil(line, ';');
                 ++paramCount;
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
@@ -98,7 +98,7 @@ void cnfBuilder::keyParse() {
                 if (argSeen) error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA);
                 argSeen = true;
                 parser.garbageStrDel(line);
-                itemStrings.str2 = line.str();
+                itemStrings.str2 = line.take();
                 argLine = curLine;
                 ++paramCount;
                 break;
@@ -117,7 +117,8 @@ void cnfBuilder::keyParse() {
     }
     checkKeyConf(key, keyLine, orderLine);
     keys.push_back(key);
-    keyStrings.push_back(itemStrings);
+    // What is left behind in the scratch strings is never read again.
+    keyStrings.push_back(std::move(itemStrings));
 }
 
 void cnfBuilder::checkDisable(std::uint16_t& slot) {
@@ -156,7 +157,7 @@ void cnfBuilder::fileParse() {
         parser.redefCheck(FILE_KW_SUM, index, curLine);
         if (index == 1) {  // name
             parser.garbageStrDel(line);
-            fileStrings.push_back(parser.deleteWodrd(line.view(), ';'));
+            fileStrings.push_back(parser.takeUntil(line, ';'));
             ++paramCount;
         } else if (index == 2) {  // action; "dir" also fills the filters slot
             itemName = parser.divStr(line);
@@ -175,7 +176,7 @@ void cnfBuilder::fileParse() {
             files.push_back(fileRec);
         } else {  // filters: kept as written, split into filter names at resolution
             if (filtersGiven) error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER);
-            itemParam.text = line.str();
+            itemParam.text = line.take();
             itemParam.line = curLine;
             filtersGiven = true;
             fileFilters.push_back(std::move(itemParam));
@@ -200,7 +201,7 @@ void cnfBuilder::filterParse() {
         parser.redefCheck(FILTER_KW_SUM, index, curLine);
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             parser.garbageStrDel(line);
-            nameText = withoutSeparators(parser.deleteWodrd(line.view(), ';'));
+            nameText = withoutSeparators(parser.takeUntil(line, ';'));
         } else {  // exten
             itemName = parser.createFilter(line);
         }
@@ -224,15 +225,15 @@ void cnfBuilder::margParse() {
         parser.redefCheck(MARG_KW_SUM, index, curLine);
         parser.symbDel(line);
         if (index == 1) {  // name
-            itemStrings.str1 = parser.deleteWodrd(line.view(), ';');
+            itemStrings.str1 = parser.takeUntil(line, ';');
         } else {  // info: the tooltip, "<@" marking its line breaks
-            itemStrings.str2 = parser.deleteWodrd(line.view(), ';');
+            itemStrings.str2 = parser.takeUntil(line, ';');
             parser.setEndlForToolTip(itemStrings.str2);
         }
         ++paramCount;
         ++curLine;
     }
-    margStrings.push_back(itemStrings);
+    margStrings.push_back(std::move(itemStrings));
 }
 
 void cnfBuilder::defArgParse() {

@@ -65,6 +65,11 @@ std::string parserScr::deleteWodrd(std::string_view text, char mark) {
     return std::string(text.substr(0, text.find(mark)));
 }
 
+std::string parserScr::takeUntil(lineText& line, char mark) {
+    line.keepFront(std::min(line.size(), line.view().find(mark)));
+    return line.take();
+}
+
 std::string parserScr::divStr(lineText& line) { return std::string(cutWord(line)); }
 
 std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
@@ -143,18 +148,17 @@ void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const st
 }
 
 void parserScr::setEndlForToolTip(std::string& text) {
-    if (text.find(KS_TOOL_TIP_ENDL) == std::string::npos) return;
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '<' && i + 1 < text.size() && text[i + 1] == '@') {
-            out += '\n';
-            ++i;
+    // Each marker becomes one character, so the text is rewritten in place.
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size(); ++in) {
+        if (text[in] == '<' && in + 1 < text.size() && text[in + 1] == '@') {
+            text[out++] = '\n';
+            ++in;
         } else {
-            out += text[i];
+            text[out++] = text[in];
         }
     }
-    text.swap(out);
+    text.resize(out);
 }
 
 std::string parserScr::createFilter(lineText& text) {

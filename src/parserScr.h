@@ -34,6 +34,12 @@ public:
     char at(std::size_t i) const { return pos + i < buf.size() ? buf[pos + i] : '\0'; }
     char front() const { return at(0); }
     void dropFront(std::size_t n) { pos = n < size() ? pos + n : buf.size(); }
+    // Hands over what is left, without copying; the line is empty afterwards.
+    std::string take() {
+        buf.erase(0, pos);
+        pos = 0;
+        return std::move(buf);
+    }
     // Keeps the first n characters of what is left.
     void keepFront(std::size_t n) {
         if (n < size()) buf.resize(pos + n);
@@ -57,6 +63,9 @@ public:
     void garbageStrDel(lineText& line);
     // The text up to, not including, the first mark character.
     std::string deleteWodrd(std::string_view text, char mark);
+    // The same for the rest of a line that is not read again: the value takes
+    // over the line's storage instead of copying it.
+    std::string takeUntil(lineText& line, char mark);
 
     // --- tokens ---
     // Skips spaces, ',' and '='; returns the characters up to the end, a space,

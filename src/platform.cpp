@@ -128,8 +128,10 @@ int createTemp(const std::string& folder, const std::string& base, std::string& 
         tempPath = folder;
         tempPath += "/.";
         tempPath += base;
-        tempPath += ".tmp" + std::to_string(::getpid());
-        tempPath += "-" + std::to_string(attempt);
+        tempPath += ".tmp";
+        tempPath += std::to_string(::getpid());
+        tempPath += '-';
+        tempPath += std::to_string(attempt);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
