@@ -1,0 +1,13 @@
+# h1
+# h2
+# h3
+# h4
+# h5
+# h6
+list l
+name=L
+items = k
+key k
+name=K
+order = path, disable
+arg=-k

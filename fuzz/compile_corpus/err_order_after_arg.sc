@@ -1,0 +1,14 @@
+# h1
+# h2
+# h3
+# h4
+# h5
+# h6
+list l
+name=L
+items = k
+key k
+name=K
+arg=-k
+; the order comes after the arg
+order = value, disable

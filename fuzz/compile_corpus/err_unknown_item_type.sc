@@ -1,0 +1,11 @@
+# h1
+# h2
+# h3
+# h4
+# h5
+# h6
+list l
+name=L
+items = k
+Key k
+name=K

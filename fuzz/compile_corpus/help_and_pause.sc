@@ -1,0 +1,1 @@
+this script would not compile
