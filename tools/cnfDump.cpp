@@ -38,7 +38,9 @@ filterParts splitFilter(std::string_view text) {
 
 // ---- text form ----
 
-std::string quoted(std::string_view text) {
+// A string in double quotes with the escapes both forms share; every other
+// control byte (and, when escapeHigh, every byte from 0x80 up) as hexFormat.
+std::string escapedString(std::string_view text, const char* hexFormat, bool escapeHigh) {
     std::string out = "\"";
     for (char c : text) {
         unsigned char byte = static_cast<unsigned char>(c);
@@ -49,14 +51,17 @@ std::string quoted(std::string_view text) {
             case '\t': out += "\\t"; break;
             case '\r': out += "\\r"; break;
             default:
-                if (byte < 0x20 || byte == 0x7F)
-                    out += hexEscape("\\x%02X", byte);
+                if (byte < 0x20 || byte == 0x7F || (escapeHigh && byte >= 0x80))
+                    out += hexEscape(hexFormat, byte);
                 else
                     out += c;
         }
     }
     return out + "\"";
 }
+
+// Text form: bytes from 0x80 up stay as they are, in the script's own encoding.
+std::string quoted(std::string_view text) { return escapedString(text, "\\x%02X", false); }
 
 // "N "caption"" for an item number whose caption is at index, "?" when absent.
 std::string numbered(std::size_t number, const std::string* caption) {
@@ -153,25 +158,8 @@ void margLines(std::string& out, const cnfConfig& cfg) {
 
 // ---- JSON form ----
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            default:
-                if (byte < 0x20 || byte >= 0x7F)
-                    out += hexEscape("\\u%04x", byte);
-                else
-                    out += c;
-        }
-    }
-    return out + "\"";
-}
+// JSON form: plain ASCII, each byte from 0x80 up as the code point of the same value.
+std::string jsonString(std::string_view text) { return escapedString(text, "\\u%04x", true); }
 
 std::string jsonRef(std::uint16_t ref) { return ref == 0 ? "null" : num(ref); }
 
