@@ -44,7 +44,7 @@
 #include "cnfReader.h"
 
 // The text form above, ending with a line feed.
-std::string cnfDumpText(const cnfConfig& config);
+std::string cnfDumpText(const cnfConfig& cfg);
 
 // One JSON object, ending with a line feed:
 //   {"version", "counts": {"lists", "listItems", "fileFilters", "keys",
@@ -62,4 +62,4 @@ std::string cnfDumpText(const cnfConfig& config);
 // Strings are escaped per JSON: \" \\ \n \t \r; every other byte below 0x20,
 // 0x7F and every byte from 0x80 on as \u00XX (lower-case hex), so the document
 // is plain ASCII and each byte of the file maps to one code point U+0000-U+00FF.
-std::string cnfDumpJson(const cnfConfig& config);
+std::string cnfDumpJson(const cnfConfig& cfg);
