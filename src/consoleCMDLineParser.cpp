@@ -32,7 +32,10 @@ bool consoleCMDLineParser::checkExtension(const char* ext, const std::string& na
 }
 
 std::string consoleCMDLineParser::extractFileName(const std::string& path) const {
-    std::size_t slash = path.rfind(separator());
+    // On Windows a drive ("c:name.sc") is no part of the name either: a ':'
+    // in the derived config's name would make it a hidden stream of another file.
+    std::size_t slash = pathStyleValue == pathStyle::windows ? path.find_last_of("\\:")
+                                                             : path.rfind(separator());
     std::size_t begin = slash == std::string::npos ? 0 : slash + 1;
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot < begin) dot = path.size();

@@ -37,7 +37,8 @@ public:
     // without any '.' prints "   Exstension error" and gives false.
     bool checkExtension(const char* ext, const std::string& name);
 
-    // The text between the last separator and the last '.' of the path.
+    // The text between the last separator (on Windows also a drive's ':') and
+    // the last '.' of the path.
     std::string extractFileName(const std::string& path) const;
 
     // 'i', 'p' and 'h' set their switch; any other letter does nothing.

@@ -1,12 +1,20 @@
 #include "platform.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <limits>
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <cerrno>
@@ -64,30 +72,81 @@ std::string folderOf(const std::string& path) {
 #ifdef _WIN32
 
 std::string fullPathOf(const std::string& name) {
-    char buffer[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(name.c_str(), sizeof buffer, buffer, nullptr);
-    if (n == 0 || n >= sizeof buffer) return std::string();
-    return std::string(buffer, n);
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n =
+            GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return std::string();
+        if (n < full.size()) return full.substr(0, n);
+        full.resize(n);  // n counts the terminating zero when the buffer is too small
+    }
 }
 
-void pauseConsole() { std::system("pause"); }
+void pauseConsole() {
+    std::cout.flush();
+    std::system("pause");
+}
 
-void prepareProcess() {}
+// A drive without a medium fails like a missing file instead of asking the user
+// in a message box.
+void prepareProcess() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+namespace {
+
+// Creates a new file beside the target that no other file can be mistaken for.
+HANDLE createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder;
+        tempPath += '\\';
+        tempPath += base;
+        tempPath += ".tmp";
+        tempPath += std::to_string(GetCurrentProcessId());
+        tempPath += '-';
+        tempPath += std::to_string(attempt);
+        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool replaceFile(const std::string& path, std::string_view bytes) {
     const std::string target = resolveLinks(path);
-    if (isFolder(target)) return false;
-    DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    char tempName[MAX_PATH];
-    if (GetTempFileNameA(folderOf(target).c_str(), "tvk", 0, tempName) == 0) return false;
-    bool ok = false;
-    if (std::FILE* f = std::fopen(tempName, "wb")) {
-        ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        ok = (std::fclose(f) == 0) && ok;
-    }
-    ok = ok && MoveFileExA(tempName, target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    if (!ok) DeleteFileA(tempName);
+    const DWORD existing = GetFileAttributesA(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+        return false;
+
+    std::string tempPath;
+    const std::string base = fs::path(target).filename().string();
+    const HANDLE file = createTemp(folderOf(target), base, tempPath);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = writeAll(file, bytes);
+    ok = CloseHandle(file) != 0 && ok;
+    // The renamed file brings its own attributes: a replaced config keeps the
+    // ones that say how to show or index it, and is marked changed (archive)
+    // like any new file.
+    constexpr DWORD kept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (ok && existing != INVALID_FILE_ATTRIBUTES && (existing & kept) != 0)
+        ok = SetFileAttributesA(tempPath.c_str(), (existing & kept) | FILE_ATTRIBUTE_ARCHIVE) != 0;
+    // A plain rename refuses an existing target.
+    ok = ok && MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (!ok) DeleteFileA(tempPath.c_str());
     return ok;
 }
 

@@ -5,13 +5,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "cnfBuilder.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -67,38 +70,45 @@ TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
     }
 }
 
+// The file error a script path gives when loaded: 0 when it loads.
+int loadError(const std::string& path) {
+    cnfBuilder b;
+    b.scriptPath = path;
+    try {
+        b.loadScript();
+    } catch (scriptError e) {
+        return e.fileErr;
+    }
+    return 0;
+}
+
 TEST(LoadScript, FilesThatCannotBeRead) {
-    char pattern[] = "/tmp/tarvelkin-load-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
-    const auto loadError = [](const std::string& path) {
-        cnfBuilder b;
-        b.scriptPath = path;
-        try {
-            b.loadScript();
-        } catch (scriptError e) {
-            return e.fileErr;
-        }
-        return 0;
-    };
-    std::ofstream(dir + "/empty.sc").close();
-    std::ofstream(dir + "/secret.sc") << "#x\n";
-    ::chmod((dir + "/secret.sc").c_str(), 0);
-    EXPECT_EQ(loadError(dir + "/missing.sc"), 1);
-    EXPECT_EQ(loadError(dir), 1);  // a folder
-    EXPECT_EQ(loadError(dir + "/empty.sc"), 2);
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("tarvelkin-load-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(fs::create_directory(dir));
+    std::ofstream(dir / "empty.sc").close();
+    std::ofstream(dir / "secret.sc") << "#x\n";
+    EXPECT_EQ(loadError((dir / "missing.sc").string()), 1);
+    EXPECT_EQ(loadError(dir.string()), 1);  // a folder
+    EXPECT_EQ(loadError((dir / "empty.sc").string()), 2);
+#ifndef _WIN32
+    ::chmod((dir / "secret.sc").c_str(), 0);
     // Root reads anything, so the unreadable file is tried as an unprivileged user.
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
-        ::_exit(loadError(dir + "/secret.sc"));
+        ::_exit(loadError((dir / "secret.sc").string()));
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    std::filesystem::remove_all(dir);
+    fs::remove_all(dir);
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(WEXITSTATUS(status), 1);
+#else
+    fs::remove_all(dir);
+#endif
 }
 
 TEST(LineBuffer, FiveThousandLinesAtMost) {

@@ -66,6 +66,8 @@ TEST(CommandLine, WindowsPaths) {
         {{"\\top.sc"}, "c:\\tools\\config\\\\top.sc", "c:\\tools\\config\\top.cc", 0},
         {{"..\\up.sc"}, "c:\\tools\\config\\..\\up.sc", "c:\\tools\\config\\up.cc", 0},
         {{"-x.sc"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
+        // A drive-relative name: the derived config drops the drive.
+        {{"d:x.sc"}, "d:x.sc", "c:\\tools\\config\\x.cc", 0},
         {{"notes.txt"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
     };
     for (const auto& c : cases) {

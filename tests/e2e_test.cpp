@@ -2,25 +2,32 @@
 // the way a user runs it, and checks everything the run leaves behind.
 //
 // For each case the runner makes a fresh temporary folder (${DIR} below), copies
-// the program into it as "tarvelkin", creates "config/" beside it, writes the
-// case's files, takes a snapshot of the folder, and runs the program with the
-// case's arguments, standard input read from /dev/null. It then compares the
-// whole standard output, the exit status and the expected files, and requires
-// an empty standard error. Every file the case wrote must keep its bytes unless
-// an "expect:" line names it, and no file or folder may appear in ${DIR} that
-// no "expect:" line names (a left-over temporary file, a config written to the
-// wrong place).
+// the program into it as "tarvelkin" ("tarvelkin.exe" on Windows), creates
+// "config/" beside it, writes the case's files, takes a snapshot of the folder,
+// and runs the program with the case's arguments, standard input read from
+// /dev/null (NUL on Windows). It then compares the whole standard output, the
+// exit status and the expected files, and requires an empty standard error.
+// Every file the case wrote must keep its bytes unless an "expect:" line names
+// it, and no file or folder may appear in ${DIR} that no "expect:" line names
+// (a left-over temporary file, a config written to the wrong place).
 //
 // Case file format (one directive per line; blank lines and lines starting with
 // '#' between directives are ignored):
 //
+//   platform: posix        the case runs only on this platform ("posix" or
+//                          "windows") and is skipped elsewhere (default: both)
 //   args: -i a.sc          arguments, split at blanks (none when the line is left out)
 //   cwd: work              folder to run in, relative to ${DIR}, created if missing
 //                          (default: ${DIR} itself)
 //   program: ../tarvelkin  how the program is called, relative to the cwd; it is
-//                          both the path run and argv[0] (default: ./tarvelkin)
+//                          both the path run and argv[0] (default: ./tarvelkin).
+//                          On Windows '/' becomes '\' and the file run gets ".exe".
+//   search-path: .         where a bare program name is found when the cwd does not
+//                          hold the program, as a shell finds it through PATH;
+//                          relative to ${DIR}
 //   file-size-limit: 50    runs the program with this limit (RLIMIT_FSIZE) on
 //                          the size of every file it writes, its output included
+//                          (POSIX only)
 //   dir: config/x.sc       creates a folder
 //   file: config/prog.sc   a text file: the lines up to "end", each followed by LF
 //   crlf-file: config/p.sc the same, each line followed by CR LF
@@ -29,7 +36,9 @@
 //     a last line ">>no-eol" leaves the line end off the line before it.
 //   hex-file: config/p.sc  exact bytes, up to "end" (see byte blocks below)
 //   stdout:                the whole expected standard output: the lines up to
-//                          "end", each followed by LF (trailing blanks count)
+//                          "end", each followed by a line end (trailing blanks
+//                          count); a line "${PAUSE}" stands for what the pause
+//                          prints, with its own line end if it has one
 //   exit: 1                expected exit status
 //   expect: config/p.cc    the file must exist and hold exactly these bytes, up
 //                          to "end"
@@ -40,16 +49,32 @@
 // blanks, "quoted text" for its bytes (\" and \\ escaped), "??" for a byte that
 // may hold any value (expect only), and '#' comments up to the end of the line.
 //
-// ${DIR}, the temporary folder's absolute path, is replaced in every line of a
-// case before it is read. Paths not starting with '/' are relative to ${DIR}.
-// A content line that reads exactly "end" cannot be written in a text block; use
-// a hex block for it.
+// Before a case is read, ${DIR} (the temporary folder's absolute path, in the
+// host's own form) and ${SEP} (the folder separator the program uses: '/', or
+// '\' on Windows) are replaced in every line. Paths not starting with '/' are
+// relative to ${DIR}. A content line that reads exactly "end" cannot be written
+// in a text block; use a hex block for it.
+//
+// Standard output on Windows is a text stream: each expected line ends with
+// CR LF there. The pause is the program's own prompt line on POSIX and the
+// command interpreter's "pause" on Windows, whose output the runner takes from
+// running that command once with the same empty input.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -57,7 +82,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <sstream>
@@ -71,6 +98,16 @@ namespace {
 
 constexpr int anyByte = -1;
 
+#ifdef _WIN32
+constexpr bool onWindows = true;
+constexpr char separator = '\\';
+const char* const programFile = "tarvelkin.exe";
+#else
+constexpr bool onWindows = false;
+constexpr char separator = '/';
+const char* const programFile = "tarvelkin";
+#endif
+
 struct caseFile {
     std::string path;
     std::string bytes;
@@ -82,9 +119,11 @@ struct expectedFile {
 };
 
 struct e2eCase {
+    bool runsHere = true;  // false when the case is for the other platform
     std::vector<std::string> args;
     std::string cwd;
     std::string program = "./tarvelkin";
+    std::string searchPath;  // none
     long fileSizeLimit = -1;  // none
     std::vector<std::string> dirs;
     std::vector<caseFile> files;
@@ -196,16 +235,21 @@ std::vector<std::string> expandRepeats(const std::vector<std::string>& lines, in
     return out;
 }
 
-e2eCase parseCase(const fs::path& file, const std::string& dir) {
+// pause gives what the pause prints; it is asked only when a case uses it.
+e2eCase parseCase(const fs::path& file, const std::string& dir,
+                  const std::function<std::string()>& pause) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw caseFormatError{"cannot read " + file.string()};
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // a checkout with CR LF
         replaceAll(line, "${DIR}", dir);
+        replaceAll(line, "${SEP}", std::string(1, separator));
         lines.push_back(line);
     }
 
     e2eCase c;
+    std::string pauseText;
     std::size_t n = 0;
     // Reads the lines of a block up to its "end" line.
     const auto block = [&](std::size_t& at) {
@@ -225,13 +269,20 @@ e2eCase parseCase(const fs::path& file, const std::string& dir) {
         const std::string key = line.substr(0, colon);
         const std::string value = trim(line.substr(colon + 1));
         const int firstLine = static_cast<int>(n) + 2;
-        if (key == "args") {
+        if (key == "platform") {
+            if (value != "posix" && value != "windows")
+                throw caseFormatError{"line " + std::to_string(n + 1) +
+                                      ": platform is posix or windows"};
+            c.runsHere = (value == "windows") == onWindows;
+        } else if (key == "args") {
             std::istringstream words(value);
             for (std::string w; words >> w;) c.args.push_back(w);
         } else if (key == "cwd") {
             c.cwd = value;
         } else if (key == "program") {
             c.program = value;
+        } else if (key == "search-path") {
+            c.searchPath = value;
         } else if (key == "file-size-limit") {
             c.fileSizeLimit = std::atol(value.c_str());
         } else if (key == "dir") {
@@ -251,7 +302,14 @@ e2eCase parseCase(const fs::path& file, const std::string& dir) {
             c.files.push_back({value, bytes});
         } else if (key == "stdout") {
             c.stdoutGiven = true;
-            for (const std::string& l : block(n)) c.expectedStdout += l + "\n";
+            for (const std::string& l : block(n)) {
+                if (l != "${PAUSE}") {
+                    c.expectedStdout += l + (onWindows ? "\r\n" : "\n");
+                    continue;
+                }
+                if (pauseText.empty()) pauseText = pause();
+                c.expectedStdout += pauseText;
+            }
         } else if (key == "exit") {
             c.expectedExit = std::atoi(value.c_str());
         } else if (key == "expect") {
@@ -327,14 +385,123 @@ struct runResult {
     std::string err;
 };
 
+// argv[0] of a case's run: the program as the case calls it, in the host's form.
+std::string programArgument(const e2eCase& c) {
+    std::string name = c.program;
+    if (onWindows) std::replace(name.begin(), name.end(), '/', separator);
+    return name;
+}
+
+// The file a run starts: the program name relative to the cwd or, for a bare
+// name the cwd does not hold, in the case's search-path folder, the way a shell
+// finds a command through PATH. On Windows the file has ".exe".
+fs::path programToRun(const e2eCase& c, const fs::path& dir, const fs::path& cwd) {
+    fs::path name = programArgument(c);
+    if (onWindows && !name.has_extension()) name += ".exe";
+    const fs::path inCwd = cwd / name;
+    if (c.searchPath.empty() || name.has_parent_path() || fs::exists(inCwd)) return inCwd;
+    return dir / c.searchPath / name;
+}
+
+#ifdef _WIN32
+
+// One argument of a command line, quoted the way the C runtime splits it again.
+std::string quoteArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (const char ch : arg) {
+        if (ch == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(ch == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += ch;
+    }
+    out.append(2 * backslashes, '\\');
+    return out + '"';
+}
+
+// Runs application with the command line in cwd, standard input from NUL and
+// standard output and error into files. The exit code, or -1 when the program
+// could not be started.
+int startProcess(const fs::path& application, std::string commandLine, const fs::path& cwd,
+                 const fs::path& outPath, const fs::path& errPath) {
+    SECURITY_ATTRIBUTES inheritable{static_cast<DWORD>(sizeof(SECURITY_ATTRIBUTES)), nullptr, TRUE};
+    const auto open = [&](const fs::path& p, DWORD access, DWORD disposition) {
+        return CreateFileW(p.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const HANDLE handles[3] = {open("NUL", GENERIC_READ, OPEN_EXISTING),
+                               open(outPath, GENERIC_WRITE, CREATE_ALWAYS),
+                               open(errPath, GENERIC_WRITE, CREATE_ALWAYS)};
+    int code = -1;
+    DWORD error = 0;
+    if (std::none_of(std::begin(handles), std::end(handles),
+                     [](HANDLE h) { return h == INVALID_HANDLE_VALUE; })) {
+        STARTUPINFOA startup{};
+        startup.cb = static_cast<DWORD>(sizeof startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = handles[0];
+        startup.hStdOutput = handles[1];
+        startup.hStdError = handles[2];
+        PROCESS_INFORMATION process{};
+        if (CreateProcessA(application.string().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                           CREATE_NO_WINDOW, nullptr, cwd.string().c_str(), &startup, &process)) {
+            WaitForSingleObject(process.hProcess, INFINITE);
+            DWORD exitCode = 0;
+            if (GetExitCodeProcess(process.hProcess, &exitCode)) code = static_cast<int>(exitCode);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        } else {
+            error = GetLastError();
+        }
+    }
+    for (const HANDLE h : handles)
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    SetLastError(error);  // why the program could not be started
+    return code;
+}
+
+// Runs the program in cwd; stdout and stderr go to files outside the run folder.
+runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd,
+                     const fs::path& scratch) {
+    if (c.fileSizeLimit >= 0) ADD_FAILURE() << "file-size-limit needs \"platform: posix\"";
+    std::string commandLine = quoteArgument(programArgument(c));
+    for (const std::string& arg : c.args) commandLine += ' ' + quoteArgument(arg);
+    runResult r;
+    r.exitStatus = startProcess(file, commandLine, cwd, scratch / "stdout", scratch / "stderr");
+    if (r.exitStatus < 0) ADD_FAILURE() << "cannot start " << file << ": error " << GetLastError();
+    r.out = readAll(scratch / "stdout");
+    r.err = readAll(scratch / "stderr");
+    return r;
+}
+
+// What the pause prints: the command interpreter's "pause", run the way the
+// program runs it, with nothing to read.
+std::string pauseOutput(const fs::path& scratch) {
+    std::string shell(MAX_PATH, '\0');
+    const DWORD n = GetEnvironmentVariableA("ComSpec", shell.data(), MAX_PATH);
+    shell = n > 0 && n < MAX_PATH ? shell.substr(0, n) : "C:\\Windows\\System32\\cmd.exe";
+    const fs::path out = scratch / "pause-stdout";
+    if (startProcess(shell, "cmd /c pause", scratch, out, scratch / "pause-stderr") != 0)
+        ADD_FAILURE() << "cannot run the command interpreter's pause";
+    return readAll(out);
+}
+
+#else
+
 // Runs the program in cwd with stdin from /dev/null; stdout and stderr go to
 // files outside the run folder.
-runResult runProgram(const e2eCase& c, const fs::path& cwd, const fs::path& scratch) {
+runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd,
+                     const fs::path& scratch) {
     const std::string outPath = (scratch / "stdout").string();
     const std::string errPath = (scratch / "stderr").string();
     const std::string cwdPath = cwd.string();
+    const std::string filePath = file.string();
     std::vector<char*> argv;
-    std::vector<std::string> storage{c.program};
+    std::vector<std::string> storage{programArgument(c)};
     storage.insert(storage.end(), c.args.begin(), c.args.end());
     for (std::string& s : storage) argv.push_back(s.data());
     argv.push_back(nullptr);
@@ -358,7 +525,7 @@ runResult runProgram(const e2eCase& c, const fs::path& cwd, const fs::path& scra
             const rlimit limit{size, size};
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
         }
-        ::execv(argv[0], argv.data());
+        ::execv(filePath.c_str(), argv.data());
         ::_exit(126);
     }
     int status = 0;
@@ -377,15 +544,27 @@ runResult runProgram(const e2eCase& c, const fs::path& cwd, const fs::path& scra
     return r;
 }
 
+// The program's own pause prompt.
+std::string pauseOutput(const fs::path&) { return "Press Enter to continue . . .\n"; }
+
+#endif
+
 // A fresh folder for one case, removed when the case ends.
 class scratchFolder {
 public:
     scratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tarvelkin-e2e-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        // The canonical path, so that it matches the current directory the
-        // program sees.
-        path_ = fs::canonical(pattern);
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const fs::path p =
+                fs::temp_directory_path() / ("tarvelkin-e2e-" + std::to_string(random()));
+            if (!fs::create_directory(p)) continue;
+            // The path the program sees as its current directory: on POSIX the
+            // canonical one; on Windows the full path as given, which the
+            // program's own full-path service keeps.
+            path_ = onWindows ? fs::absolute(p) : fs::canonical(p);
+            return;
+        }
+        throw std::runtime_error("cannot create a temporary folder");
     }
     ~scratchFolder() {
         std::error_code ec;
@@ -416,13 +595,17 @@ TEST_P(e2e, run) {
 
     e2eCase c;
     try {
-        c = parseCase(fs::path(TARVELKIN_E2E_CASES) / (GetParam() + ".case"), dir.string());
+        c = parseCase(fs::path(TARVELKIN_E2E_CASES) / (GetParam() + ".case"), dir.string(),
+                      [&] { return pauseOutput(scratch.path()); });
     } catch (const caseFormatError& e) {
         FAIL() << GetParam() << ".case: " << e.message;
     }
+    if (!c.runsHere) GTEST_SKIP() << "a case for the other platform";
 
-    const fs::path program = dir / "tarvelkin";
-    fs::copy_file(TARVELKIN_PROGRAM, program);
+    // Built for Windows and run under Wine, the program's path from the build
+    // is a Unix path; it names the same file on the current drive (Z:).
+    const fs::path program = dir / programFile;
+    fs::copy_file(fs::absolute(TARVELKIN_PROGRAM), program);
     fs::permissions(program, fs::perms::owner_all);
     for (const std::string& d : c.dirs) fs::create_directories(dir / d);
     for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(writeAll(dir / f.path, f.bytes));
@@ -434,9 +617,9 @@ TEST_P(e2e, run) {
     const std::set<std::string> treeBefore = listTree(dir);
     std::map<std::string, std::string> before;
     for (const std::string& entry : treeBefore)
-        if (entry.back() != '/' && entry != "tarvelkin") before[entry] = readAll(dir / entry);
+        if (entry.back() != '/' && entry != programFile) before[entry] = readAll(dir / entry);
 
-    const runResult r = runProgram(c, cwd, scratch.path());
+    const runResult r = runProgram(c, programToRun(c, dir, cwd), cwd, scratch.path());
 
     EXPECT_EQ(c.expectedStdout, r.out) << "standard output";
     EXPECT_EQ(c.expectedExit, r.exitStatus) << "exit status";

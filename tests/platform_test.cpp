@@ -11,6 +11,12 @@
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <csignal>
@@ -50,12 +56,13 @@ TEST(PathRules, BareNameExpandsIntoTheCurrentDirectory) {
     EXPECT_EQ(fullPathOf("tarvelkin"), expected + "tarvelkin");
 }
 
-class ReplaceFile : public testing::Test {
+class FileReplacement : public testing::Test {
 protected:
     void SetUp() override {
         std::random_device random;
         for (int attempt = 0; attempt < 100 && dir.empty(); ++attempt) {
-            const fs::path p = fs::temp_directory_path() / ("tarvelkin-platform-" + std::to_string(random()));
+            const fs::path p =
+                fs::temp_directory_path() / ("tarvelkin-platform-" + std::to_string(random()));
             if (fs::create_directory(p)) dir = p.string();
         }
         ASSERT_FALSE(dir.empty());
@@ -88,7 +95,7 @@ protected:
     std::string dir;
 };
 
-TEST_F(ReplaceFile, CreatesAndReplacesWholeFiles) {
+TEST_F(FileReplacement, CreatesAndReplacesWholeFiles) {
     EXPECT_TRUE(replaceFile(path("a.cc"), std::string("x\0y", 3)));
     EXPECT_EQ(read(path("a.cc")), std::string("x\0y", 3));
     // A plain rename on Windows refuses an existing target.
@@ -99,7 +106,7 @@ TEST_F(ReplaceFile, CreatesAndReplacesWholeFiles) {
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
 }
 
-TEST_F(ReplaceFile, RefusalsLeaveEverythingAsItWas) {
+TEST_F(FileReplacement, RefusalsLeaveEverythingAsItWas) {
     fs::create_directory(path("folder.cc"));
     EXPECT_FALSE(replaceFile(path("folder.cc"), "x"));
     EXPECT_TRUE(fs::is_directory(path("folder.cc")));
@@ -110,7 +117,7 @@ TEST_F(ReplaceFile, RefusalsLeaveEverythingAsItWas) {
 
 #ifdef _WIN32
 
-TEST_F(ReplaceFile, ReadOnlyFileIsRefused) {
+TEST_F(FileReplacement, ReadOnlyFileIsRefused) {
     write(path("ro.cc"), "old");
     fs::permissions(path("ro.cc"), fs::perms::owner_write, fs::perm_options::remove);
     ASSERT_NE(GetFileAttributesA(path("ro.cc").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
@@ -119,7 +126,18 @@ TEST_F(ReplaceFile, ReadOnlyFileIsRefused) {
     EXPECT_EQ(names(), std::set<std::string>{"ro.cc"});
 }
 
-TEST_F(ReplaceFile, FileInUseKeepsItsBytesAndNoTemporaryFileIsLeft) {
+TEST_F(FileReplacement, ReplacedFileKeepsItsAttributes) {
+    write(path("h.cc"), "old");
+    ASSERT_TRUE(SetFileAttributesA(path("h.cc").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(replaceFile(path("h.cc"), "new"));
+    EXPECT_EQ(read(path("h.cc")), "new");
+    const DWORD attributes = GetFileAttributesA(path("h.cc").c_str());
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_ARCHIVE, 0u);  // changed since the last backup
+    EXPECT_EQ(names(), std::set<std::string>{"h.cc"});
+}
+
+TEST_F(FileReplacement, FileInUseKeepsItsBytesAndNoTemporaryFileIsLeft) {
     // Another program reads the config and shares it for reading only, so the
     // rename over it fails after the temporary file was written.
     write(path("a.cc"), "old config");
@@ -150,7 +168,7 @@ int inChild(F f) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
 }
 
-TEST_F(ReplaceFile, NewFileGetsTheModeOfANewFile) {
+TEST_F(FileReplacement, NewFileGetsTheModeOfANewFile) {
     const mode_t old = ::umask(027);
     EXPECT_TRUE(replaceFile(path("a.cc"), "x"));
     ::umask(old);
@@ -158,7 +176,7 @@ TEST_F(ReplaceFile, NewFileGetsTheModeOfANewFile) {
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
 }
 
-TEST_F(ReplaceFile, ReplacedFileKeepsItsModeAndLink) {
+TEST_F(FileReplacement, ReplacedFileKeepsItsModeAndLink) {
     write(path("real.cc"), "old");
     ::chmod(path("real.cc").c_str(), 0604);
     fs::create_symlink("real.cc", path("link.cc"));
@@ -169,7 +187,7 @@ TEST_F(ReplaceFile, ReplacedFileKeepsItsModeAndLink) {
     EXPECT_EQ(names(), (std::set<std::string>{"link.cc", "real.cc"}));
 }
 
-TEST_F(ReplaceFile, WriteFailingPartWayKeepsTheOldFile) {
+TEST_F(FileReplacement, WriteFailingPartWayKeepsTheOldFile) {
     write(path("a.cc"), "old config");
     const std::string big(1 << 20, 'z');
     const int status = inChild([&] {
@@ -183,7 +201,7 @@ TEST_F(ReplaceFile, WriteFailingPartWayKeepsTheOldFile) {
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
 }
 
-TEST_F(ReplaceFile, UserWithoutWriteRightsIsRefused) {
+TEST_F(FileReplacement, UserWithoutWriteRightsIsRefused) {
     // Root may write anything, so the check runs as an unprivileged user.
     write(path("ro.cc"), "old");
     ::chmod(path("ro.cc").c_str(), 0444);
@@ -203,9 +221,7 @@ TEST_F(ReplaceFile, UserWithoutWriteRightsIsRefused) {
     EXPECT_EQ(names(), (std::set<std::string>{"locked", "ro.cc"}));
 }
 
-#endif
-
-TEST_F(ReplaceFile, KilledWhileWritingLeavesOldOrNewWhole) {
+TEST_F(FileReplacement, KilledWhileWritingLeavesOldOrNewWhole) {
     const std::string oldBytes(1 << 20, 'o');
     const std::string newBytes(32 << 20, 'n');
     write(path("a.cc"), oldBytes);
@@ -231,5 +247,7 @@ TEST_F(ReplaceFile, KilledWhileWritingLeavesOldOrNewWhole) {
     }
     EXPECT_GT(sawOld + sawNew, 0);
 }
+
+#endif
 
 }  // namespace
