@@ -92,6 +92,8 @@
 #include <system_error>
 #include <vector>
 
+#include "roundTrip.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -586,6 +588,28 @@ std::vector<std::string> caseNames() {
     return names;
 }
 
+// A config the program wrote, read back by the independent reader, must hold
+// the items of the case's script, compiled again here. When the case writes
+// several scripts, one of them must be the config's.
+void checkRoundTrip(const e2eCase& c, const std::string& config, const std::string& name) {
+    std::string differences;
+    for (const caseFile& f : c.files) {
+        if (fs::path(f.path).extension() != ".sc") continue;
+        cnfBuilder b;
+        try {
+            b.loadScriptFromBytes(f.bytes);
+            b.parseScript();
+        } catch (const scriptError&) {
+            continue;
+        }
+        const std::string why = roundTripDifference(b, config);
+        if (why.empty()) return;
+        differences += "\n  " + f.path + ": " + why;
+    }
+    ADD_FAILURE() << name << " read back does not hold the items of any script of the case"
+                  << differences;
+}
+
 class e2e : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(e2e, run) {
@@ -644,7 +668,10 @@ TEST_P(e2e, run) {
         while (at < actual.size() && at < e.bytes.size() &&
                (e.bytes[at] == anyByte || e.bytes[at] == actual[at]))
             ++at;
-        if (at == actual.size() && at == e.bytes.size()) continue;
+        if (at == actual.size() && at == e.bytes.size()) {
+            if (c.expectedExit == 0 && rel.extension() == ".cc") checkRoundTrip(c, bytes, e.path);
+            continue;
+        }
         ADD_FAILURE() << "expect: " << e.path << " differs at byte " << at << " ("
                       << e.bytes.size() << " bytes expected, " << actual.size() << " written)"
                       << "\nexpected:\n" << hexDump(e.bytes) << "\nactual:\n" << hexDump(actual);
