@@ -92,6 +92,14 @@ public:
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
+    // Starts a list, key, file, filter or marg section: the item's name is the
+    // next word of the section line; it is entered under the kind's next number
+    // and checked against the kind's limit.
+    void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
+    // Moves to the section's next parameter line and cuts its keyword off:
+    // "   Unknown parameter type" for a word not in the table, "   Parameter
+    // redefinition" for a keyword seen before in the section. Returns its index.
+    std::uint32_t nextParameter(const std::string_view* table, std::uint32_t size);
     void listParse();
     void keyParse();
     void checkDisable(std::uint16_t& slot);

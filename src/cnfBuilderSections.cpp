@@ -33,18 +33,28 @@ std::string withoutSeparators(std::string text) {
 
 }  // namespace
 
-void cnfBuilder::listParse() {
+void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit,
+                              std::uint32_t kind) {
     paramCount = 0;
     parser.redefClear();
     itemName = parser.divStr(currentLine());
-    addToMap(listMap, itemName, listCounter);
-    checkItemLimit(listCounter, LIST_LIMIT, LIST_KIND);
+    addToMap(map, itemName, counter);
+    checkItemLimit(counter, limit, kind);
+}
+
+std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint32_t size) {
+    eraseGarbage();
+    const std::uint32_t index = parser.findKW(currentLine(), table, size);
+    if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
+    parser.redefCheck(size, index, curLine);
+    return index;
+}
+
+void cnfBuilder::listParse() {
+    beginSection(listMap, listCounter, LIST_LIMIT, LIST_KIND);
     while (paramCount < KLIST_KW_SUM) {
-        eraseGarbage();
+        const std::uint32_t index = nextParameter(kListKW, KLIST_KW_SUM);
         lineText& line = currentLine();
-        const std::uint32_t index = parser.findKW(line, kListKW, KLIST_KW_SUM);
-        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-        parser.redefCheck(KLIST_KW_SUM, index, curLine);
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
             listStrings.push_back(parser.takeUntil(line, ';'));
@@ -64,17 +74,10 @@ void cnfBuilder::keyParse() {
     std::uint32_t orderLine = 0;
     std::uint32_t argLine = 0;
     keyConf key;
-    paramCount = 0;
-    parser.redefClear();
-    itemName = parser.divStr(currentLine());
-    addToMap(keyMap, itemName, keyCounter);
-    checkItemLimit(keyCounter, KEY_LIMIT, KEY_KIND);
+    beginSection(keyMap, keyCounter, KEY_LIMIT, KEY_KIND);
     while (paramCount < KEY_KW_SUM) {
-        eraseGarbage();
+        const std::uint32_t index = nextParameter(keyKW, KEY_KW_SUM);
         lineText& line = currentLine();
-        const std::uint32_t index = parser.findKW(line, keyKW, KEY_KW_SUM);
-        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-        parser.redefCheck(KEY_KW_SUM, index, curLine);
         switch (index) {
             case 1:  // name
                 parser.garbageStrDel(line);
@@ -144,17 +147,10 @@ void cnfBuilder::checkKeyConf(const keyConf& key, const std::uint32_t& keyLine,
 
 void cnfBuilder::fileParse() {
     bool filtersGiven = false;
-    paramCount = 0;
-    parser.redefClear();
-    itemName = parser.divStr(currentLine());
-    addToMap(fileMap, itemName, fileCounter);
-    checkItemLimit(fileCounter, FILE_LIMIT, FILE_KIND);
+    beginSection(fileMap, fileCounter, FILE_LIMIT, FILE_KIND);
     while (paramCount < FILE_KW_SUM) {
-        eraseGarbage();
+        const std::uint32_t index = nextParameter(fileKW, FILE_KW_SUM);
         lineText& line = currentLine();
-        const std::uint32_t index = parser.findKW(line, fileKW, FILE_KW_SUM);
-        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-        parser.redefCheck(FILE_KW_SUM, index, curLine);
         if (index == 1) {  // name
             parser.garbageStrDel(line);
             fileStrings.push_back(parser.takeUntil(line, ';'));
@@ -188,17 +184,10 @@ void cnfBuilder::fileParse() {
 
 void cnfBuilder::filterParse() {
     std::string nameText;
-    paramCount = 0;
-    parser.redefClear();
-    itemName = parser.divStr(currentLine());
-    addToMap(filterMap, itemName, filterCounter);
-    checkItemLimit(filterCounter, FILTER_LIMIT, FILTER_KIND);
+    beginSection(filterMap, filterCounter, FILTER_LIMIT, FILTER_KIND);
     while (paramCount < FILTER_KW_SUM) {
-        eraseGarbage();
+        const std::uint32_t index = nextParameter(filterKW, FILTER_KW_SUM);
         lineText& line = currentLine();
-        const std::uint32_t index = parser.findKW(line, filterKW, FILTER_KW_SUM);
-        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-        parser.redefCheck(FILTER_KW_SUM, index, curLine);
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             parser.garbageStrDel(line);
             nameText = withoutSeparators(parser.takeUntil(line, ';'));
@@ -212,17 +201,10 @@ void cnfBuilder::filterParse() {
 }
 
 void cnfBuilder::margParse() {
-    paramCount = 0;
-    parser.redefClear();
-    itemName = parser.divStr(currentLine());
-    addToMap(margMap, itemName, margCounter);
-    checkItemLimit(margCounter, MARG_LIMIT, MARG_KIND);
+    beginSection(margMap, margCounter, MARG_LIMIT, MARG_KIND);
     while (paramCount < MARG_KW_SUM) {
-        eraseGarbage();
+        const std::uint32_t index = nextParameter(margKW, MARG_KW_SUM);
         lineText& line = currentLine();
-        const std::uint32_t index = parser.findKW(line, margKW, MARG_KW_SUM);
-        if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-        parser.redefCheck(MARG_KW_SUM, index, curLine);
         parser.symbDel(line);
         if (index == 1) {  // name
             itemStrings.str1 = parser.takeUntil(line, ';');
