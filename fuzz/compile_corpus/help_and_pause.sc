@@ -1,1 +1,0 @@
-this script would not compile

@@ -1,1 +1,0 @@
-not a script
