@@ -283,3 +283,5 @@ std::string cnfDumpJson(const cnfConfig& cfg) {
     jsonArray(out, "margs", entries, true);
     return out + "}\n";
 }
+
+std::string cnfJsonString(std::string_view text) { return jsonString(text); }

@@ -40,6 +40,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cnfReader.h"
 
@@ -63,3 +64,6 @@ std::string cnfDumpText(const cnfConfig& cfg);
 // 0x7F and every byte from 0x80 on as \u00XX (lower-case hex), so the document
 // is plain ASCII and each byte of the file maps to one code point U+0000-U+00FF.
 std::string cnfDumpJson(const cnfConfig& cfg);
+
+// One string in the JSON form's escaping, double quotes included.
+std::string cnfJsonString(std::string_view text);

@@ -1,0 +1,121 @@
+// The ccview program run as a user runs it (POSIX shell): what it writes, what
+// it refuses, and that a refused run leaves every file as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "testSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testSupport::fileBytes;
+using testSupport::writeFile;
+
+struct runResult {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+// A path quoted for the shell (the test paths hold no quote).
+std::string quoted(const fs::path& path) {
+    std::string text = "'";
+    text += path.string();
+    text += '\'';
+    return text;
+}
+
+runResult runCcview(const fs::path& dir, const std::string& args) {
+    const fs::path out = dir / ".stdout", err = dir / ".stderr";
+    const std::string command = quoted(CCVIEW_PROGRAM) + " " + args + " >" + quoted(out) +
+                                " 2>" + quoted(err) + " </dev/null";
+    const int status = std::system(command.c_str());
+    runResult r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(out), fileBytes(err)};
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+}
+
+// Every file under dir with its bytes, as one text, to compare before and after.
+std::string tree(const fs::path& dir) {
+    std::string all;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        all += entry.path().string() + "\n" + (entry.is_regular_file() ? fileBytes(entry.path()) : "") + "\n";
+    return all;
+}
+
+TEST(ccview, WritesThePageBesideTheConfigOrWhereAsked) {
+    testSupport::scratchFolder scratch("ccview");
+    const fs::path& dir = scratch.path;
+    writeFile(dir / "prog.cc", testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE)));
+
+    runResult r = runCcview(dir, quoted(dir / "prog.cc"));
+    EXPECT_EQ(r.exit, 0);
+    EXPECT_EQ(r.out, (dir / "prog.html").string() + "\n");
+    EXPECT_EQ(r.err, "");
+    const std::string page = fileBytes(dir / "prog.html");
+    EXPECT_NE(page.find("\"name\": \"Fast mode\""), std::string::npos);
+
+    // The same page again, to a named file and over an existing one.
+    writeFile(dir / "other.htm", "old page");
+    r = runCcview(dir, quoted(dir / "prog.cc") + " " + quoted(dir / "other.htm"));
+    EXPECT_EQ(r.exit, 0);
+    EXPECT_EQ(fileBytes(dir / "other.htm"), page);
+    // Nothing but the three files: no temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
+TEST(ccview, RefusesWithoutWritingAnything) {
+    testSupport::scratchFolder scratch("ccview");
+    const fs::path& dir = scratch.path;
+    std::string broken = testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE));
+    broken[6] = 3;
+    writeFile(dir / "bad.cc", broken);
+    writeFile(dir / "bad.html", "an old page");
+    writeFile(dir / "good.cc", testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE)));
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    const bool asRoot = geteuid() == 0;  // root writes into a read-only folder
+
+    const std::string usage = "usage: ccview CONFIG.cc [PAGE.html]\n";
+    const std::string bad = (dir / "bad.cc").string();
+    const struct {
+        std::string args;
+        int exit;
+        std::string err;
+    } cases[] = {
+        {quoted(dir / "bad.cc"), 1, "ccview: " + bad + ": offset 6: version is 3, expected 2\n"},
+        {quoted(dir / "none.cc"), 1, "ccview: " + (dir / "none.cc").string() + ": cannot be opened\n"},
+        {quoted(dir / "good.cc") + " " + quoted(dir / "no" / "p.html"), 1,
+         "ccview: " + (dir / "no" / "p.html").string() + ": cannot be written\n"},
+        {quoted(dir / "good.cc") + " " + quoted(dir), 1, "ccview: " + dir.string() + ": cannot be written\n"},
+        {quoted(dir / "good.cc") + " " + quoted(dir / "good.cc"), 2,
+         "ccview: " + (dir / "good.cc").string() + ": is the config itself; name another page\n"},
+        {"", 2, usage},
+        {"-h", 2, usage},
+        {quoted(dir / "good.cc") + " --json", 2, usage},
+        {quoted(dir / "good.cc") + " a.html b.html", 2, usage},
+    };
+    const std::string before = tree(dir);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        runResult r = runCcview(dir, c.args);
+        EXPECT_EQ(r.exit, c.exit);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+    }
+    if (!asRoot) {
+        runResult r = runCcview(dir, quoted(dir / "good.cc") + " " + quoted(dir / "locked" / "p.html"));
+        EXPECT_EQ(r.exit, 1);
+    }
+    EXPECT_EQ(tree(dir), before);
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+}
+
+}  // namespace

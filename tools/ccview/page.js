@@ -1,0 +1,281 @@
+// The preview page's DOM: shows what preview.js computes and turns the
+// person's clicks and typing into new states. Config texts only ever reach the
+// page as textContent or attribute values, never as markup.
+(function () {
+  'use strict';
+  const P = ccPreview;
+  const $ = (id) => document.getElementById(id);
+
+  const configText = $('config-data').textContent;
+  const raw = JSON.parse(configText);
+  const sourceName = new TextDecoder('utf-8').decode(
+    Uint8Array.from(JSON.parse($('source-data').textContent), (c) => c.charCodeAt(0) & 0xff));
+  const storeKey = P.storageKey(configText);
+
+  let cfg = null;
+  let state = P.newState();
+
+  // ---- storage (a browser may refuse it: the page works without) ----
+
+  function loadSaved() {
+    try {
+      const text = window.localStorage.getItem(storeKey);
+      return text ? JSON.parse(text) : null;
+    } catch (e) {
+      return null;
+    }
+  }
+
+  function save() {
+    try {
+      window.localStorage.setItem(storeKey, JSON.stringify(P.savedForm(state, cfg.encoding)));
+    } catch (e) {
+      // nothing is remembered then
+    }
+  }
+
+  function forget() {
+    try {
+      window.localStorage.removeItem(storeKey);
+    } catch (e) {
+      // nothing was remembered
+    }
+  }
+
+  // ---- small DOM helpers ----
+
+  function el(tag, props, children) {
+    const node = document.createElement(tag);
+    for (const [name, value] of Object.entries(props || {})) {
+      if (name === 'text') node.textContent = value;
+      else if (name === 'className') node.className = value;
+      else if (name in node && typeof value !== 'string') node[name] = value;
+      else node.setAttribute(name, value);
+    }
+    for (const child of children || []) node.append(child);
+    return node;
+  }
+
+  // A caption as shown: an empty caption gets a stand-in, so that every
+  // control keeps a name.
+  const shown = (name, standIn) => (name === '' ? standIn : name);
+
+  // ---- the command line ----
+
+  function showCommand() {
+    const line = P.commandLine(cfg, state);
+    const out = $('command');
+    out.replaceChildren();
+    line.parts.forEach((part, i) => {
+      out.append(el('span', { className: 'part ' + part.kind + (part.placeholder ? ' placeholder' : ''), text: part.text }));
+      if (i + 1 < line.parts.length) out.append(P.separatorAfter(part));
+    });
+    out.classList.toggle('incomplete', !line.complete);
+    $('command-state').textContent = line.complete
+      ? 'Complete.'
+      : 'Incomplete: still needs ' + line.missing.join(', ') + '.';
+    $('command-state').classList.toggle('incomplete', !line.complete);
+    $('back').disabled = state.steps.length === 0;
+    $('reset').disabled = state.steps.length === 0;
+    return line;
+  }
+
+  function changed() {
+    showCommand();
+    save();
+  }
+
+  // ---- steps ----
+
+  // A step's text field for its 'path' or 'value', labelled, in a field row.
+  function stepInput(stepIndex, step, which, label) {
+    const id = 's' + stepIndex + '-' + which;
+    const input = el('input', { id, type: 'text', spellcheck: false, autocomplete: 'off', value: step[which] });
+    input.addEventListener('input', () => {
+      state = P.setInput(state, stepIndex, which, input.value);
+      changed();
+    });
+    return { id, input, field: el('div', { className: 'field' }, [el('label', { for: id, text: label }), input]) };
+  }
+
+  function pathField(stepIndex, step, file) {
+    const label = shown(file.name, 'File item ' + file.number);
+    const { id, input, field } = stepInput(stepIndex, step, 'path', label);
+    if (file.action === 'dir') {
+      field.append(el('span', { className: 'hint', text: 'a folder path' }));
+      return field;
+    }
+    const picker = el('input', { type: 'file', hidden: true, tabIndex: -1, 'aria-hidden': 'true' });
+    const filters = file.filters.map((t) => cfg.filters[t]);
+    const setAccept = (filter) => {
+      const accept = filter ? P.acceptFor(filter.patterns) : '';
+      if (accept) picker.setAttribute('accept', accept);
+      else picker.removeAttribute('accept');
+    };
+    setAccept(filters[0]);
+    if (filters.length) {
+      const select = el('select', { id: id + '-type', 'aria-label': 'File type for ' + label },
+        filters.map((f, i) => el('option', { value: String(i), text: shown(f.name, 'Filter ' + f.number) })));
+      select.addEventListener('change', () => setAccept(filters[Number(select.value)]));
+      field.append(select);
+    }
+    const button = el('button', { type: 'button', text: 'Choose…', 'aria-label': 'Choose ' + label });
+    button.addEventListener('click', () => picker.click());
+    picker.addEventListener('change', () => {
+      if (!picker.files.length) return;
+      // A browser gives the file's name, never its folder: the field says
+      // where the file is, and the person completes it.
+      input.value = picker.files[0].name;
+      state = P.setInput(state, stepIndex, 'path', input.value);
+      changed();
+      input.focus();
+    });
+    field.append(button, picker,
+      el('span', { className: 'hint', text: file.action === 'save' ? 'a file to write' : 'a file to read' }));
+    return field;
+  }
+
+  function valueField(stepIndex, step, marg) {
+    const { id, input, field } = stepInput(stepIndex, step, 'value', shown(marg.name, 'Marg ' + marg.number));
+    if (marg.info !== '') {
+      input.setAttribute('aria-describedby', id + '-help');
+      field.append(el('p', { id: id + '-help', className: 'help', text: marg.info }));
+    }
+    return field;
+  }
+
+  function stepItem(step, index) {
+    const key = cfg.keys[step.key];
+    const list = cfg.lists[step.list - 1];
+    const legend = 'Step ' + (index + 1) + ': ' + shown(list.name, 'List ' + list.number) + ': ' +
+      shown(key.name, 'Key ' + key.number);
+    const group = el('fieldset', { className: 'step' }, [el('legend', { text: legend })]);
+    for (const element of P.keyElements(key)) {
+      if (element.kind === 'path') group.append(pathField(index, step, cfg.fileItems[key.fileItem - 1]));
+      if (element.kind === 'value') group.append(valueField(index, step, cfg.margs[key.marg - 1]));
+    }
+    return el('li', {}, [group]);
+  }
+
+  function openList() {
+    const place = $('open-list');
+    place.replaceChildren();
+    const number = P.openListNumber(cfg, state);
+    if (number === 0) {
+      const limit = P.stepLimitReached(cfg, state);
+      place.append(el('p', {
+        className: limit ? 'end limit' : 'end',
+        text: limit
+          ? 'The chain of lists stops here: a command may take at most ' + P.STEP_LIMIT +
+            ' steps. Go back, or reset.'
+          : cfg.lists.length ? 'No more choices: the last key ends the command.' : 'This config has no lists.',
+      }));
+      return;
+    }
+    const list = cfg.lists[number - 1];
+    const group = el('fieldset', { className: 'open' }, [el('legend', { text: shown(list.name, 'List ' + list.number) })]);
+    for (const k of list.keys) {
+      const key = cfg.keys[k];
+      const button = el('button', { type: 'button', className: 'choice', text: shown(key.name, 'Key ' + key.number) });
+      button.addEventListener('click', () => {
+        state = P.choose(cfg, state, k);
+        // Only the new step is drawn, so that a long chain stays quick.
+        $('steps').append(stepItem(state.steps[state.steps.length - 1], state.steps.length - 1));
+        openList();
+        changed();
+        const first = $('steps').lastElementChild.querySelector('input');
+        (first || $('open-list').querySelector('button') || $('back')).focus();
+      });
+      group.append(button);
+    }
+    place.append(group);
+  }
+
+  function showSteps() {
+    $('steps').replaceChildren(...state.steps.map(stepItem));
+    openList();
+  }
+
+  // ---- panels ----
+
+  function showPanels() {
+    $('source').textContent = sourceName;
+    document.title = sourceName + ' - Command line preview';
+    $('header-items').replaceChildren(...cfg.headerItems.map((h) => el('li', { text: h })));
+    const notes = P.authorNotes(cfg);
+    $('notes-summary').textContent = 'Notes for the author (' + notes.length + ')';
+    $('note-list').replaceChildren(...(notes.length ? notes : ['Nothing to note.']).map((n) => el('li', { text: n })));
+  }
+
+  function showAll() {
+    showPanels();
+    showSteps();
+    $('program').value = state.program;
+    for (const radio of document.querySelectorAll('input[name=style]')) radio.checked = radio.value === state.style;
+    showCommand();
+  }
+
+  function useEncoding(wanted) {
+    cfg = P.decodeConfig(raw, P.encodingFor(raw, wanted));
+    $('encoding').value = cfg.encoding;
+  }
+
+  // ---- start ----
+
+  const saved = loadSaved();
+  if (!P.allUtf8(raw)) {
+    $('encoding-row').hidden = false;
+    $('encoding').replaceChildren(...P.CODE_PAGES.map((c) => el('option', { value: c, text: c })));
+  }
+  useEncoding(saved && saved.encoding);
+  state = P.restoredState(cfg, saved);
+  showAll();
+
+  $('program').addEventListener('input', () => {
+    state = { ...state, program: $('program').value };
+    changed();
+  });
+  for (const radio of document.querySelectorAll('input[name=style]')) {
+    radio.addEventListener('change', () => {
+      state = { ...state, style: radio.value };
+      changed();
+    });
+  }
+  $('encoding').addEventListener('change', () => {
+    useEncoding($('encoding').value);
+    showAll();
+    save();
+  });
+  $('back').addEventListener('click', () => {
+    state = P.back(state);
+    $('steps').lastElementChild.remove();
+    openList();
+    changed();
+    ($('open-list').querySelector('button') || $('program')).focus();
+  });
+  $('reset').addEventListener('click', () => {
+    state = P.reset(state);
+    showSteps();
+    changed();
+    ($('open-list').querySelector('button') || $('program')).focus();
+  });
+  $('forget').addEventListener('click', () => {
+    forget();
+    state = P.newState();
+    showAll();
+  });
+  $('copy').addEventListener('click', () => {
+    const text = P.commandLine(cfg, state).text;
+    const done = (ok) => {
+      $('copy-result').textContent = ok ? 'Copied.' : 'Copy failed: select the command line and copy it by hand.';
+    };
+    if (navigator.clipboard && navigator.clipboard.writeText) {
+      navigator.clipboard.writeText(text).then(() => done(true), () => done(false));
+    } else {
+      done(false);
+    }
+  });
+
+  document.documentElement.dataset.ready = 'true';
+  if (window.performance && performance.mark) performance.mark('ccview-ready');
+})();

@@ -1,0 +1,194 @@
+// The preview page's logic, on the JSON form of real configs (ccdump's
+// expected outputs for the sample and for a richer script) and on small
+// configs made here. Run: node --test tools/ccview/test/
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const P = require('../preview.js');
+
+const dumps = path.join(__dirname, '..', '..', '..', 'tests', 'ccdump');
+const rawOf = (name) => JSON.parse(fs.readFileSync(path.join(dumps, name + '.json'), 'latin1'));
+const prog = P.decodeConfig(rawOf('prog'), 'utf-8');
+
+// A config of one list whose keys are given, with one file item and one marg.
+function oneList(keys) {
+  return {
+    defaultList: 1,
+    headerItems: ['', '', '', '', '', ''],
+    lists: [{ number: 1, name: 'L', keys: keys.map((_, i) => i) }],
+    keys: keys.map((k, i) => ({ number: i, name: 'K' + i, arg: null, nextList: null, fileItem: null, marg: null, ...k })),
+    fileItems: [{ number: 1, name: 'In', action: 'load', filters: [] }],
+    filters: [],
+    margs: [{ number: 1, name: 'Size', info: '' }],
+  };
+}
+const order = (keys, pathPos, value) => ({ keys, path: pathPos, value });
+
+function typed(cfg, keyNumber, pathText, valueText, style) {
+  let s = P.choose(cfg, { ...P.newState(), program: 'tool', style: style || 'posix' }, keyNumber);
+  s = P.setInput(s, 0, 'path', pathText);
+  return P.setInput(s, 0, 'value', valueText);
+}
+
+test('a key inserts its elements by position, glued after key data ending in =', () => {
+  const cases = [
+    // [order, key data, file, marg, expected]
+    [order(1, 2, 3), '-f', 1, 1, 'tool -f in.txt 10'],
+    [order(3, 1, 2), '-f', 1, 1, 'tool in.txt 10 -f'],
+    [order(1, 0, 3), '--size=', null, 1, 'tool --size=10'],           // a gap at 2
+    [order(2, 1, 0), '--out=', 1, 1, 'tool in.txt --out='],            // marg without position
+    [order(1, 2, 3), '-f', null, null, 'tool -f'],                     // positions without references
+    [order(1, 2, 0), '', 1, null, 'tool in.txt'],                      // empty key data inserts nothing
+    [order(1, 2, 0), '-o out', 1, null, 'tool -o out in.txt'],         // key data never quoted
+    [order(0, 0, 0), null, 1, 1, 'tool'],
+  ];
+  for (const [o, arg, fileItem, marg, expected] of cases) {
+    const cfg = oneList([{ order: o, arg, fileItem, marg }]);
+    const line = P.commandLine(cfg, typed(cfg, 0, 'in.txt', '10'));
+    assert.equal(line.text, expected, JSON.stringify(o));
+    assert.equal(line.complete, true);
+  }
+  // A value that ends in = is the person's text, not a switch: it is not glued.
+  const cfg = oneList([{ order: order(0, 0, 1), marg: 1 }, { order: order(1, 0, 0), arg: '-v' }]);
+  let s = typed(cfg, 0, '', 'abc=');
+  s = { ...s, steps: s.steps.concat([{ list: 1, key: 1, path: '', value: '' }]) };
+  assert.equal(P.commandLine(cfg, s).text, 'tool abc= -v');
+});
+
+test('words are quoted only when needed, in both styles', () => {
+  const cases = [
+    // [text, POSIX shell, Windows]
+    ['plain-name_1.txt', 'plain-name_1.txt', 'plain-name_1.txt'],
+    ['/tmp/my file.txt', "'/tmp/my file.txt'", '"/tmp/my file.txt"'],
+    ['', "''", '""'],
+    ["it's", "'it'\\''s'", "it's"],
+    ['say "hi"', "'say \"hi\"'", '"say \\"hi\\""'],
+    ['a"b', "'a\"b'", '"a\\"b"'],
+    ['C:\\Program Files\\x\\', "'C:\\Program Files\\x\\'", '"C:\\Program Files\\x\\\\"'],
+    ['C:\\dir\\file', "'C:\\dir\\file'", 'C:\\dir\\file'],
+    ['a\\\\"b c', "'a\\\\\"b c'", '"a\\\\\\\\\\"b c"'],
+    ['tab\there', "'tab\there'", '"tab\there"'],
+    ['two\nlines', "'two\nlines'", '"two\nlines"'],
+    ['a&b', "'a&b'", '"a&b"'],
+    ['$HOME', "'$HOME'", '$HOME'],
+    ['café', "'café'", 'café'],
+    ['*.txt', "'*.txt'", '*.txt'],
+  ];
+  for (const [text, posix, windows] of cases) {
+    assert.equal(P.quotePosix(text), posix, text);
+    assert.equal(P.quoteWindows(text), windows, text);
+  }
+});
+
+test('an empty program, path or value is a placeholder and the command is incomplete', () => {
+  let s = P.choose(prog, P.newState(), 0);
+  let line = P.commandLine(prog, s);
+  assert.equal(line.text, '<program> -f <Input file> <Level>');
+  assert.deepEqual(line.parts.filter((p) => p.placeholder).map((p) => p.kind), ['program', 'path', 'value']);
+  assert.equal(line.complete, false);
+  assert.deepEqual(line.missing, ['a program name', '<Input file>', '<Level>']);
+  s = P.setInput(P.setInput({ ...s, program: 'my tool', style: 'windows' }, 0, 'path', 'C:\\in put.txt'), 0, 'value', '3');
+  line = P.commandLine(prog, s);
+  assert.equal(line.text, '"my tool" -f "C:\\in put.txt" 3');
+  assert.equal(line.complete, true);
+  // Nothing chosen yet: the default list is still open.
+  assert.deepEqual(P.commandLine(prog, { ...P.newState(), program: 'x' }).missing, ['a choice in "Mode"']);
+});
+
+test('lists loop, each pass is its own step, and a runaway chain stops at the limit', () => {
+  let s = { ...P.newState(), program: 'x' };
+  assert.equal(P.openListNumber(prog, s), 1);
+  s = P.choose(prog, s, 1); // Slow mode leads back to Mode
+  s = P.choose(prog, s, 0); // Fast mode ends it
+  s = P.setInput(P.setInput(s, 1, 'path', 'a.txt'), 1, 'value', '1');
+  assert.equal(P.openListNumber(prog, s), 0);
+  assert.equal(P.commandLine(prog, s).text, 'x -f a.txt 1');
+  assert.equal(P.choose(prog, s, 0), s, 'no list is open after a key that leads nowhere');
+  const fresh = P.newState();
+  assert.equal(P.choose(prog, fresh, 7), fresh, 'a key of no open list is not chosen');
+
+  let loop = P.newState();
+  for (let i = 0; i < P.STEP_LIMIT + 10; ++i) loop = P.choose(prog, loop, 1);
+  assert.equal(loop.steps.length, P.STEP_LIMIT);
+  assert.equal(P.stepLimitReached(prog, loop), true);
+  assert.equal(P.openListNumber(prog, loop), 0);
+  assert.match(P.commandLine(prog, loop).missing.at(-1), /cut at 256 steps/);
+  loop = P.back(loop);
+  assert.equal(P.stepLimitReached(prog, loop), false);
+  assert.equal(P.choose(prog, loop, 0).steps.length, P.STEP_LIMIT);
+
+  const again = P.reset({ ...s, program: 'kept', style: 'windows' });
+  assert.deepEqual(again, { program: 'kept', style: 'windows', steps: [] });
+});
+
+test('notes for the author name what cannot be reached and what is never inserted', () => {
+  const sample = P.decodeConfig(rawOf('sample'), 'windows-1252');
+  assert.deepEqual(P.authorNotes(sample), ['Key 4 "Nobody lists me" is in no list.']);
+  assert.deepEqual(P.authorNotes(prog), []);
+
+  const cfg = oneList([
+    { order: order(1, 0, 0), arg: '-a', fileItem: 1, marg: 1, nextList: null },
+    { order: order(1, 2, 3), arg: '-b' },
+  ]);
+  cfg.lists.push({ number: 2, name: 'Far', keys: [2] }, { number: 3, name: 'Empty', keys: [] });
+  cfg.keys.push({ number: 2, name: 'Lost', arg: null, order: order(0, 0, 0), nextList: 3, fileItem: null, marg: null });
+  assert.deepEqual(P.authorNotes(cfg), [
+    'List 2 "Far" cannot be reached from the default list.',
+    'List 3 "Empty" cannot be reached from the default list.',
+    'List 3 "Empty" holds no keys.',
+    'Key 0 "K0" names file item 1 "In", but its order has no place for the path: the path is never inserted.',
+    'Key 0 "K0" names marg 1 "Size", but its order has no place for the value: the value is never inserted.',
+    'Key 1 "K1" places a path at position 2, but names no file item: nothing is inserted there.',
+    'Key 1 "K1" places a value at position 3, but names no marg: nothing is inserted there.',
+    'Key 2 "Lost" cannot be reached from the default list.',
+  ]);
+});
+
+test('texts are UTF-8 when all of them are, else in the code page chosen, and no byte is lost', () => {
+  assert.equal(P.encodingFor(rawOf('prog'), 'windows-1251'), 'utf-8');
+  const raw = rawOf('sample');
+  assert.equal(P.allUtf8(raw), false);
+  assert.equal(P.encodingFor(raw, undefined), 'windows-1252');
+  assert.equal(P.encodingFor(raw, 'koi8-r'), 'windows-1252');
+  assert.equal(P.decodeConfig(raw, 'windows-1252').fileItems[2].name, 'Dossier crÃ©Ã© / café');
+  assert.equal(P.decodeConfig(raw, 'windows-1251').fileItems[2].name, 'Dossier crГ©Г© / cafй');
+
+  const every = String.fromCharCode(...Array.from({ length: 256 }, (_, i) => i));
+  for (const codePage of P.CODE_PAGES) {
+    const cfg = P.decodeConfig({ ...raw, headerItems: [every, '', '', '', '', ''] }, codePage);
+    assert.equal(new Set(cfg.headerItems[0]).size, 256, codePage + ' maps every byte to its own character');
+  }
+  const utf8 = P.decodeConfig({ ...rawOf('prog'), headerItems: ['caf\u00c3\u00a9', '', '', '', '', ''] }, 'utf-8');
+  assert.equal(utf8.headerItems[0], 'café');
+});
+
+test('dialog types come from plain *.ext patterns only', () => {
+  const cases = [
+    ['*.txt;*.log', '.txt,.log'],
+    ['*.txt;*.*', ''],
+    ['*.*', ''],
+    ['*.tar.gz;*.TXT', '.tar.gz,.TXT'],
+    ['a*.txt;*.md;*', '.md'],
+    ['*.txt;*.txt', '.txt'],
+    ['', ''],
+  ];
+  for (const [patterns, accept] of cases) assert.equal(P.acceptFor(patterns), accept, patterns);
+});
+
+test('remembered values are keyed by the config and replayed only where they fit', () => {
+  const text = fs.readFileSync(path.join(dumps, 'prog.json'), 'latin1');
+  assert.equal(P.storageKey(text), P.storageKey(text));
+  assert.match(P.storageKey(text), /^ccview:[0-9a-f]{16}$/);
+  assert.notEqual(P.storageKey(text), P.storageKey(text.replace('Fast', 'Fest')));
+
+  let s = P.choose(prog, { ...P.newState(), program: 'tool', style: 'windows' }, 1);
+  s = P.setInput(P.choose(prog, s, 0), 1, 'path', 'a b');
+  const saved = JSON.parse(JSON.stringify(P.savedForm(s, 'utf-8')));
+  assert.deepEqual(P.restoredState(prog, saved), s);
+  const broken = { ...saved, style: 'cmd', steps: [saved.steps[0], { key: 9 }, saved.steps[1]] };
+  assert.deepEqual(P.restoredState(prog, broken), { program: 'tool', style: 'posix', steps: [s.steps[0]] });
+  for (const junk of [null, 'x', 7, { steps: 'no' }, { steps: [null] }])
+    assert.deepEqual(P.restoredState(prog, junk).steps, []);
+});
