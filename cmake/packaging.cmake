@@ -1,0 +1,52 @@
+# Install rules and packages.
+#
+#   cmake --install build --prefix DIR    programs, man pages, docs and the sample
+#   cpack --config build/CPackConfig.cmake   a .deb on Linux, a .zip from the MinGW build
+#
+# On Linux the programs go to bin/, their man pages to share/man/man1/, the
+# README and docs/ to share/doc/tarvelkin/ and the sample script to
+# share/tarvelkin/examples/. On Windows everything sits in one folder, as a zip
+# is unpacked: the programs, the README, docs\, and the sample as config\prog.sc
+# beside tarvelkin.exe, which is where the program looks for it.
+include(GNUInstallDirs)
+
+set(tarvelkin_programs tarvelkin ccdump ccview)
+if(WIN32)
+  install(TARGETS ${tarvelkin_programs} RUNTIME DESTINATION .)
+  install(FILES README.md DESTINATION .)
+  install(DIRECTORY docs/ DESTINATION docs)
+  install(FILES examples/prog.sc DESTINATION config)
+else()
+  install(TARGETS ${tarvelkin_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES man/tarvelkin.1 man/ccdump.1 man/ccview.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+  install(FILES examples/prog.sc DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvelkin/examples)
+endif()
+
+set(CPACK_PACKAGE_NAME tarvelkin)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "tarvelkin developers")
+set(CPACK_PACKAGE_CONTACT "tarvelkin developers <tarvelkin@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "compiles command-line description scripts into configs for a graphical front end")
+set(CPACK_PACKAGE_DESCRIPTION
+    "tarvelkin checks a script that describes a console tool's command line and writes a compact \
+binary config that a graphical front end loads. ccdump checks and prints a config; ccview writes \
+a config's self-contained preview page.")
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tarvelkin.invalid/")
+  # A static program needs nothing; a dynamic one gets what its libraries need.
+  if(NOT TARVELKIN_STATIC)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  endif()
+endif()
+include(CPack)
