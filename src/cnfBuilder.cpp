@@ -18,28 +18,37 @@ void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& fl
     const char* program = (argc > 0 && argv != nullptr && argv[0] != nullptr) ? argv[0] : "";
     const std::string folder =
         cmdParser.extractFolderPath(program) + "config" + cmdParser.separator();
+    defaultFolder = folder;
     scriptPath = folder + "prog.sc";
     configPath = folder + "prog.cc";
     if (argc <= 1 || argv == nullptr) return;
 
-    bool scriptSeen = false;
     bool configSeen = false;
     // Every argument is read; a later name of the same kind replaces an earlier one.
     for (int i = 1; i < argc; ++i) {
         if (argv[i] == nullptr) continue;
         const std::string arg = argv[i];
         if (arg.size() > 1 && arg[0] == '-') {
-            consoleCMDLineParser::setFlags(arg[1], flags);
+            if (!consoleCMDLineParser::setFlags(arg[1], flags))
+                printDiagnostic(std::cerr, "warning",
+                                "unknown switch \"" + arg + "\" ignored; the switches are -i, -p and -h");
         } else if (cmdParser.checkExtension("sc", arg)) {
             scriptPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
-            scriptSeen = true;
+            scriptArg = arg;
         } else if (cmdParser.checkExtension("cc", arg)) {
             configPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
             configSeen = true;
+        } else {
+            // A name without a dot has had its message from each extension test.
+            if (arg.find('.') != std::string::npos) std::cout << "   Exstension error" << std::endl;
+            refusedNames.push_back(arg);
+            printDiagnostic(std::cerr, "warning",
+                            "refused \"" + arg + "\": a script name ends in .sc, a config name in .cc");
         }
     }
     // A derived config name always goes into the default folder.
-    if (scriptSeen && !configSeen) configPath = folder + cmdParser.extractFileName(scriptPath) + ".cc";
+    if (!scriptArg.empty() && !configSeen)
+        configPath = folder + cmdParser.extractFileName(scriptPath) + ".cc";
 }
 
 void cnfBuilder::displayFilePath() const {

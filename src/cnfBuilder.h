@@ -52,12 +52,17 @@ public:
 
     // --- driver stages ---
     // Reads every argument: switches, a script name (".sc") and a config name
-    // (".cc"); a later name of a kind replaces an earlier one. Names without a
-    // drive (or leading '/') go into the default folder beside the program; a
-    // config name derived from the script name always does.
+    // (".cc"), extensions in any letter case; a later name of a kind replaces
+    // an earlier one. Names without a drive (or leading '/') go into the default
+    // folder beside the program; a config name derived from the script name
+    // always does. Any other name is refused: "   Exstension error" on standard
+    // output (twice for a name without a dot) and a warning on standard error.
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags);
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags,
                     consoleCMDLineParser cmdParser);
+    // A name was refused and no script name accepted: nothing may be compiled,
+    // since the default script must not stand in for the refused name.
+    bool nothingToCompile() const { return !refusedNames.empty() && scriptArg.empty(); }
     void displayFilePath() const;
     // Reads the file at scriptPath into the line buffer.
     void loadScript();
@@ -119,6 +124,12 @@ public:
     // The two file paths.
     std::string scriptPath;
     std::string configPath;
+    // From the command line: the default folder with its separator, the
+    // script name as given (empty when the default script stands) and every
+    // refused name.
+    std::string defaultFolder;
+    std::string scriptArg;
+    std::vector<std::string> refusedNames;
 
     // The config header block, 26 bytes in the file.
     char signature[6] = {};

@@ -18,6 +18,12 @@ int main(int argc, char* argv[]) {
     try {
         if (flags.showHelp) {
             showHelpInfo();
+        } else if (builder.nothingToCompile()) {
+            // A refused name must not let the default script stand in for it.
+            printDiagnostic(std::cerr, "error",
+                            "nothing compiled: no script name (.sc) was accepted, and the default script "
+                            "does not stand in for a refused name");
+            status = 1;
         } else {
             if (flags.showInfo) builder.displayFilePath();
             builder.loadScript();

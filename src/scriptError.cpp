@@ -88,3 +88,7 @@ void scriptError::debugFunc(std::ostream& out) const {
             << std::endl;
     }
 }
+
+void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text) {
+    err << "tarvelkin: " << kind << ": " << text << std::endl;
+}

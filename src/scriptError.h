@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string_view>
 
 class scriptError {
 public:
@@ -39,3 +40,7 @@ public:
     void debugFunc() const;
     void debugFunc(std::ostream& out) const;
 };
+
+// A diagnostic line where no script line applies, in the form editors and CI
+// parse: "tarvelkin: KIND: TEXT", kind being "error" or "warning".
+void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text);

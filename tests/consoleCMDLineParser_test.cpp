@@ -15,6 +15,8 @@ struct cmdResult {
     std::string config;
     cmdLineFlags flags;
     std::string printed;
+    std::string warned;  // standard error
+    bool nothingToCompile = false;
 };
 
 // The current directory a bare program name expands into.
@@ -29,13 +31,16 @@ cmdResult runCmd(pathStyle style, const std::string& program, const std::vector<
     cnfBuilder builder;
     cmdResult result;
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     builder.getCMDkeys(argc, argv.data(), result.flags,
                        consoleCMDLineParser(style, [style](const std::string& name) {
                            return fakeFullPath(style, name);
                        }));
+    result.warned = testing::internal::GetCapturedStderr();
     result.printed = testing::internal::GetCapturedStdout();
     result.script = builder.scriptPath;
     result.config = builder.configPath;
+    result.nothingToCompile = builder.nothingToCompile();
     return result;
 }
 
@@ -56,7 +61,9 @@ TEST(CommandLine, WindowsPaths) {
         {{"b.cc"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\b.cc", 0},
         // Every argument counts, so the help text's own sample writes its config.
         {{"-i", "-p", "c:\\in.sc", "c:\\out.cc"}, "c:\\in.sc", "c:\\out.cc", 0},
-        {{"A.SC"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
+        // Extensions in any letter case, as Windows file names are.
+        {{"A.SC", "B.Cc"}, "c:\\tools\\config\\A.SC", "c:\\tools\\config\\B.Cc", 0},
+        {{"My.Sc"}, "c:\\tools\\config\\My.Sc", "c:\\tools\\config\\My.cc", 0},
         {{"readme"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 2},
         {{"-"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 2},
         {{"x.sc", "y.sc"}, "c:\\tools\\config\\y.sc", "c:\\tools\\config\\y.cc", 0},
@@ -68,7 +75,8 @@ TEST(CommandLine, WindowsPaths) {
         {{"-x.sc"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
         // A drive-relative name: the derived config drops the drive.
         {{"d:x.sc"}, "d:x.sc", "c:\\tools\\config\\x.cc", 0},
-        {{"notes.txt"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
+        // Another extension is refused with one message.
+        {{"notes.txt"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
@@ -101,6 +109,39 @@ TEST(CommandLine, PosixPaths) {
         EXPECT_EQ(r.script, c.script);
         EXPECT_EQ(r.config, c.config);
         EXPECT_EQ(r.printed, "");
+    }
+}
+
+// A refused name is said so; without an accepted script name nothing may be
+// compiled, so that the default script never stands in for it.
+TEST(CommandLine, RefusedNames) {
+    const std::string refusedTar =
+        "tarvelkin: warning: refused \"tar\": a script name ends in .sc, a config name in .cc\n";
+    const std::string refusedTxt =
+        "tarvelkin: warning: refused \"x.txt\": a script name ends in .sc, a config name in .cc\n";
+    static const struct {
+        std::vector<std::string> args;
+        int extensionLines;  // "   Exstension error" on standard output
+        std::string warned;
+        bool nothingToCompile;
+    } cases[] = {
+        {{"tar"}, 2, refusedTar, true},
+        {{"x.txt"}, 1, refusedTxt, true},
+        {{"x.txt", "out.cc"}, 1, refusedTxt, true},
+        {{"x.txt", "a.sc"}, 1, refusedTxt, false},
+        {{"a.sc", "tar"}, 2, refusedTar, false},
+        {{"-H"}, 0, "tarvelkin: warning: unknown switch \"-H\" ignored; the switches are -i, -p and -h\n", false},
+        {{"out.cc"}, 0, "", false},
+        {{}, 0, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
+        const cmdResult r = runCmd(pathStyle::posix, "/t/p", c.args);
+        std::string expected;
+        for (int i = 0; i < c.extensionLines; ++i) expected += kExtError;
+        EXPECT_EQ(r.printed, expected);
+        EXPECT_EQ(r.warned, c.warned);
+        EXPECT_EQ(r.nothingToCompile, c.nothingToCompile);
     }
 }
 
@@ -150,7 +191,8 @@ TEST(CommandLine, ExtensionAndFileName) {
     EXPECT_TRUE(win.checkExtension("sc", "a.b.sc"));
     EXPECT_EQ(win.workStr, "sc");
     EXPECT_FALSE(win.checkExtension("sc", "a.sc.bak"));
-    EXPECT_FALSE(win.checkExtension("sc", "a.sC"));
+    EXPECT_TRUE(win.checkExtension("sc", "a.sC"));
+    EXPECT_FALSE(win.checkExtension("sc", "a.sd"));
     EXPECT_TRUE(win.checkExtension("sc", "folder.x\\.sc"));
     EXPECT_EQ(win.extractFileName("c:\\work\\my.app.sc"), "my.app");
     EXPECT_EQ(win.extractFileName("plain.sc"), "plain");
