@@ -46,6 +46,30 @@ struct fileConf {
     std::uint8_t filterCount = 0;  // its filters in the file filter entries
 };
 
+// Item kinds, numbered as their section keywords in itemKW; the limit messages
+// use the same codes.
+inline constexpr std::uint32_t LIST_KIND = 1;
+inline constexpr std::uint32_t KEY_KIND = 2;
+inline constexpr std::uint32_t FILE_KIND = 3;
+inline constexpr std::uint32_t FILTER_KIND = 4;
+inline constexpr std::uint32_t MARG_KIND = 5;
+inline constexpr std::uint32_t DEF_KIND = 6;
+
+// "list", "key", "file item", "filter", "marg" or "def".
+const char* kindName(std::uint32_t kind);
+// The number of a kind's first item: keys and filters count from 0, the rest from 1.
+std::uint32_t firstNumber(std::uint32_t kind);
+
+// A reference being resolved, for the messages about it: the keyword of its
+// line, the item whose line it is (kind, and position among its kind from 0;
+// kind 0 for the def line) and the kind of item it must name.
+struct referenceInfo {
+    std::string_view keyword;
+    std::uint32_t ownerKind = 0;
+    std::uint32_t owner = 0;
+    std::uint32_t targetKind = 0;
+};
+
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
@@ -90,10 +114,14 @@ public:
 
     // --- header and dispatch ---
     void getHeader();
+    // Enters a name of the section being read; a name its kind already has
+    // raises "   Item name duplication".
     void addToMap(nameMap& map, const std::string& name,
                   std::uint32_t& counter);
-    std::uint32_t getNumFromMap(const nameMap& map,
-                                const std::string& name, std::uint32_t line);
+    // The number of a referenced name; "   Item N name not found" at the
+    // reference's line when the map lacks it.
+    std::uint32_t getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
+                                const referenceInfo& ref);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
@@ -109,6 +137,8 @@ public:
     void keyParse();
     void checkDisable(std::uint16_t& slot);
     void checkKeyConf(const keyConf& key, const std::uint32_t& keyLine, const std::uint32_t& orderLine);
+    std::string unusedKeyDataText() const;
+    std::string folderWithFilterText() const;
     void fileParse();
     void filterParse();
     void margParse();
@@ -117,9 +147,23 @@ public:
     // --- resolution ---
     void buildCnf();
     std::uint32_t getNubs(storeParam& ref, const nameMap& map,
-                          std::vector<std::uint32_t>& out, std::uint32_t limit);
+                          std::vector<std::uint32_t>& out, std::uint32_t limit,
+                          const referenceInfo& info);
     void getKeyParamNumbs();
     std::uint16_t getAllStrSum() const;
+
+    // --- texts of diagnostics (cnfBuilderDiagnostics.cpp) ---
+    // `key "go"`: an item by kind and position among its kind (from 0).
+    std::string itemText(std::uint32_t kind, std::size_t position) const;
+    // The section being read, as itemText gives it.
+    std::string sectionText() const;
+    // The parameter keywords the section being read still lacks, "a, b".
+    std::string missingParameters() const;
+    // What a word found where a section or parameter keyword belongs may mean:
+    // a "#" comment, a tab, capitals, a parameter of a finished section.
+    std::string wordHints(std::string_view word, bool atSectionLevel) const;
+    std::string scriptEndText() const;
+    std::string notFoundText(const std::string& name, const referenceInfo& ref) const;
 
     // The two file paths.
     std::string scriptPath;
@@ -182,6 +226,11 @@ public:
     fileConf fileRec;
     scriptError error;
     parserScr parser;
+
+    // Diagnostics: the kind of the section being read (0 while the header is
+    // read); the name and section line of every item, by kind, in script order.
+    std::uint32_t sectionKind = 0;
+    std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 
 private:
     lineText pastEnd;  // the empty line handed out for indexes beyond the script

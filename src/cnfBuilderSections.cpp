@@ -7,13 +7,6 @@
 
 namespace {
 
-// Kind codes of the item limit messages.
-constexpr std::uint32_t LIST_KIND = 1;
-constexpr std::uint32_t KEY_KIND = 2;
-constexpr std::uint32_t FILE_KIND = 3;
-constexpr std::uint32_t FILTER_KIND = 4;
-constexpr std::uint32_t MARG_KIND = 5;
-
 // Codes of the parameter category.
 constexpr std::uint32_t UNKNOWN_PARAMETER = 1;
 constexpr std::uint32_t FOLDER_WITH_FILTER = 3;
@@ -37,16 +30,30 @@ void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_
                               std::uint32_t kind) {
     paramCount = 0;
     parser.redefClear();
+    sectionKind = kind;
     itemName = parser.divStr(currentLine());
     addToMap(map, itemName, counter);
+    definitions[kind].push_back({curLine, itemName});
     checkItemLimit(counter, limit, kind);
 }
 
 std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint32_t size) {
     eraseGarbage();
+    const std::string_view before = currentLine().view();
     const std::uint32_t index = parser.findKW(currentLine(), table, size);
-    if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-    parser.redefCheck(size, index, curLine);
+    if (index == 0) {
+        const std::string_view word = wordCut(before, currentLine());
+        error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER,
+                       "unknown parameter " + inQuotes(word) + " in " + sectionText() +
+                           "; expected one of " + wordList(table, size, ", ") + wordHints(word, false));
+    }
+    try {
+        parser.redefCheck(size, index, curLine);
+    } catch (scriptError& twice) {
+        twice.detail = "second \"" + std::string(table[index - 1]) + "\" line in " + sectionText() +
+                       "; each parameter is given once";
+        throw;
+    }
     return index;
 }
 
@@ -92,13 +99,15 @@ void cnfBuilder::keyParse() {
                     ++paramCount;
                 } else {
                     key.strNum = 1;
-                    if (argSeen) error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA);
+                    if (argSeen)
+                        error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
                     argSeen = true;
                     paramCount += 2;
                 }
                 break;
             case 3:  // arg: the key data, kept whole once cleaned
-                if (argSeen) error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA);
+                if (argSeen)
+                    error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
                 argSeen = true;
                 parser.garbageStrDel(line);
                 itemStrings.str2 = line.take();
@@ -137,12 +146,27 @@ void cnfBuilder::checkKeyConf(const keyConf& key, const std::uint32_t& keyLine,
                               const std::uint32_t& orderLine) {
     if (keysPosition(key.order) == 0) {
         if (pathPosition(key.order) == 0 && key.fileRef != 0)
-            error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER);
+            error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER,
+                           sectionText() + " inserts the path of file item " +
+                               inQuotes(keyFiles.back().text) +
+                               " (kfile), but its order has neither path nor keys; add path to the "
+                               "order or write kfile = disable");
         if (valuePosition(key.order) == 0 && key.margRef != 0)
-            error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER);
+            error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER,
+                           sectionText() + " inserts the value of marg " +
+                               inQuotes(keyMargs.back().text) +
+                               " (kmarg), but its order has neither value nor keys; add value to the "
+                               "order or write kmarg = disable");
     }
     if (key.fileRef == 0 && key.margRef == 0 && key.listRef == 0 && keysPosition(key.order) == 0)
-        error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY);
+        error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY,
+                       sectionText() + " does nothing: its order has no keys, and its next, kmarg and "
+                                       "kfile are all disable");
+}
+
+std::string cnfBuilder::unusedKeyDataText() const {
+    return sectionText() + " has key data (arg), but its order has no keys: the key data would never be "
+                           "inserted; add keys to the order or remove the arg line";
 }
 
 void cnfBuilder::fileParse() {
@@ -162,7 +186,9 @@ void cnfBuilder::fileParse() {
             fileRec.filterCount = 0;
             if (fileRec.action == DIR) {
                 // The error names the filters line that came first.
-                if (filtersGiven) error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER);
+                if (filtersGiven)
+                    error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER,
+                                   folderWithFilterText());
                 paramCount += 2;
                 filtersGiven = true;
                 fileFilters.emplace_back();  // placeholder, never read
@@ -171,7 +197,8 @@ void cnfBuilder::fileParse() {
             }
             files.push_back(fileRec);
         } else {  // filters: kept as written, split into filter names at resolution
-            if (filtersGiven) error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER);
+            if (filtersGiven)
+                error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER, folderWithFilterText());
             itemParam.text = line.take();
             itemParam.line = curLine;
             filtersGiven = true;
@@ -180,6 +207,10 @@ void cnfBuilder::fileParse() {
         }
         ++curLine;
     }
+}
+
+std::string cnfBuilder::folderWithFilterText() const {
+    return "filters in " + sectionText() + ", a folder browser (action = dir), which shows no filters";
 }
 
 void cnfBuilder::filterParse() {
@@ -219,6 +250,7 @@ void cnfBuilder::margParse() {
 }
 
 void cnfBuilder::defArgParse() {
+    sectionKind = DEF_KIND;
     defArg.text = parser.divStr(currentLine());
     defArg.line = curLine;
     ++curLine;

@@ -50,6 +50,13 @@ private:
     std::size_t pos = 0;
 };
 
+// The word a reader cut off a line, given the line's text before the cut and
+// the line after it: what was cut, without the blanks, ',' and '=' skipped.
+std::string_view wordCut(std::string_view before, const lineText& after);
+
+// Whether the word is one of the table's words when letter case is ignored.
+bool inTableIgnoringCase(std::string_view word, const std::string_view* table, std::uint32_t size);
+
 class parserScr {
 public:
     parserScr() { error.clear(); }

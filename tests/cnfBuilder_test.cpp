@@ -320,6 +320,62 @@ TEST(Sections, EveryKindUpToItsLimitCompiles) {
     EXPECT_EQ(b.itemNumbers.back(), 49u);
 }
 
+// The detail an error gives on standard error: what was found, where, and what
+// was expected or what the author probably meant.
+TEST(Diagnostics, ErrorDetails) {
+    const std::string list = "list l\nname=L\nitems=k\n";
+    const std::string key = "key k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=disable\nkfile=disable\n";
+    const std::string sections = "; expected list, key, file, filter, marg or def";
+    const std::string keyParameters = "; expected one of name, order, arg, next, kmarg, kfile";
+    const struct {
+        std::string script;
+        std::string detail;
+    } cases[] = {
+        {kHeader + std::string("\tlist l\n"),
+         "unknown item type \"\\tlist\"" + sections + "; a tab is no blank: indent with spaces"},
+        {kHeader + list + key + "name=again\n",
+         "unknown item type \"name\"" + sections + "; key \"k\" before it is already complete"},
+        {kHeader + std::string("file f\nname=F\naction=dir\nfilters=t\n"),
+         "unknown item type \"filters\"" + sections + "; file item \"f\" before it is already complete"},
+        {kHeader + std::string("key extract\nkfiel = x\n"), "unknown parameter \"kfiel\" in key \"extract\"" + keyParameters},
+        {kHeader + std::string("key k\nName=K\n"),
+         "unknown parameter \"Name\" in key \"k\"" + keyParameters + "; keywords are lower case"},
+        // An order without keys fills the arg's slot, so arg is not missing.
+        {kHeader + std::string("key k\nname=K\norder=disable\nlist l\n"),
+         "unknown parameter \"list\" in key \"k\"" + keyParameters + "; key \"k\" still lacks next, kmarg, kfile"},
+        {kHeader + std::string("file f\nname=F\n"), "the script ends inside file item \"f\", which still lacks action"},
+        {kHeader + std::string("file f\nname=F\naction: load\n"),
+         "the action word is missing; expected load, save or dir"},
+        {kHeader + std::string("key k\norder = keys, kyes, path\n"),
+         "unknown order word \"kyes\"; expected path, keys, value or disable"},
+        {kHeader + std::string("key k\norder = Keys\n"),
+         "unknown order word \"Keys\"; expected path, keys, value or disable; keywords are lower case"},
+        {"\xEF\xBB\xBF# h1\n",
+         "expected a header line beginning with \"#\", found \"\xEF\xBB\xBF# h1\" (the file begins with a byte order "
+         "mark: save it without one)"},
+        {std::string(5000, '\n'),
+         "the script has 5001 lines; at most 5000 are allowed (the line feed after the last line starts one more)"},
+        {std::string(5001, '\n'), "the script has 5002 lines; at most 5000 are allowed"},
+        // Names not found: the same name in other letters, a name of another
+        // kind, an empty name, "disable" misspelt, no name at all.
+        {kHeader + std::string("list l\nname=L\nitems=K\n") + key + "def l\n",
+         "items of list \"l\": name 1 \"K\" names no key; did you mean \"k\"?"},
+        {kHeader + list + "key k\nname=K\norder=value,disable\nnext=disable\nkmarg=l\nkfile=disable\ndef l\n",
+         "kmarg \"l\" of key \"k\" names no marg; \"l\" is a list"},
+        {kHeader + std::string("list l\nname=L\nitems=k,\n") + key + "def l\n",
+         "items of list \"l\": name 2 \"\" names no key (a comma too many?)"},
+        {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=Disable\nkmarg=disable\nkfile=disable\ndef l\n",
+         "next \"Disable\" of key \"k\" names no list; did you mean \"disable\"?"},
+        {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=\nkmarg=disable\nkfile=disable\ndef l\n",
+         "next of key \"k\" names no list: write next = NAME or next = disable"},
+        {kHeader + list + key + "def\n", "the def line names no list: write def LISTNAME"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 200));
+        EXPECT_EQ(compileError(c.script).detail, c.detail);
+    }
+}
+
 TEST(Readers, VeryLongLinesCompile) {
     // A caption, an items line and a tooltip of a megabyte each.
     const std::string caption(1 << 20, 'c');
