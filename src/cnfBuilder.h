@@ -60,6 +60,12 @@ const char* kindName(std::uint32_t kind);
 // The number of a kind's first item: keys and filters count from 0, the rest from 1.
 std::uint32_t firstNumber(std::uint32_t kind);
 
+// What compiles but is almost surely not meant, at a script line (zero-based).
+struct scriptWarning {
+    std::uint32_t line = 0;
+    std::string text;
+};
+
 // A reference being resolved, for the messages about it: the keyword of its
 // line, the item whose line it is (kind, and position among its kind from 0;
 // kind 0 for the def line) and the kind of item it must name.
@@ -102,6 +108,9 @@ public:
     void displayCnf() const;
     void displayCnf(std::ostream& out) const;
     void clearError();
+    // Prints the warnings found so far to err, in script line order, as
+    // "SCRIPT:LINE: warning: TEXT", and forgets them.
+    void reportWarnings(std::ostream& err);
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
@@ -137,6 +146,12 @@ public:
     void keyParse();
     void checkDisable(std::uint16_t& slot);
     void checkKeyConf(const keyConf& key, const std::uint32_t& keyLine, const std::uint32_t& orderLine);
+    // Warns about an order position with its reference switched off, and a
+    // reference that no order position inserts.
+    void warnUninserted(const keyConf& key, std::uint32_t orderLine);
+    // Warns about a value of the current line that begins with a blank, which
+    // only a blank after "KEYWORD =" puts there.
+    void warnLeadingBlank(const std::string& value, const char* what, const char* keyword);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
     void fileParse();
@@ -152,7 +167,8 @@ public:
     void getKeyParamNumbs();
     std::uint16_t getAllStrSum() const;
 
-    // --- texts of diagnostics (cnfBuilderDiagnostics.cpp) ---
+    // --- diagnostics (cnfBuilderDiagnostics.cpp) ---
+    void warn(std::uint32_t line, std::string text);
     // `key "go"`: an item by kind and position among its kind (from 0).
     std::string itemText(std::uint32_t kind, std::size_t position) const;
     // The section being read, as itemText gives it.
@@ -164,6 +180,8 @@ public:
     std::string wordHints(std::string_view word, bool atSectionLevel) const;
     std::string scriptEndText() const;
     std::string notFoundText(const std::string& name, const referenceInfo& ref) const;
+    // Warns about every item that nothing uses; needs the resolved config.
+    void warnUnusedItems();
 
     // The two file paths.
     std::string scriptPath;
@@ -227,8 +245,10 @@ public:
     scriptError error;
     parserScr parser;
 
-    // Diagnostics: the kind of the section being read (0 while the header is
-    // read); the name and section line of every item, by kind, in script order.
+    // Diagnostics: the warnings found so far; the kind of the section being
+    // read (0 while the header is read); the name and section line of every
+    // item, by kind, in script order.
+    std::vector<scriptWarning> warnings;
     std::uint32_t sectionKind = 0;
     std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 

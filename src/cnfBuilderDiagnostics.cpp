@@ -1,5 +1,6 @@
 // What the compiler tells a script's author on standard error beyond the fixed
-// messages: the texts that name an error's items and words.
+// messages: the texts that name an error's items and words, and the warnings
+// about what compiles but is almost surely not meant.
 #include <algorithm>
 #include <ostream>
 #include <utility>
@@ -38,6 +39,17 @@ constexpr std::uint32_t kStoodFor = 3;
 const char* kindName(std::uint32_t kind) { return wordsOf(kind).name; }
 
 std::uint32_t firstNumber(std::uint32_t kind) { return kind == KEY_KIND || kind == FILTER_KIND ? 0 : 1; }
+
+void cnfBuilder::warn(std::uint32_t line, std::string text) {
+    warnings.push_back({line, std::move(text)});
+}
+
+void cnfBuilder::reportWarnings(std::ostream& err) {
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
+    for (const scriptWarning& w : warnings) printDiagnostic(err, scriptPath, w.line, "warning", w.text);
+    warnings.clear();
+}
 
 std::string cnfBuilder::itemText(std::uint32_t kind, std::size_t position) const {
     std::string text = kindName(kind);
@@ -132,4 +144,49 @@ std::string cnfBuilder::notFoundText(const std::string& name, const referenceInf
         if (there) return text + "; " + inQuotes(name) + " is a " + kindName(kind);
     }
     return text;
+}
+
+void cnfBuilder::warnUnusedItems() {
+    std::vector<bool> listUsed(listSizes.size(), false);
+    std::vector<bool> keyUsed(keys.size(), false);
+    std::vector<bool> fileUsed(files.size(), false);
+    std::vector<bool> filterUsed(filterStrings.size(), false);
+    std::vector<bool> margUsed(margStrings.size(), false);
+
+    // Where each list's key numbers begin in itemNumbers.
+    std::vector<std::size_t> listStart(listSizes.size() + 1, 0);
+    for (std::size_t j = 0; j < listSizes.size(); ++j) listStart[j + 1] = listStart[j] + listSizes[j];
+    for (std::size_t e = 0; e < listItemNum; ++e) keyUsed[itemNumbers[e]] = true;
+    for (std::size_t e = listItemNum; e < itemNumbers.size(); ++e) filterUsed[itemNumbers[e]] = true;
+    for (const keyConf& key : keys) {
+        if (key.fileRef != 0) fileUsed[key.fileRef - 1] = true;
+        if (key.margRef != 0) margUsed[key.margRef - 1] = true;
+    }
+    // The lists a person can reach: the default list and every next list of
+    // the keys of a list reached.
+    std::vector<std::size_t> toVisit{defListIndex};
+    listUsed[defListIndex] = true;
+    while (!toVisit.empty()) {
+        const std::size_t list = toVisit.back();
+        toVisit.pop_back();
+        for (std::size_t e = listStart[list]; e < listStart[list + 1]; ++e) {
+            const std::uint16_t next = keys[itemNumbers[e]].listRef;
+            if (next != 0 && !listUsed[next - 1]) {
+                listUsed[next - 1] = true;
+                toVisit.push_back(next - 1);
+            }
+        }
+    }
+
+    const auto report = [this](std::uint32_t kind, const std::vector<bool>& used,
+                               const std::string& why) {
+        for (std::size_t i = 0; i < used.size(); ++i) {
+            if (!used[i]) warn(definitions[kind][i].line, itemText(kind, i) + " is not used: " + why);
+        }
+    };
+    report(LIST_KIND, listUsed, "it cannot be reached from the default list " + inQuotes(defArg.text));
+    report(KEY_KIND, keyUsed, "no list holds it");
+    report(FILE_KIND, fileUsed, "no key names it in kfile");
+    report(FILTER_KIND, filterUsed, "no file item names it in filters");
+    report(MARG_KIND, margUsed, "no key names it in kmarg");
 }

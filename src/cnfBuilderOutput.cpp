@@ -39,11 +39,12 @@ void cnfBuilder::buildCnf() {
     fileNum = static_cast<std::uint16_t>(fileCounter - 1);
     filterNum = static_cast<std::uint16_t>(filterCounter);
     margNum = static_cast<std::uint16_t>(margCounter - 1);
+    warnUnusedItems();
 }
 
 // Resolves the comma-separated names of one "items" or "filters" line, at most
 // limit of them, appending their numbers to out. At least one name is always
-// looked up; the names behind the limit are not read.
+// looked up; the names behind the limit are not looked up, only named in a warning.
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit,
                                   const referenceInfo& info) {
@@ -51,7 +52,15 @@ std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
     std::uint32_t count = 0;
     bool more = true;
     while (more) {
-        if (count == limit) break;
+        if (count == limit) {
+            droppedNames dropped;
+            while (more) dropped.add(parser.getParam(text, more));
+            if (!dropped.empty())
+                warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
+                                   std::to_string(limit) + " " + kindName(info.targetKind) +
+                                   "s; dropped: " + dropped.list());
+            break;
+        }
         itemName = parser.getParam(text, more);
         error.itemIndex = static_cast<std::int32_t>(count);
         out.push_back(getNumFromMap(map, itemName, ref.line, info));

@@ -24,6 +24,14 @@ std::string withoutSeparators(std::string text) {
     return text;
 }
 
+// The first character of a value line that is not a blank: the "=" or "-"
+// that garbageStrDel removes, if there is one.
+char separatorOf(const lineText& line) {
+    const std::string_view rest = line.view();
+    const std::size_t at = rest.find_first_not_of(' ');
+    return at == std::string_view::npos ? '\0' : rest[at];
+}
+
 }  // namespace
 
 void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit,
@@ -55,6 +63,12 @@ std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint
         throw;
     }
     return index;
+}
+
+void cnfBuilder::warnLeadingBlank(const std::string& value, const char* what, const char* keyword) {
+    if (value.empty() || value.front() != ' ') return;
+    warn(curLine, std::string(what) + " " + inQuotes(value) + " of " + sectionText() +
+                      " begins with a blank: write " + keyword + "= with no blank after \"=\"");
 }
 
 void cnfBuilder::listParse() {
@@ -89,6 +103,7 @@ void cnfBuilder::keyParse() {
             case 1:  // name
                 parser.garbageStrDel(line);
                 itemStrings.str1 = parser.takeUntil(line, ';');
+                warnLeadingBlank(itemStrings.str1, "caption", "name");
                 ++paramCount;
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
@@ -105,15 +120,24 @@ void cnfBuilder::keyParse() {
                     paramCount += 2;
                 }
                 break;
-            case 3:  // arg: the key data, kept whole once cleaned
+            case 3: {  // arg: the key data, kept whole once cleaned
                 if (argSeen)
                     error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
                 argSeen = true;
+                const bool dashTaken = separatorOf(line) == '-';
                 parser.garbageStrDel(line);
                 itemStrings.str2 = line.take();
                 argLine = curLine;
+                if (dashTaken) {
+                    const std::string& data = itemStrings.str2;
+                    warn(curLine, "key data " + inQuotes(data) + " of " + sectionText() +
+                                      " lost its leading \"-\", which \"arg -\" takes for the \"=\": " +
+                                      "write arg=-" + (data.size() <= 20 ? data : std::string("...")));
+                }
+                warnLeadingBlank(itemStrings.str2, "key data", "arg");
                 ++paramCount;
                 break;
+            }
             default: {  // next, kmarg, kfile: one name or "disable"
                 itemParam.text = parser.divStr(line);
                 std::uint16_t* slot = index == 4 ? &key.listRef : index == 5 ? &key.margRef : &key.fileRef;
@@ -128,6 +152,7 @@ void cnfBuilder::keyParse() {
         ++curLine;
     }
     checkKeyConf(key, keyLine, orderLine);
+    warnUninserted(key, orderLine);
     keys.push_back(key);
     // What is left behind in the scratch strings is never read again.
     keyStrings.push_back(std::move(itemStrings));
@@ -169,6 +194,21 @@ std::string cnfBuilder::unusedKeyDataText() const {
                            "inserted; add keys to the order or remove the arg line";
 }
 
+void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
+    const auto unused = [&](const storeParam& ref, const char* keyword, const char* position) {
+        warn(ref.line, std::string(keyword) + " " + inQuotes(ref.text) + " of " + sectionText() +
+                           " is never inserted: its order has no " + position);
+    };
+    const auto empty = [&](const char* position, const char* keyword) {
+        warn(orderLine, "the order of " + sectionText() + " inserts a " + position + ", but its " +
+                            keyword + " is disable: nothing is inserted there");
+    };
+    if (key.fileRef != 0 && pathPosition(key.order) == 0) unused(keyFiles.back(), "kfile", "path");
+    if (key.fileRef == 0 && pathPosition(key.order) != 0) empty("path", "kfile");
+    if (key.margRef != 0 && valuePosition(key.order) == 0) unused(keyMargs.back(), "kmarg", "value");
+    if (key.margRef == 0 && valuePosition(key.order) != 0) empty("value", "kmarg");
+}
+
 void cnfBuilder::fileParse() {
     bool filtersGiven = false;
     beginSection(fileMap, fileCounter, FILE_LIMIT, FILE_KIND);
@@ -178,6 +218,7 @@ void cnfBuilder::fileParse() {
         if (index == 1) {  // name
             parser.garbageStrDel(line);
             fileStrings.push_back(parser.takeUntil(line, ';'));
+            warnLeadingBlank(fileStrings.back(), "caption", "name");
             ++paramCount;
         } else if (index == 2) {  // action; "dir" also fills the filters slot
             itemName = parser.divStr(line);
@@ -222,8 +263,13 @@ void cnfBuilder::filterParse() {
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             parser.garbageStrDel(line);
             nameText = withoutSeparators(parser.takeUntil(line, ';'));
+            warnLeadingBlank(nameText, "name", "name");
         } else {  // exten
-            itemName = parser.createFilter(line);
+            droppedNames dropped;
+            itemName = parser.createFilter(line, &dropped);
+            if (!dropped.empty())
+                warn(curLine, sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
+                                  " extensions; dropped: " + dropped.list());
         }
         ++paramCount;
         ++curLine;

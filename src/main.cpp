@@ -46,6 +46,7 @@ int main(int argc, char* argv[]) {
             if (flags.showInfo) builder.displayFilePath();
             builder.loadScript();
             builder.parseScript();
+            builder.reportWarnings(std::cerr);
             builder.saveCnf();
             std::cout << "   Config is created!" << std::endl;
             if (flags.showInfo) builder.displayCnf();
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     } catch (scriptError caught) {  // cppcheck-suppress catchExceptionByValue
         // By value on purpose: the handler prints its own copy of the whole record.
         caught.debugFunc();
+        builder.reportWarnings(std::cerr);  // those found before the error
         caught.diagnose(std::cerr, builder.scriptPath);
         builder.clearError();
         status = 1;

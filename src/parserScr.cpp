@@ -64,6 +64,8 @@ std::string caseHint(std::string_view word, const std::string_view* table, std::
     return inTableIgnoringCase(word, table, size) ? "; keywords are lower case" : "";
 }
 
+constexpr std::size_t kDroppedShown = 3;
+
 // What is wrong with an order line whose word at position words (from 0) is no
 // order word; the line is left as it stands behind that word.
 std::string orderProblem(std::string_view word, unsigned words, const lineText& line,
@@ -78,6 +80,22 @@ std::string orderProblem(std::string_view word, unsigned words, const lineText& 
 }
 
 }  // namespace
+
+void droppedNames::add(std::string name) {
+    if (name.empty()) return;
+    if (shown.size() < kDroppedShown) shown.push_back(std::move(name));
+    ++count;
+}
+
+std::string droppedNames::list() const {
+    std::string out;
+    for (const std::string& name : shown) {
+        if (!out.empty()) out += ", ";
+        out += name;
+    }
+    if (count > shown.size()) out += " and " + std::to_string(count - shown.size()) + " more";
+    return out;
+}
 
 std::string_view wordCut(std::string_view before, const lineText& after) {
     const std::string_view cut = before.substr(0, before.size() - std::min(before.size(), after.size()));
@@ -211,14 +229,16 @@ void parserScr::setEndlForToolTip(std::string& text) {
     text.resize(out);
 }
 
-std::string parserScr::createFilter(lineText& text) {
+std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
     std::string readable = "(*.";
     std::string pattern = "\x01*.";
     bool more = true;
     for (std::uint32_t n = 0; more; ++n) {
-        const std::string extension = getParam(text, more);
-        if (n == MAX_EXTENSION_SUM) {
-            more = false;  // the eleventh extension has been read and is dropped
+        std::string extension = getParam(text, more);
+        if (n >= MAX_EXTENSION_SUM) {
+            // The eleventh extension has been read and is dropped, and with it the rest.
+            if (dropped == nullptr) break;
+            dropped->add(std::move(extension));
         } else {
             if (n != 0) {
                 readable += ", *.";

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "keywords.h"
 #include "scriptError.h"
@@ -48,6 +49,18 @@ public:
 private:
     std::string buf;
     std::size_t pos = 0;
+};
+
+// Names read past a limit, for the warning that names them: the first few of
+// them as they stand and how many there were. Empty names are not counted.
+struct droppedNames {
+    std::vector<std::string> shown;
+    std::uint32_t count = 0;
+
+    void add(std::string name);
+    bool empty() const { return count == 0; }
+    // "a, b, c" or "a, b, c and 4 more"
+    std::string list() const;
 };
 
 // The word a reader cut off a line, given the line's text before the cut and
@@ -107,7 +120,9 @@ public:
     void setEndlForToolTip(std::string& text);
     // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
     // A 0x01 byte inside an extension is dropped: it is the text's separator.
-    std::string createFilter(lineText& text);
+    // The eleventh extension is read and dropped; with dropped given, the
+    // rest of the list is read too and every dropped extension noted there.
+    std::string createFilter(lineText& text, droppedNames* dropped = nullptr);
 
     scriptError error;
     bool redefFlags[PARAM_FLAG_SUM] = {};

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cnfBuilder.h"
 
@@ -374,6 +377,71 @@ TEST(Diagnostics, ErrorDetails) {
         SCOPED_TRACE(c.script.substr(0, 200));
         EXPECT_EQ(compileError(c.script).detail, c.detail);
     }
+}
+
+// Every warning at the line it names; the config is the same as without them.
+TEST(Diagnostics, Warnings) {
+    const std::string off = "next=disable\nkmarg=disable\nkfile=disable\n";
+    const struct {
+        std::string body;  // after the header
+        std::vector<std::pair<std::uint32_t, std::string>> warnings;  // line from 1, text
+    } cases[] = {
+        {"list l\nname=L\nitems=k\nkey k\nname = K\norder=keys,disable\narg = -k\n" + off + "def l\n",
+         {{11, "caption \" K\" of key \"k\" begins with a blank: write name= with no blank after \"=\""},
+          {13, "key data \" -k\" of key \"k\" begins with a blank: write arg= with no blank after \"=\""}}},
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=keys,disable\narg --all\n" + off + "def l\n",
+         {{13, "key data \"-all\" of key \"k\" lost its leading \"-\", which \"arg -\" takes for the \"=\": "
+               "write arg=--all"}}},
+        // Positions without their reference, references without their position.
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=keys,path,value\narg=-k\n" + off + "def l\n",
+         {{12, "the order of key \"k\" inserts a path, but its kfile is disable: nothing is inserted there"},
+          {12, "the order of key \"k\" inserts a value, but its kmarg is disable: nothing is inserted there"}}},
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=m\nkfile=f\n"
+         "file f\nname=F\naction=dir\nmarg m\nname=M\ninfo=I\ndef l\n",
+         {{15, "kmarg \"m\" of key \"k\" is never inserted: its order has no value"},
+          {16, "kfile \"f\" of key \"k\" is never inserted: its order has no path"}}},
+        // Names beyond a limit are named, the first three of them.
+        {"list l\nname=L\nitems=k" + repeated(",k", 19) + ",a,,b,c,d\nkey k\nname=K\norder=keys,disable\narg=-k\n" +
+             off + "file f\nname=F\naction=load\nfilters=t,t,t,t,t,u\nfilter t\nname=T\nexten=a,b,c,d,e,f,g,h,i,j,k\n"
+             "def l\n",
+         {{9, "list \"l\" takes at most 20 keys; dropped: a, b, c and 1 more"},
+          {17, "file item \"f\" is not used: no key names it in kfile"},
+          {20, "file item \"f\" takes at most 5 filters; dropped: u"},
+          {23, "filter \"t\" takes at most 10 extensions; dropped: k"}}},
+        // Items nothing uses.
+        {"list l\nname=L\nitems=k\nlist far\nname=F\nitems=k\nkey k\nname=K\norder=keys,disable\narg=-k\n" + off +
+             "key alone\nname=A\norder=keys,disable\narg=-a\n" + off +
+             "filter t\nname=T\nexten=t\nmarg m\nname=M\ninfo=I\ndef l\n",
+         {{10, "list \"far\" is not used: it cannot be reached from the default list \"l\""},
+          {20, "key \"alone\" is not used: no list holds it"},
+          {27, "filter \"t\" is not used: no file item names it in filters"},
+          {30, "marg \"m\" is not used: no key names it in kmarg"}}},
+        // A list reached through a next list is used, also in a loop.
+        {"list l\nname=L\nitems=k\nlist more\nname=M\nitems=back\nkey k\nname=K\norder=disable\nnext=more\n"
+         "kmarg=disable\nkfile=disable\nkey back\nname=B\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\n"
+         "def l\n",
+         {}},
+        {kSmallest.substr(std::string(kHeader).size()), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        cnfBuilder b;
+        compile(b, kHeader + c.body);
+        std::vector<std::pair<std::uint32_t, std::string>> found;
+        for (const scriptWarning& w : b.warnings) found.emplace_back(w.line + 1, w.text);
+        std::stable_sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+        EXPECT_EQ(found, c.warnings);
+    }
+}
+
+TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
+    cnfBuilder b;
+    b.scriptPath = "p.sc";
+    b.warnings = {{9, "late"}, {2, "early"}, {9, "later"}};
+    std::ostringstream err;
+    b.reportWarnings(err);
+    b.reportWarnings(err);
+    EXPECT_EQ(err.str(), "p.sc:3: warning: early\np.sc:10: warning: late\np.sc:10: warning: later\n");
 }
 
 TEST(Readers, VeryLongLinesCompile) {
