@@ -106,7 +106,15 @@ std::string cnfBuilder::wordHints(std::string_view word, bool atSectionLevel) co
         section.parameters + section.parameterCount;
     // At section level the section before is complete; inside a section, a
     // section keyword means the section before it lacks a parameter.
-    if (atSectionLevel && parameterOfSection) hints += "; " + sectionText() + " before it is already complete";
+    if (atSectionLevel && parameterOfSection) {
+        hints += "; " + sectionText() + " before it is already complete";
+        // Its arg or filters slot was filled by the order or the action.
+        const bool stoodIn = (sectionKind == KEY_KIND || sectionKind == FILE_KIND) &&
+                             word == section.parameters[kStoodFor - 1] && !parser.redefFlags[kStoodFor];
+        if (stoodIn)
+            hints += sectionKind == KEY_KIND ? " (its order has no keys, so it takes no arg)"
+                                             : " (a folder browser, action = dir, takes no filters)";
+    }
     if (!atSectionLevel && std::find(itemKW, itemKW + ITEM_KW_SUM, word) != itemKW + ITEM_KW_SUM)
         hints += "; " + sectionText() + " still lacks " + missingParameters();
     return hints;

@@ -339,7 +339,11 @@ TEST(Diagnostics, ErrorDetails) {
         {kHeader + list + key + "name=again\n",
          "unknown item type \"name\"" + sections + "; key \"k\" before it is already complete"},
         {kHeader + std::string("file f\nname=F\naction=dir\nfilters=t\n"),
-         "unknown item type \"filters\"" + sections + "; file item \"f\" before it is already complete"},
+         "unknown item type \"filters\"" + sections +
+             "; file item \"f\" before it is already complete (a folder browser, action = dir, takes no filters)"},
+        {kHeader + std::string("key k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\narg=-k\n"),
+         "unknown item type \"arg\"" + sections +
+             "; key \"k\" before it is already complete (its order has no keys, so it takes no arg)"},
         {kHeader + std::string("key extract\nkfiel = x\n"), "unknown parameter \"kfiel\" in key \"extract\"" + keyParameters},
         {kHeader + std::string("key k\nName=K\n"),
          "unknown parameter \"Name\" in key \"k\"" + keyParameters + "; keywords are lower case"},
