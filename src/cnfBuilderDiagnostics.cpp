@@ -47,7 +47,9 @@ void cnfBuilder::warn(std::uint32_t line, std::string text) {
 void cnfBuilder::reportWarnings(std::ostream& err) {
     std::stable_sort(warnings.begin(), warnings.end(),
                      [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
-    for (const scriptWarning& w : warnings) printDiagnostic(err, scriptPath, w.line, "warning", w.text);
+    std::string text;  // written at once
+    for (const scriptWarning& w : warnings) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
+    if (!text.empty()) err << text << std::flush;
     warnings.clear();
 }
 

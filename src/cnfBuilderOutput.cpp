@@ -54,7 +54,7 @@ std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
     while (more) {
         if (count == limit) {
             droppedNames dropped;
-            while (more) dropped.add(parser.getParam(text, more));
+            while (more && !dropped.complete()) dropped.add(parser.getParam(text, more));
             if (!dropped.empty())
                 warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
                                    std::to_string(limit) + " " + kindName(info.targetKind) +

@@ -83,17 +83,20 @@ std::string orderProblem(std::string_view word, unsigned words, const lineText& 
 
 void droppedNames::add(std::string name) {
     if (name.empty()) return;
-    if (shown.size() < kDroppedShown) shown.push_back(std::move(name));
-    ++count;
+    if (shown.size() < kDroppedShown) {
+        shown.push_back(std::move(name));
+    } else {
+        further = true;
+    }
 }
 
 std::string droppedNames::list() const {
     std::string out;
     for (const std::string& name : shown) {
         if (!out.empty()) out += ", ";
-        out += name;
+        out += inQuotes(name);
     }
-    if (count > shown.size()) out += " and " + std::to_string(count - shown.size()) + " more";
+    if (further) out += " and more";
     return out;
 }
 
@@ -239,6 +242,7 @@ std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
             // The eleventh extension has been read and is dropped, and with it the rest.
             if (dropped == nullptr) break;
             dropped->add(std::move(extension));
+            if (dropped->complete()) break;
         } else {
             if (n != 0) {
                 readable += ", *.";

@@ -51,15 +51,18 @@ private:
     std::size_t pos = 0;
 };
 
-// Names read past a limit, for the warning that names them: the first few of
-// them as they stand and how many there were. Empty names are not counted.
+// Names read past a limit, for the warning that names them: the first three
+// and whether there are more. Empty names do not count. Reading stops once
+// more is known, so that a long list costs nothing beyond its fourth name.
 struct droppedNames {
     std::vector<std::string> shown;
-    std::uint32_t count = 0;
+    bool further = false;
 
     void add(std::string name);
-    bool empty() const { return count == 0; }
-    // "a, b, c" or "a, b, c and 4 more"
+    bool empty() const { return shown.empty(); }
+    // Whether reading on can add nothing to the warning.
+    bool complete() const { return further; }
+    // "\"a\", \"b\", \"c\"" or "\"a\", \"b\", \"c\" and more"
     std::string list() const;
 };
 
@@ -121,7 +124,7 @@ public:
     // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
     // A 0x01 byte inside an extension is dropped: it is the text's separator.
     // The eleventh extension is read and dropped; with dropped given, the
-    // rest of the list is read too and every dropped extension noted there.
+    // dropped extensions are read on and noted there.
     std::string createFilter(lineText& text, droppedNames* dropped = nullptr);
 
     scriptError error;

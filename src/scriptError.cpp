@@ -113,14 +113,34 @@ void scriptError::diagnose(std::ostream& err, std::string_view script) const {
     }
 }
 
+// Standard error is unbuffered: a line written in pieces would cost a write
+// for each piece, and could be cut by another program's output.
 void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
                      std::string_view kind, std::string_view text) {
-    err << script << ':' << static_cast<std::uint64_t>(lineIndex) + 1 << ": " << kind << ": " << text
-        << std::endl;
+    std::string line;
+    appendDiagnostic(line, script, lineIndex, kind, text);
+    err << line << std::flush;
+}
+
+void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
+                      std::string_view kind, std::string_view text) {
+    out += script;
+    out += ':';
+    out += std::to_string(static_cast<std::uint64_t>(lineIndex) + 1);
+    out += ": ";
+    out += kind;
+    out += ": ";
+    out += text;
+    out += '\n';
 }
 
 void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text) {
-    err << "tarvelkin: " << kind << ": " << text << std::endl;
+    std::string line = "tarvelkin: ";
+    line += kind;
+    line += ": ";
+    line += text;
+    line += '\n';
+    err << line << std::flush;
 }
 
 std::string inQuotes(std::string_view text) {
@@ -131,23 +151,31 @@ std::string inQuotes(std::string_view text) {
         shown = kQuotedMost;
         while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0u) == 0x80u) --shown;
     }
-    std::string out = "\"";
+    const auto visible = [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F; };
+    std::string out;
+    out.reserve(shown + 5);
+    out += '"';
     for (std::size_t i = 0; i < shown; ++i) {
+        // Visible characters are copied a run at a time.
+        std::size_t end = i;
+        while (end < shown && visible(text[end])) ++end;
+        out.append(text.substr(i, end - i));
+        if (end == shown) break;
+        i = end;
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\t') {
             out += "\\t";
         } else if (c == '\r') {
             out += "\\r";
-        } else if (c < 0x20 || c == 0x7F) {
+        } else {
             out += "\\x";
             out += digits[c >> 4];
             out += digits[c & 15];
-        } else {
-            out += static_cast<char>(c);
         }
     }
     if (shown < text.size()) out += "...";
-    return out + "\"";
+    out += '"';
+    return out;
 }
 
 std::string wordList(const std::string_view* words, std::uint32_t count, std::string_view last) {

@@ -50,10 +50,14 @@ public:
     void diagnose(std::ostream& err, std::string_view script) const;
 };
 
-// Diagnostic lines in the form editors and CI parse. A script line is given
-// zero-based and printed from 1; kind is "error" or "warning".
+// Diagnostic lines in the form editors and CI parse, each written whole: a
+// script line is given zero-based and printed from 1; kind is "error" or
+// "warning".
 void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
                      std::string_view kind, std::string_view text);
+// The line printDiagnostic writes, with its line end, appended to out.
+void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
+                      std::string_view kind, std::string_view text);
 // The same where no script line applies: "tarvelkin: KIND: TEXT".
 void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text);
 

@@ -408,10 +408,10 @@ TEST(Diagnostics, Warnings) {
         {"list l\nname=L\nitems=k" + repeated(",k", 19) + ",a,,b,c,d\nkey k\nname=K\norder=keys,disable\narg=-k\n" +
              off + "file f\nname=F\naction=load\nfilters=t,t,t,t,t,u\nfilter t\nname=T\nexten=a,b,c,d,e,f,g,h,i,j,k\n"
              "def l\n",
-         {{9, "list \"l\" takes at most 20 keys; dropped: a, b, c and 1 more"},
+         {{9, "list \"l\" takes at most 20 keys; dropped: \"a\", \"b\", \"c\" and more"},
           {17, "file item \"f\" is not used: no key names it in kfile"},
-          {20, "file item \"f\" takes at most 5 filters; dropped: u"},
-          {23, "filter \"t\" takes at most 10 extensions; dropped: k"}}},
+          {20, "file item \"f\" takes at most 5 filters; dropped: \"u\""},
+          {23, "filter \"t\" takes at most 10 extensions; dropped: \"k\""}}},
         // Items nothing uses.
         {"list l\nname=L\nitems=k\nlist far\nname=F\nitems=k\nkey k\nname=K\norder=keys,disable\narg=-k\n" + off +
              "key alone\nname=A\norder=keys,disable\narg=-a\n" + off +
