@@ -370,7 +370,7 @@ struct scratchFolder {
 };
 
 // A path quoted for the shell (the test paths hold no quote).
-std::string inQuotes(const fs::path& path) {
+std::string quoted(const fs::path& path) {
     std::string text = "'";
     text += path.string();
     text += "'";
@@ -379,8 +379,8 @@ std::string inQuotes(const fs::path& path) {
 
 runResult runCcdump(const fs::path& dir, const std::string& args) {
     fs::path out = dir / "stdout", err = dir / "stderr";
-    std::string command = inQuotes(CCDUMP_PROGRAM) + " " + args + " >" + inQuotes(out) + " 2>" +
-                          inQuotes(err) + " </dev/null";
+    std::string command = quoted(CCDUMP_PROGRAM) + " " + args + " >" + quoted(out) + " 2>" +
+                          quoted(err) + " </dev/null";
     int status = std::system(command.c_str());
     runResult r;
     r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -403,7 +403,7 @@ TEST(ccdump, PrintsCompiledScriptsExactly) {
         std::ofstream(config, std::ios::binary) << compiled(fileBytes(s.script));
         for (const char* mode : {"txt", "json"}) {
             std::string flag = std::string(mode) == "json" ? "--json " : "";
-            runResult r = runCcdump(dir, flag + inQuotes(config));
+            runResult r = runCcdump(dir, flag + quoted(config));
             EXPECT_EQ(r.exit, 0);
             EXPECT_EQ(r.err, "");
             EXPECT_EQ(r.out, fileBytes(cases / (std::string(s.name) + "." + mode)));
@@ -426,15 +426,15 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
         int exit;
         std::string err;
     } cases[] = {
-        {inQuotes(bad), 1, "ccdump: " + bad.string() + badVersion},
-        {"--json " + inQuotes(bad), 1, "ccdump: " + bad.string() + badVersion},
-        {inQuotes(missing), 1, "ccdump: " + missing.string() + ": cannot be opened\n"},
-        {inQuotes(dir), 1, "ccdump: " + dir.string() + ": is a folder, not a file\n"},
+        {quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
+        {"--json " + quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
+        {quoted(missing), 1, "ccdump: " + missing.string() + ": cannot be opened\n"},
+        {quoted(dir), 1, "ccdump: " + dir.string() + ": is a folder, not a file\n"},
         {"", 2, usage},
         {"--json", 2, usage},
-        {"--json --json " + inQuotes(good), 2, usage},
-        {"-x " + inQuotes(good), 2, usage},
-        {inQuotes(good) + " " + inQuotes(good), 2, usage},
+        {"--json --json " + quoted(good), 2, usage},
+        {"-x " + quoted(good), 2, usage},
+        {quoted(good) + " " + quoted(good), 2, usage},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
@@ -443,7 +443,7 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, c.err);
     }
-    runResult after = runCcdump(dir, inQuotes(good) + " --json");
+    runResult after = runCcdump(dir, quoted(good) + " --json");
     EXPECT_EQ(after.exit, 0);
     EXPECT_EQ(after.out.substr(0, 18), "{\n  \"version\": 2,\n");
 }
