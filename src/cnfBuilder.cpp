@@ -1,8 +1,11 @@
 // Construction, command line, loading, the header and the section dispatch.
 #include "cnfBuilder.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iostream>
+#include <system_error>
 #include <utility>
 
 #include "platform.h"
@@ -18,28 +21,37 @@ void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& fl
     const char* program = (argc > 0 && argv != nullptr && argv[0] != nullptr) ? argv[0] : "";
     const std::string folder =
         cmdParser.extractFolderPath(program) + "config" + cmdParser.separator();
+    defaultFolder = folder;
     scriptPath = folder + "prog.sc";
     configPath = folder + "prog.cc";
     if (argc <= 1 || argv == nullptr) return;
 
-    bool scriptSeen = false;
     bool configSeen = false;
     // Every argument is read; a later name of the same kind replaces an earlier one.
     for (int i = 1; i < argc; ++i) {
         if (argv[i] == nullptr) continue;
         const std::string arg = argv[i];
         if (arg.size() > 1 && arg[0] == '-') {
-            consoleCMDLineParser::setFlags(arg[1], flags);
+            if (!consoleCMDLineParser::setFlags(arg[1], flags))
+                printDiagnostic(std::cerr, "warning",
+                                "unknown switch \"" + arg + "\" ignored; the switches are -i, -p and -h");
         } else if (cmdParser.checkExtension("sc", arg)) {
             scriptPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
-            scriptSeen = true;
+            scriptArg = arg;
         } else if (cmdParser.checkExtension("cc", arg)) {
             configPath = cmdParser.checkRelativePath(arg) ? arg : folder + arg;
             configSeen = true;
+        } else {
+            // A name without a dot has had its message from each extension test.
+            if (arg.find('.') != std::string::npos) std::cout << "   Exstension error" << std::endl;
+            refusedNames.push_back(arg);
+            printDiagnostic(std::cerr, "warning",
+                            "refused \"" + arg + "\": a script name ends in .sc, a config name in .cc");
         }
     }
     // A derived config name always goes into the default folder.
-    if (scriptSeen && !configSeen) configPath = folder + cmdParser.extractFileName(scriptPath) + ".cc";
+    if (!scriptArg.empty() && !configSeen)
+        configPath = folder + cmdParser.extractFileName(scriptPath) + ".cc";
 }
 
 void cnfBuilder::displayFilePath() const {
@@ -55,13 +67,34 @@ void cnfBuilder::clearError() {
     parser.clearError();
 }
 
+namespace {
+
+// "cannot open "PATH": the system's reason".
+std::string fileProblem(const char* what, const std::string& path, int code) {
+    return std::string("cannot ") + what + " \"" + path + "\": " +
+           (code != 0 ? std::generic_category().message(code) : std::string("reason unknown"));
+}
+
+}  // namespace
+
 void cnfBuilder::loadScript() {
+    // Where the path came from, for a script that cannot be opened.
+    const std::string hint =
+        scriptArg.empty()         ? " (no script was named, so the default script is read)"
+        : scriptArg == scriptPath ? ""
+                                  : " (a name that is not an absolute path is looked up in " +
+                                        defaultFolder + ")";
     // A folder opens as a stream on some systems but is no script.
-    if (isFolder(scriptPath)) error.throwErr(error.fileErr, curLine, 1, 1);
+    if (isFolder(scriptPath))
+        error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("open", scriptPath, EISDIR) + hint);
+    errno = 0;
     std::ifstream in(scriptPath, std::ios::in | std::ios::binary);
-    if (!in.is_open()) error.throwErr(error.fileErr, curLine, 1, 1);
+    if (!in.is_open())
+        error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("open", scriptPath, errno) + hint);
     const std::int64_t size = filesize(in);
-    if (size == 0) error.throwErr(error.fileErr, noLine, 1, 2);
+    if (size == 0)
+        error.throwErr(error.fileErr, noLine, 1, 2,
+                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
 
     std::string bytes;
     if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
@@ -69,7 +102,7 @@ void cnfBuilder::loadScript() {
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
-    if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1);
+    if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
     in.close();
     loadScriptFromBytes(bytes);
 }
@@ -79,7 +112,13 @@ void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
     for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
         ++feeds;
     // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
-    if (feeds >= MAX_SCR_LINE) error.throwErr(error.stringsErr, noLine, 1, 1);
+    if (feeds >= MAX_SCR_LINE) {
+        std::string text = "the script has " + std::to_string(feeds + 1) + " lines; at most " +
+                           std::to_string(MAX_SCR_LINE) + " are allowed";
+        if (feeds == MAX_SCR_LINE && bytes.back() == '\n')
+            text += " (the line feed after the last line starts one more)";
+        error.throwErr(error.stringsErr, noLine, 1, 1, text);
+    }
 
     lines.clear();
     lines.reserve(feeds + 1);
@@ -106,7 +145,7 @@ lineText& cnfBuilder::lineAt(std::uint32_t index) {
 
 void cnfBuilder::eraseGarbage() {
     while (!parser.symbDel(currentLine())) {
-        if (curLine >= lineCount) error.throwErr(error.stringsErr, curLine, 1, 2);
+        if (curLine >= lineCount) error.throwErr(error.stringsErr, curLine, 1, 2, scriptEndText());
         ++curLine;
     }
 }
@@ -135,6 +174,7 @@ void cnfBuilder::parseScript() {
     for (;;) {
         eraseGarbage(more);
         if (!more) break;
+        const std::string_view before = currentLine().view();
         switch (parser.findKW(currentLine(), itemKW, ITEM_KW_SUM)) {
             case 1: listParse(); break;
             case 2: keyParse(); break;
@@ -142,7 +182,12 @@ void cnfBuilder::parseScript() {
             case 4: filterParse(); break;
             case 5: margParse(); break;
             case 6: defArgParse(); break;
-            default: error.throwErr(error.itemTypeErr, curLine, 1, 1);
+            default: {
+                const std::string_view word = wordCut(before, currentLine());
+                error.throwErr(error.itemTypeErr, curLine, 1, 1,
+                               "unknown item type " + inQuotes(word) + "; expected " +
+                                   wordList(itemKW, ITEM_KW_SUM, " or ") + wordHints(word, true));
+            }
         }
     }
     buildCnf();
@@ -150,18 +195,30 @@ void cnfBuilder::parseScript() {
 
 void cnfBuilder::addToMap(nameMap& map, const std::string& name,
                           std::uint32_t& counter) {
-    if (!map.emplace(name, counter).second) error.throwErr(error.itemNameErr, curLine, 1, 1);
+    if (!map.emplace(name, counter).second) {
+        const std::vector<storeParam>& same = definitions[sectionKind];
+        const auto first = std::find_if(same.begin(), same.end(),
+                                        [&name](const storeParam& item) { return item.text == name; });
+        std::string text = "second " + std::string(kindName(sectionKind)) + " named " + inQuotes(name);
+        if (first != same.end()) text += "; the first is at line " + std::to_string(first->line + 1);
+        error.throwErr(error.itemNameErr, curLine, 1, 1, text);
+    }
     ++counter;
 }
 
-std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map,
-                                        const std::string& name, std::uint32_t line) {
+std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
+                                        const referenceInfo& ref) {
     const auto found = map.find(name);
-    if (found == map.end()) error.throwErr(error.itemNameErr, line, 1, 2);
+    if (found == map.end()) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
     return found->second;
 }
 
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
                                 std::uint32_t kind) {
-    if (counter > limit) error.throwErr(error.limitErr, curLine, 1, kind);
+    if (counter > limit) {
+        const std::uint32_t most = limit - firstNumber(kind);
+        error.throwErr(error.limitErr, curLine, 1, kind,
+                       itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
+                           std::to_string(most) + " " + kindName(kind) + "s are allowed");
+    }
 }

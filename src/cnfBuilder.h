@@ -46,18 +46,53 @@ struct fileConf {
     std::uint8_t filterCount = 0;  // its filters in the file filter entries
 };
 
+// Item kinds, numbered as their section keywords in itemKW; the limit messages
+// use the same codes.
+inline constexpr std::uint32_t LIST_KIND = 1;
+inline constexpr std::uint32_t KEY_KIND = 2;
+inline constexpr std::uint32_t FILE_KIND = 3;
+inline constexpr std::uint32_t FILTER_KIND = 4;
+inline constexpr std::uint32_t MARG_KIND = 5;
+inline constexpr std::uint32_t DEF_KIND = 6;
+
+// "list", "key", "file item", "filter", "marg" or "def".
+const char* kindName(std::uint32_t kind);
+// The number of a kind's first item: keys and filters count from 0, the rest from 1.
+std::uint32_t firstNumber(std::uint32_t kind);
+
+// What compiles but is almost surely not meant, at a script line (zero-based).
+struct scriptWarning {
+    std::uint32_t line = 0;
+    std::string text;
+};
+
+// A reference being resolved, for the messages about it: the keyword of its
+// line, the item whose line it is (kind, and position among its kind from 0;
+// kind 0 for the def line) and the kind of item it must name.
+struct referenceInfo {
+    std::string_view keyword;
+    std::uint32_t ownerKind = 0;
+    std::uint32_t owner = 0;
+    std::uint32_t targetKind = 0;
+};
+
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
 
     // --- driver stages ---
     // Reads every argument: switches, a script name (".sc") and a config name
-    // (".cc"); a later name of a kind replaces an earlier one. Names without a
-    // drive (or leading '/') go into the default folder beside the program; a
-    // config name derived from the script name always does.
+    // (".cc"), extensions in any letter case; a later name of a kind replaces
+    // an earlier one. Names without a drive (or leading '/') go into the default
+    // folder beside the program; a config name derived from the script name
+    // always does. Any other name is refused: "   Exstension error" on standard
+    // output (twice for a name without a dot) and a warning on standard error.
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags);
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags,
                     consoleCMDLineParser cmdParser);
+    // A name was refused and no script name accepted: nothing may be compiled,
+    // since the default script must not stand in for the refused name.
+    bool nothingToCompile() const { return !refusedNames.empty() && scriptArg.empty(); }
     void displayFilePath() const;
     // Reads the file at scriptPath into the line buffer.
     void loadScript();
@@ -73,6 +108,9 @@ public:
     void displayCnf() const;
     void displayCnf(std::ostream& out) const;
     void clearError();
+    // Prints the warnings found so far to err, in script line order, as
+    // "SCRIPT:LINE: warning: TEXT", and forgets them.
+    void reportWarnings(std::ostream& err);
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
@@ -85,10 +123,14 @@ public:
 
     // --- header and dispatch ---
     void getHeader();
+    // Enters a name of the section being read; a name its kind already has
+    // raises "   Item name duplication".
     void addToMap(nameMap& map, const std::string& name,
                   std::uint32_t& counter);
-    std::uint32_t getNumFromMap(const nameMap& map,
-                                const std::string& name, std::uint32_t line);
+    // The number of a referenced name; "   Item N name not found" at the
+    // reference's line when the map lacks it.
+    std::uint32_t getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
+                                const referenceInfo& ref);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
@@ -104,6 +146,14 @@ public:
     void keyParse();
     void checkDisable(std::uint16_t& slot);
     void checkKeyConf(const keyConf& key, const std::uint32_t& keyLine, const std::uint32_t& orderLine);
+    // Warns about an order position with its reference switched off, and a
+    // reference that no order position inserts.
+    void warnUninserted(const keyConf& key, std::uint32_t orderLine);
+    // Warns about a value of the current line that begins with a blank, which
+    // only a blank after "KEYWORD =" puts there.
+    void warnLeadingBlank(const std::string& value, const char* what, const char* keyword);
+    std::string unusedKeyDataText() const;
+    std::string folderWithFilterText() const;
     void fileParse();
     void filterParse();
     void margParse();
@@ -112,13 +162,36 @@ public:
     // --- resolution ---
     void buildCnf();
     std::uint32_t getNubs(storeParam& ref, const nameMap& map,
-                          std::vector<std::uint32_t>& out, std::uint32_t limit);
+                          std::vector<std::uint32_t>& out, std::uint32_t limit,
+                          const referenceInfo& info);
     void getKeyParamNumbs();
     std::uint16_t getAllStrSum() const;
+
+    // --- diagnostics (cnfBuilderDiagnostics.cpp) ---
+    void warn(std::uint32_t line, std::string text);
+    // `key "go"`: an item by kind and position among its kind (from 0).
+    std::string itemText(std::uint32_t kind, std::size_t position) const;
+    // The section being read, as itemText gives it.
+    std::string sectionText() const;
+    // The parameter keywords the section being read still lacks, "a, b".
+    std::string missingParameters() const;
+    // What a word found where a section or parameter keyword belongs may mean:
+    // a "#" comment, a tab, capitals, a parameter of a finished section.
+    std::string wordHints(std::string_view word, bool atSectionLevel) const;
+    std::string scriptEndText() const;
+    std::string notFoundText(const std::string& name, const referenceInfo& ref) const;
+    // Warns about every item that nothing uses; needs the resolved config.
+    void warnUnusedItems();
 
     // The two file paths.
     std::string scriptPath;
     std::string configPath;
+    // From the command line: the default folder with its separator, the
+    // script name as given (empty when the default script stands) and every
+    // refused name.
+    std::string defaultFolder;
+    std::string scriptArg;
+    std::vector<std::string> refusedNames;
 
     // The config header block, 26 bytes in the file.
     char signature[6] = {};
@@ -171,6 +244,13 @@ public:
     fileConf fileRec;
     scriptError error;
     parserScr parser;
+
+    // Diagnostics: the warnings found so far; the kind of the section being
+    // read (0 while the header is read); the name and section line of every
+    // item, by kind, in script order.
+    std::vector<scriptWarning> warnings;
+    std::uint32_t sectionKind = 0;
+    std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 
 private:
     lineText pastEnd;  // the empty line handed out for indexes beyond the script

@@ -1,25 +1,28 @@
 // Resolution of names into item numbers, the config bytes and the summary.
 #include <cstring>
 #include <iostream>
+#include <system_error>
 #include <utility>
 
 #include "cnfBuilder.h"
 #include "platform.h"
 
 void cnfBuilder::buildCnf() {
-    for (storeParam& items : listItems) {
-        listSizes.push_back(getNubs(items, keyMap, itemNumbers, MAX_ITEMS_SUM));
+    for (std::uint32_t list = 0; list < listItems.size(); ++list) {
+        listSizes.push_back(getNubs(listItems[list], keyMap, itemNumbers, MAX_ITEMS_SUM,
+                                    {"items", LIST_KIND, list, KEY_KIND}));
     }
     listItems.clear();
     listItemNum = static_cast<std::uint16_t>(itemNumbers.size());
 
     fileFilterNum = 0;
-    for (std::size_t i = 0; i < fileFilters.size(); ++i) {
+    for (std::uint32_t i = 0; i < fileFilters.size(); ++i) {
         fileConf& file = files[i];
         // A folder browser's entry is a placeholder and is not read.
         file.filterCount = file.action == DIR ? 0
-                           : static_cast<std::uint8_t>(
-                                 getNubs(fileFilters[i], filterMap, itemNumbers, MAX_FILTERS_SUM));
+                           : static_cast<std::uint8_t>(getNubs(fileFilters[i], filterMap, itemNumbers,
+                                                               MAX_FILTERS_SUM,
+                                                               {"filters", FILE_KIND, i, FILTER_KIND}));
         fileFilterNum = static_cast<std::uint16_t>(fileFilterNum + file.filterCount);
     }
     fileFilters.clear();
@@ -29,44 +32,58 @@ void cnfBuilder::buildCnf() {
     version = THIS_CNF_VERSION;
     allStrSum = getAllStrSum();
     error.itemIndex = 0;
-    defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line) - 1);
+    const referenceInfo def{"def", 0, 0, LIST_KIND};
+    defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
     listNum = static_cast<std::uint16_t>(listCounter - 1);
     keyNum = static_cast<std::uint16_t>(keyCounter);
     fileNum = static_cast<std::uint16_t>(fileCounter - 1);
     filterNum = static_cast<std::uint16_t>(filterCounter);
     margNum = static_cast<std::uint16_t>(margCounter - 1);
+    warnUnusedItems();
 }
 
 // Resolves the comma-separated names of one "items" or "filters" line, at most
 // limit of them, appending their numbers to out. At least one name is always
-// looked up; the names behind the limit are not read.
+// looked up; the names behind the limit are not looked up, only named in a warning.
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
-                                  std::vector<std::uint32_t>& out, std::uint32_t limit) {
+                                  std::vector<std::uint32_t>& out, std::uint32_t limit,
+                                  const referenceInfo& info) {
     lineText text = lineText::adopt(std::move(ref.text));
     std::uint32_t count = 0;
     bool more = true;
     while (more) {
+        if (count == limit) {
+            droppedNames dropped;
+            while (more && !dropped.complete()) dropped.add(parser.getParam(text, more));
+            if (!dropped.empty())
+                warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
+                                   std::to_string(limit) + " " + kindName(info.targetKind) +
+                                   "s; dropped: " + dropped.list());
+            break;
+        }
         itemName = parser.getParam(text, more);
         error.itemIndex = static_cast<std::int32_t>(count);
-        out.push_back(getNumFromMap(map, itemName, ref.line));
+        out.push_back(getNumFromMap(map, itemName, ref.line, info));
         ++count;
-        if (count == limit) more = false;
     }
     return count;
 }
 
 void cnfBuilder::getKeyParamNumbs() {
     error.itemIndex = 0;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
+    for (std::uint32_t k = 0; k < keys.size(); ++k) {
         const storeParam& next = keyNextLists[k];
         const storeParam& file = keyFiles[k];
         const storeParam& marg = keyMargs[k];
         if (next.line != 0)
-            keys[k].listRef = static_cast<std::uint16_t>(getNumFromMap(listMap, next.text, next.line));
+            keys[k].listRef = static_cast<std::uint16_t>(
+                getNumFromMap(listMap, next.text, next.line, {"next", KEY_KIND, k, LIST_KIND}));
         if (file.line != 0)
-            keys[k].fileRef = static_cast<std::uint16_t>(getNumFromMap(fileMap, file.text, file.line));
+            keys[k].fileRef = static_cast<std::uint16_t>(
+                getNumFromMap(fileMap, file.text, file.line, {"kfile", KEY_KIND, k, FILE_KIND}));
         if (marg.line != 0)
-            keys[k].margRef = static_cast<std::uint16_t>(getNumFromMap(margMap, marg.text, marg.line));
+            keys[k].margRef = static_cast<std::uint16_t>(
+                getNumFromMap(margMap, marg.text, marg.line, {"kmarg", KEY_KIND, k, MARG_KIND}));
     }
 }
 
@@ -147,7 +164,10 @@ std::string cnfBuilder::cnfBytes() const {
 }
 
 void cnfBuilder::saveCnf() {
-    if (!replaceFile(configPath, cnfBytes())) error.throwErr(error.fileErr, noLine, 1, 3);
+    std::error_code why;
+    if (!replaceFile(configPath, cnfBytes(), why))
+        error.throwErr(error.fileErr, noLine, 1, 3,
+                       "cannot write \"" + configPath + "\": " + why.message());
 }
 
 void cnfBuilder::displayCnf() const { displayCnf(std::cout); }

@@ -7,13 +7,6 @@
 
 namespace {
 
-// Kind codes of the item limit messages.
-constexpr std::uint32_t LIST_KIND = 1;
-constexpr std::uint32_t KEY_KIND = 2;
-constexpr std::uint32_t FILE_KIND = 3;
-constexpr std::uint32_t FILTER_KIND = 4;
-constexpr std::uint32_t MARG_KIND = 5;
-
 // Codes of the parameter category.
 constexpr std::uint32_t UNKNOWN_PARAMETER = 1;
 constexpr std::uint32_t FOLDER_WITH_FILTER = 3;
@@ -31,23 +24,51 @@ std::string withoutSeparators(std::string text) {
     return text;
 }
 
+// The first character of a value line that is not a blank: the "=" or "-"
+// that garbageStrDel removes, if there is one.
+char separatorOf(const lineText& line) {
+    const std::string_view rest = line.view();
+    const std::size_t at = rest.find_first_not_of(' ');
+    return at == std::string_view::npos ? '\0' : rest[at];
+}
+
 }  // namespace
 
 void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit,
                               std::uint32_t kind) {
     paramCount = 0;
     parser.redefClear();
+    sectionKind = kind;
     itemName = parser.divStr(currentLine());
     addToMap(map, itemName, counter);
+    definitions[kind].push_back({curLine, itemName});
     checkItemLimit(counter, limit, kind);
 }
 
 std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint32_t size) {
     eraseGarbage();
+    const std::string_view before = currentLine().view();
     const std::uint32_t index = parser.findKW(currentLine(), table, size);
-    if (index == 0) error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER);
-    parser.redefCheck(size, index, curLine);
+    if (index == 0) {
+        const std::string_view word = wordCut(before, currentLine());
+        error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER,
+                       "unknown parameter " + inQuotes(word) + " in " + sectionText() +
+                           "; expected one of " + wordList(table, size, ", ") + wordHints(word, false));
+    }
+    try {
+        parser.redefCheck(size, index, curLine);
+    } catch (scriptError& twice) {
+        twice.detail = "second \"" + std::string(table[index - 1]) + "\" line in " + sectionText() +
+                       "; each parameter is given once";
+        throw;
+    }
     return index;
+}
+
+void cnfBuilder::warnLeadingBlank(const std::string& value, const char* what, const char* keyword) {
+    if (value.empty() || value.front() != ' ') return;
+    warn(curLine, std::string(what) + " " + inQuotes(value) + " of " + sectionText() +
+                      " begins with a blank: write " + keyword + "= with no blank after \"=\"");
 }
 
 void cnfBuilder::listParse() {
@@ -82,6 +103,7 @@ void cnfBuilder::keyParse() {
             case 1:  // name
                 parser.garbageStrDel(line);
                 itemStrings.str1 = parser.takeUntil(line, ';');
+                warnLeadingBlank(itemStrings.str1, "caption", "name");
                 ++paramCount;
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
@@ -92,19 +114,30 @@ void cnfBuilder::keyParse() {
                     ++paramCount;
                 } else {
                     key.strNum = 1;
-                    if (argSeen) error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA);
+                    if (argSeen)
+                        error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
                     argSeen = true;
                     paramCount += 2;
                 }
                 break;
-            case 3:  // arg: the key data, kept whole once cleaned
-                if (argSeen) error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA);
+            case 3: {  // arg: the key data, kept whole once cleaned
+                if (argSeen)
+                    error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
                 argSeen = true;
+                const bool dashTaken = separatorOf(line) == '-';
                 parser.garbageStrDel(line);
                 itemStrings.str2 = line.take();
                 argLine = curLine;
+                if (dashTaken) {
+                    const std::string& data = itemStrings.str2;
+                    warn(curLine, "key data " + inQuotes(data) + " of " + sectionText() +
+                                      " lost its leading \"-\", which \"arg -\" takes for the \"=\": " +
+                                      "write arg=-" + (data.size() <= 20 ? data : std::string("...")));
+                }
+                warnLeadingBlank(itemStrings.str2, "key data", "arg");
                 ++paramCount;
                 break;
+            }
             default: {  // next, kmarg, kfile: one name or "disable"
                 itemParam.text = parser.divStr(line);
                 std::uint16_t* slot = index == 4 ? &key.listRef : index == 5 ? &key.margRef : &key.fileRef;
@@ -119,6 +152,7 @@ void cnfBuilder::keyParse() {
         ++curLine;
     }
     checkKeyConf(key, keyLine, orderLine);
+    warnUninserted(key, orderLine);
     keys.push_back(key);
     // What is left behind in the scratch strings is never read again.
     keyStrings.push_back(std::move(itemStrings));
@@ -137,12 +171,42 @@ void cnfBuilder::checkKeyConf(const keyConf& key, const std::uint32_t& keyLine,
                               const std::uint32_t& orderLine) {
     if (keysPosition(key.order) == 0) {
         if (pathPosition(key.order) == 0 && key.fileRef != 0)
-            error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER);
+            error.throwErr(error.paramErr, orderLine, 1, NO_PATH_ORDER,
+                           sectionText() + " inserts the path of file item " +
+                               inQuotes(keyFiles.back().text) +
+                               " (kfile), but its order has neither path nor keys; add path to the "
+                               "order or write kfile = disable");
         if (valuePosition(key.order) == 0 && key.margRef != 0)
-            error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER);
+            error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER,
+                           sectionText() + " inserts the value of marg " +
+                               inQuotes(keyMargs.back().text) +
+                               " (kmarg), but its order has neither value nor keys; add value to the "
+                               "order or write kmarg = disable");
     }
     if (key.fileRef == 0 && key.margRef == 0 && key.listRef == 0 && keysPosition(key.order) == 0)
-        error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY);
+        error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY,
+                       sectionText() + " does nothing: its order has no keys, and its next, kmarg and "
+                                       "kfile are all disable");
+}
+
+std::string cnfBuilder::unusedKeyDataText() const {
+    return sectionText() + " has key data (arg), but its order has no keys: the key data would never be "
+                           "inserted; add keys to the order or remove the arg line";
+}
+
+void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
+    const auto unused = [&](const storeParam& ref, const char* keyword, const char* position) {
+        warn(ref.line, std::string(keyword) + " " + inQuotes(ref.text) + " of " + sectionText() +
+                           " is never inserted: its order has no " + position);
+    };
+    const auto empty = [&](const char* position, const char* keyword) {
+        warn(orderLine, "the order of " + sectionText() + " inserts a " + position + ", but its " +
+                            keyword + " is disable: nothing is inserted there");
+    };
+    if (key.fileRef != 0 && pathPosition(key.order) == 0) unused(keyFiles.back(), "kfile", "path");
+    if (key.fileRef == 0 && pathPosition(key.order) != 0) empty("path", "kfile");
+    if (key.margRef != 0 && valuePosition(key.order) == 0) unused(keyMargs.back(), "kmarg", "value");
+    if (key.margRef == 0 && valuePosition(key.order) != 0) empty("value", "kmarg");
 }
 
 void cnfBuilder::fileParse() {
@@ -154,6 +218,7 @@ void cnfBuilder::fileParse() {
         if (index == 1) {  // name
             parser.garbageStrDel(line);
             fileStrings.push_back(parser.takeUntil(line, ';'));
+            warnLeadingBlank(fileStrings.back(), "caption", "name");
             ++paramCount;
         } else if (index == 2) {  // action; "dir" also fills the filters slot
             itemName = parser.divStr(line);
@@ -162,7 +227,9 @@ void cnfBuilder::fileParse() {
             fileRec.filterCount = 0;
             if (fileRec.action == DIR) {
                 // The error names the filters line that came first.
-                if (filtersGiven) error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER);
+                if (filtersGiven)
+                    error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER,
+                                   folderWithFilterText());
                 paramCount += 2;
                 filtersGiven = true;
                 fileFilters.emplace_back();  // placeholder, never read
@@ -171,7 +238,8 @@ void cnfBuilder::fileParse() {
             }
             files.push_back(fileRec);
         } else {  // filters: kept as written, split into filter names at resolution
-            if (filtersGiven) error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER);
+            if (filtersGiven)
+                error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER, folderWithFilterText());
             itemParam.text = line.take();
             itemParam.line = curLine;
             filtersGiven = true;
@@ -180,6 +248,10 @@ void cnfBuilder::fileParse() {
         }
         ++curLine;
     }
+}
+
+std::string cnfBuilder::folderWithFilterText() const {
+    return "filters in " + sectionText() + ", a folder browser (action = dir), which shows no filters";
 }
 
 void cnfBuilder::filterParse() {
@@ -191,8 +263,13 @@ void cnfBuilder::filterParse() {
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             parser.garbageStrDel(line);
             nameText = withoutSeparators(parser.takeUntil(line, ';'));
+            warnLeadingBlank(nameText, "name", "name");
         } else {  // exten
-            itemName = parser.createFilter(line);
+            droppedNames dropped;
+            itemName = parser.createFilter(line, &dropped);
+            if (!dropped.empty())
+                warn(curLine, sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
+                                  " extensions; dropped: " + dropped.list());
         }
         ++paramCount;
         ++curLine;
@@ -219,6 +296,7 @@ void cnfBuilder::margParse() {
 }
 
 void cnfBuilder::defArgParse() {
+    sectionKind = DEF_KIND;
     defArg.text = parser.divStr(currentLine());
     defArg.line = curLine;
     ++curLine;

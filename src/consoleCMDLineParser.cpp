@@ -3,6 +3,8 @@
 #include <iostream>
 #include <utility>
 
+#include "utils.h"
+
 consoleCMDLineParser::consoleCMDLineParser(pathStyle style, fullPathFunc fullPath)
     : pathStyleValue(style), fullPathValue(std::move(fullPath)) {}
 
@@ -28,7 +30,7 @@ bool consoleCMDLineParser::checkExtension(const char* ext, const std::string& na
         return false;
     }
     workStr = name.substr(dot + 1);
-    return workStr == ext;
+    return equalIgnoringCase(workStr, ext);
 }
 
 std::string consoleCMDLineParser::extractFileName(const std::string& path) const {
@@ -42,11 +44,11 @@ std::string consoleCMDLineParser::extractFileName(const std::string& path) const
     return path.substr(begin, dot - begin);
 }
 
-void consoleCMDLineParser::setFlags(char letter, cmdLineFlags& flags) {
+bool consoleCMDLineParser::setFlags(char letter, cmdLineFlags& flags) {
     switch (letter) {
-        case 'i': flags.showInfo = 1; break;
-        case 'p': flags.holdConsole = 1; break;
-        case 'h': flags.showHelp = 1; break;
-        default: break;
+        case 'i': flags.showInfo = 1; return true;
+        case 'p': flags.holdConsole = 1; return true;
+        case 'h': flags.showHelp = 1; return true;
+        default: return false;
     }
 }

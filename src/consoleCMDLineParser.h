@@ -33,16 +33,18 @@ public:
     // into the default folder.
     bool checkRelativePath(const std::string& path) const;
 
-    // True when the text after the name's last '.' equals ext exactly. A name
-    // without any '.' prints "   Exstension error" and gives false.
+    // True when the text after the name's last '.' equals ext, letter case
+    // aside (file names are case-blind on Windows). A name without any '.'
+    // prints "   Exstension error" and gives false.
     bool checkExtension(const char* ext, const std::string& name);
 
     // The text between the last separator (on Windows also a drive's ':') and
     // the last '.' of the path.
     std::string extractFileName(const std::string& path) const;
 
-    // 'i', 'p' and 'h' set their switch; any other letter does nothing.
-    static void setFlags(char letter, cmdLineFlags& flags);
+    // 'i', 'p' and 'h' set their switch; any other letter does nothing and
+    // gives false.
+    static bool setFlags(char letter, cmdLineFlags& flags);
 
     std::string workStr;  // scratch: the program path, or the last extension cut out
 

@@ -1,10 +1,28 @@
 // The driver: banner, command line, the stages in one guarded block, the
-// messages of a caught error, the pause and the exit status.
+// messages of a caught error, the pause and the exit status. Standard output
+// carries the fixed messages; standard error the diagnostics for the author.
+#include <exception>
 #include <iostream>
+#include <string>
 
 #include "cnfBuilder.h"
 #include "platform.h"
 #include "utils.h"
+
+namespace {
+
+// What an exception that is no script error says about itself.
+std::string failureText(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return std::string("unexpected failure: ") + e.what();
+    } catch (...) {
+        return "unexpected failure";
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     prepareProcess();
@@ -18,10 +36,17 @@ int main(int argc, char* argv[]) {
     try {
         if (flags.showHelp) {
             showHelpInfo();
+        } else if (builder.nothingToCompile()) {
+            // A refused name must not let the default script stand in for it.
+            printDiagnostic(std::cerr, "error",
+                            "nothing compiled: no script name (.sc) was accepted, and the default script "
+                            "does not stand in for a refused name");
+            status = 1;
         } else {
             if (flags.showInfo) builder.displayFilePath();
             builder.loadScript();
             builder.parseScript();
+            builder.reportWarnings(std::cerr);
             builder.saveCnf();
             std::cout << "   Config is created!" << std::endl;
             if (flags.showInfo) builder.displayCnf();
@@ -29,10 +54,13 @@ int main(int argc, char* argv[]) {
     } catch (scriptError caught) {  // cppcheck-suppress catchExceptionByValue
         // By value on purpose: the handler prints its own copy of the whole record.
         caught.debugFunc();
+        builder.reportWarnings(std::cerr);  // those found before the error
+        caught.diagnose(std::cerr, builder.scriptPath);
         builder.clearError();
         status = 1;
     } catch (...) {
         std::cout << "   Unknown error" << std::endl;
+        printDiagnostic(std::cerr, "error", failureText(std::current_exception()));
         status = 1;
     }
 

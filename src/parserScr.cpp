@@ -1,5 +1,9 @@
 #include "parserScr.h"
 
+#include <string>
+
+#include "utils.h"
+
 namespace {
 
 // A set of characters, tested by table lookup.
@@ -46,7 +50,67 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
     }
 }
 
+// The 1-based index of the word in the table, 0 if none. An empty word never matches.
+std::uint32_t keywordIndex(std::string_view word, const std::string_view* table, std::uint32_t size) {
+    if (word.empty()) return 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        if (table[i] == word) return i + 1;
+    }
+    return 0;
+}
+
+// "; keywords are lower case" when the word is a keyword in other letters.
+std::string caseHint(std::string_view word, const std::string_view* table, std::uint32_t size) {
+    return inTableIgnoringCase(word, table, size) ? "; keywords are lower case" : "";
+}
+
+constexpr std::size_t kDroppedShown = 3;
+
+// What is wrong with an order line whose word at position words (from 0) is no
+// order word; the line is left as it stands behind that word.
+std::string orderProblem(std::string_view word, unsigned words, const lineText& line,
+                         const std::string_view* table, std::uint32_t size) {
+    const std::string expected = "; expected " + wordList(table, size, " or ");
+    if (!word.empty())
+        return "unknown order word " + inQuotes(word) + expected + caseHint(word, table, size);
+    if (line.front() == ':') return "\":\" does not separate order words; write order = keys path value";
+    if (words == 0) return "the order line holds no word" + expected;
+    return "the order line ends after " + std::to_string(words) + (words == 1 ? " word" : " words") +
+           "; end a shorter order with disable, as in order = keys, disable";
+}
+
 }  // namespace
+
+void droppedNames::add(std::string name) {
+    if (name.empty()) return;
+    if (shown.size() < kDroppedShown) {
+        shown.push_back(std::move(name));
+    } else {
+        further = true;
+    }
+}
+
+std::string droppedNames::list() const {
+    std::string out;
+    for (const std::string& name : shown) {
+        if (!out.empty()) out += ", ";
+        out += inQuotes(name);
+    }
+    if (further) out += " and more";
+    return out;
+}
+
+std::string_view wordCut(std::string_view before, const lineText& after) {
+    const std::string_view cut = before.substr(0, before.size() - std::min(before.size(), after.size()));
+    return cut.substr(kWordSkip.span(cut));
+}
+
+bool inTableIgnoringCase(std::string_view word, const std::string_view* table, std::uint32_t size) {
+    for (std::uint32_t i = 0; i < size; ++i) {
+        if (equalIgnoringCase(word, table[i])) return true;
+    }
+    return false;
+}
 
 bool parserScr::symbDel(lineText& line) {
     skipFront(line, kLineNoise);
@@ -73,12 +137,7 @@ std::string parserScr::takeUntil(lineText& line, char mark) {
 std::string parserScr::divStr(lineText& line) { return std::string(cutWord(line)); }
 
 std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
-    const std::string_view word = cutWord(line);
-    if (word.empty()) return 0;
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (table[i] == word) return i + 1;
-    }
-    return 0;
+    return keywordIndex(cutWord(line), table, size);
 }
 
 std::uint32_t parserScr::getFlag(const std::string& word, const std::string_view* table,
@@ -86,7 +145,10 @@ std::uint32_t parserScr::getFlag(const std::string& word, const std::string_view
     for (std::uint32_t i = 0; i < size; ++i) {
         if (table[i] == word) return i;
     }
-    error.throwErr(error.keywordErr, lineIndex, 1, 1);
+    const std::string found =
+        word.empty() ? std::string("the action word is missing") : "unknown action " + inQuotes(word);
+    error.throwErr(error.keywordErr, lineIndex, 1, 1,
+                   found + "; expected " + wordList(table, size, " or ") + caseHint(word, table, size));
 }
 
 std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, std::uint32_t size,
@@ -95,12 +157,15 @@ std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, 
     unsigned place = 0;
     for (unsigned words = 0; words <= 2; ++words) {
         unsigned shift = 0;
-        switch (findKW(line, table, size)) {
+        const std::string_view word = cutWord(line);
+        switch (keywordIndex(word, table, size)) {
             case 1: shift = 0; break;  // path
             case 2: shift = 2; break;  // keys
             case 3: shift = 4; break;  // value
             case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
-            default: error.throwErr(error.keywordErr, lineIndex, 1, 2);
+            default:
+                error.throwErr(error.keywordErr, lineIndex, 1, 2,
+                               orderProblem(word, words, line, table, size));
         }
         ++place;
         result = (result & ~(3u << shift)) | (place << shift);
@@ -111,7 +176,13 @@ std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, 
 std::string parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIndex) {
     symbDel(line);
     if (line.empty()) return std::string();
-    if (line.front() != '#') error.throwErr(error.headerErr, lineIndex, 1, 1);
+    if (line.front() != '#') {
+        const bool byteOrderMark = line.view().substr(0, 3) == "\xEF\xBB\xBF";
+        error.throwErr(error.headerErr, lineIndex, 1, 1,
+                       "expected a header line beginning with \"#\", found " + inQuotes(line.view()) +
+                           (byteOrderMark ? " (the file begins with a byte order mark: save it without one)"
+                                          : " (the header is the first six lines with content)"));
+    }
     line.dropFront(1);
     symbDel(line);
     return line.str();
@@ -161,14 +232,17 @@ void parserScr::setEndlForToolTip(std::string& text) {
     text.resize(out);
 }
 
-std::string parserScr::createFilter(lineText& text) {
+std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
     std::string readable = "(*.";
     std::string pattern = "\x01*.";
     bool more = true;
     for (std::uint32_t n = 0; more; ++n) {
-        const std::string extension = getParam(text, more);
-        if (n == MAX_EXTENSION_SUM) {
-            more = false;  // the eleventh extension has been read and is dropped
+        std::string extension = getParam(text, more);
+        if (n >= MAX_EXTENSION_SUM) {
+            // The eleventh extension has been read and is dropped, and with it the rest.
+            if (dropped == nullptr) break;
+            dropped->add(std::move(extension));
+            if (dropped->complete()) break;
         } else {
             if (n != 0) {
                 readable += ", *.";

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "keywords.h"
 #include "scriptError.h"
@@ -49,6 +50,28 @@ private:
     std::string buf;
     std::size_t pos = 0;
 };
+
+// Names read past a limit, for the warning that names them: the first three
+// and whether there are more. Empty names do not count. Reading stops once
+// more is known, so that a long list costs nothing beyond its fourth name.
+struct droppedNames {
+    std::vector<std::string> shown;
+    bool further = false;
+
+    void add(std::string name);
+    bool empty() const { return shown.empty(); }
+    // Whether reading on can add nothing to the warning.
+    bool complete() const { return further; }
+    // "\"a\", \"b\", \"c\"" or "\"a\", \"b\", \"c\" and more"
+    std::string list() const;
+};
+
+// The word a reader cut off a line, given the line's text before the cut and
+// the line after it: what was cut, without the blanks, ',' and '=' skipped.
+std::string_view wordCut(std::string_view before, const lineText& after);
+
+// Whether the word is one of the table's words when letter case is ignored.
+bool inTableIgnoringCase(std::string_view word, const std::string_view* table, std::uint32_t size);
 
 class parserScr {
 public:
@@ -100,7 +123,9 @@ public:
     void setEndlForToolTip(std::string& text);
     // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
     // A 0x01 byte inside an extension is dropped: it is the text's separator.
-    std::string createFilter(lineText& text);
+    // The eleventh extension is read and dropped; with dropped given, the
+    // dropped extensions are read on and noted there.
+    std::string createFilter(lineText& text, droppedNames* dropped = nullptr);
 
     scriptError error;
     bool redefFlags[PARAM_FLAG_SUM] = {};

@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +18,6 @@
 #endif
 #include <windows.h>
 #else
-#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,6 +69,11 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+bool replaceFile(const std::string& path, std::string_view bytes) {
+    std::error_code ignored;
+    return replaceFile(path, bytes, ignored);
+}
+
 #ifdef _WIN32
 
 std::string fullPathOf(const std::string& name) {
@@ -115,39 +120,78 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     while (done < bytes.size()) {
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
             return false;
+        }
         done += written;
     }
     return true;
 }
 
+// A Windows error as the C library's error number where one fits, so that a
+// reason reads as it does on POSIX; else the system's own message.
+std::error_code reasonOf(DWORD code) {
+    int number = 0;
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME: number = ENOENT; break;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: number = EACCES; break;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: number = ENOSPC; break;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: number = EEXIST; break;
+        case ERROR_DIRECTORY: number = ENOTDIR; break;
+        default: return {static_cast<int>(code), std::system_category()};
+    }
+    return {number, std::generic_category()};
+}
+
 }  // namespace
 
-bool replaceFile(const std::string& path, std::string_view bytes) {
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why) {
     const std::string target = resolveLinks(path);
     const DWORD existing = GetFileAttributesA(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        why.assign(EISDIR, std::generic_category());
         return false;
+    }
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+        why.assign(EACCES, std::generic_category());
+        return false;
+    }
 
     std::string tempPath;
     const std::string base = fs::path(target).filename().string();
     const HANDLE file = createTemp(folderOf(target), base, tempPath);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = writeAll(file, bytes);
-    ok = CloseHandle(file) != 0 && ok;
+    if (file == INVALID_HANDLE_VALUE) {
+        why = reasonOf(GetLastError());
+        return false;
+    }
+    DWORD problem = writeAll(file, bytes) ? 0 : GetLastError();
+    if (CloseHandle(file) == 0 && problem == 0) problem = GetLastError();
     // The renamed file brings its own attributes: a replaced config keeps the
     // ones that say how to show or index it, and is marked changed (archive)
     // like any new file.
     constexpr DWORD kept =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (ok && existing != INVALID_FILE_ATTRIBUTES && (existing & kept) != 0)
-        ok = SetFileAttributesA(tempPath.c_str(), (existing & kept) | FILE_ATTRIBUTE_ARCHIVE) != 0;
+    if (problem == 0 && existing != INVALID_FILE_ATTRIBUTES && (existing & kept) != 0 &&
+        SetFileAttributesA(tempPath.c_str(), (existing & kept) | FILE_ATTRIBUTE_ARCHIVE) == 0)
+        problem = GetLastError();
     // A plain rename refuses an existing target.
-    ok = ok && MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    if (!ok) DeleteFileA(tempPath.c_str());
-    return ok;
+    if (problem == 0 && MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0)
+        problem = GetLastError();
+    if (problem == 0) return true;
+    DeleteFileA(tempPath.c_str());
+    why = reasonOf(problem);
+    return false;
 }
 
 #else
@@ -175,11 +219,15 @@ bool writeAll(int fd, std::string_view bytes) {
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
     return true;
 }
+
+// The error number of the call that just failed; never 0, which would read as success.
+int lastError() { return errno != 0 ? errno : EIO; }
 
 // Creates a new file beside the target that no other file can be mistaken for.
 int createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
@@ -199,24 +247,32 @@ int createTemp(const std::string& folder, const std::string& base, std::string& 
 
 }  // namespace
 
-bool replaceFile(const std::string& path, std::string_view bytes) {
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why) {
+    const auto fail = [&why](int number) {
+        why.assign(number, std::generic_category());
+        return false;
+    };
     const std::string target = resolveLinks(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+    if (exists && S_ISDIR(existing.st_mode)) return fail(EISDIR);
+    if (exists && !S_ISREG(existing.st_mode)) return fail(EINVAL);
+    if (exists && ::access(target.c_str(), W_OK) != 0) return fail(lastError());
 
     std::string tempPath;
     const std::string base = fs::path(target).filename().string();
     int fd = createTemp(folderOf(target), base, tempPath);
-    if (fd < 0) return false;
+    if (fd < 0) return fail(lastError());
     // The temporary file was created with the mode of any new file; a replaced
     // config keeps the mode it had.
-    bool ok = !exists || ::fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = ok && writeAll(fd, bytes);
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(tempPath.c_str());
-    return ok;
+    int problem = 0;
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) problem = lastError();
+    if (problem == 0 && !writeAll(fd, bytes)) problem = lastError();
+    if (::close(fd) != 0 && problem == 0) problem = lastError();
+    if (problem == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) problem = lastError();
+    if (problem == 0) return true;
+    ::unlink(tempPath.c_str());
+    return fail(problem);
 }
 
 #endif

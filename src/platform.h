@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 enum class pathStyle { windows, posix };
 
@@ -38,6 +39,10 @@ bool isFolder(const std::string& path);
 // that names a folder, a file the user may not write, a failed write) returns
 // false, removes the temporary file and leaves an existing file as it was.
 bool replaceFile(const std::string& path, std::string_view bytes);
+// The same, saying why on failure: an error of the generic category (the C
+// library's error numbers, so that the reason reads the same on every system)
+// where one fits, else the system's own.
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why);
 
 // Process set-up before anything else runs. On POSIX a write past the file-size
 // limit must fail like any other write (and so be cleaned up), not kill the

@@ -1,6 +1,9 @@
 #include "scriptError.h"
 
+#include <algorithm>
 #include <iostream>
+#include <sstream>
+#include <utility>
 
 namespace {
 
@@ -51,18 +54,22 @@ void printCategory(std::ostream& out, std::int32_t code, const message (&table)[
     }
 }
 
+constexpr std::size_t kQuotedMost = 40;
+
 }  // namespace
 
 void scriptError::clear() {
     stringsErr = headerErr = spare1 = itemTypeErr = itemNameErr = paramErr = 0;
     keywordErr = spare2 = limitErr = spare3 = fileErr = itemIndex = errLine = 0;
+    detail.clear();
 }
 
 void scriptError::throwErr(std::int32_t& category, const std::uint32_t& line,
-                           std::uint32_t flag, std::uint32_t code) {
+                           std::uint32_t flag, std::uint32_t code, std::string text) {
     errLine = static_cast<std::int32_t>(line);
     errFlag = static_cast<std::int32_t>(flag);
     category = static_cast<std::int32_t>(code);
+    detail = std::move(text);
     throw scriptError(*this);
 }
 
@@ -87,4 +94,95 @@ void scriptError::debugFunc(std::ostream& out) const {
         out << "   Error line: " << static_cast<std::uint64_t>(static_cast<std::uint32_t>(errLine)) + 1
             << std::endl;
     }
+}
+
+void scriptError::diagnose(std::ostream& err, std::string_view script) const {
+    std::string text = detail;
+    if (text.empty()) {
+        // The first fixed message stands in, without its leading blanks.
+        std::ostringstream fixed;
+        debugFunc(fixed);
+        text = fixed.str();
+        text.erase(0, text.find_first_not_of(' '));
+        text.resize(std::min(text.find('\n'), text.size()));
+    }
+    if (fileErr != 0) {
+        printDiagnostic(err, "error", text);
+    } else {
+        printDiagnostic(err, script, static_cast<std::uint32_t>(errLine), "error", text);
+    }
+}
+
+// Standard error is unbuffered: a line written in pieces would cost a write
+// for each piece, and could be cut by another program's output.
+void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
+                     std::string_view kind, std::string_view text) {
+    std::string line;
+    appendDiagnostic(line, script, lineIndex, kind, text);
+    err << line << std::flush;
+}
+
+void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
+                      std::string_view kind, std::string_view text) {
+    out += script;
+    out += ':';
+    out += std::to_string(static_cast<std::uint64_t>(lineIndex) + 1);
+    out += ": ";
+    out += kind;
+    out += ": ";
+    out += text;
+    out += '\n';
+}
+
+void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text) {
+    std::string line = "tarvelkin: ";
+    line += kind;
+    line += ": ";
+    line += text;
+    line += '\n';
+    err << line << std::flush;
+}
+
+std::string inQuotes(std::string_view text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::size_t shown = text.size();
+    if (shown > kQuotedMost) {
+        // Cut before a character, not inside one of UTF-8's several bytes.
+        shown = kQuotedMost;
+        while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0u) == 0x80u) --shown;
+    }
+    const auto visible = [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F; };
+    std::string out;
+    out.reserve(shown + 5);
+    out += '"';
+    for (std::size_t i = 0; i < shown; ++i) {
+        // Visible characters are copied a run at a time.
+        std::size_t end = i;
+        while (end < shown && visible(text[end])) ++end;
+        out.append(text.substr(i, end - i));
+        if (end == shown) break;
+        i = end;
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        }
+    }
+    if (shown < text.size()) out += "...";
+    out += '"';
+    return out;
+}
+
+std::string wordList(const std::string_view* words, std::uint32_t count, std::string_view last) {
+    std::string out;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (i != 0) out += i + 1 == count ? last : ", ";
+        out += words[i];
+    }
+    return out;
 }

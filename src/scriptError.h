@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 class scriptError {
 public:
@@ -22,20 +24,47 @@ public:
     std::int32_t fileErr = 0;      // 1 script not opened, 2 script empty, 3 config not written
     std::int32_t itemIndex = 0;    // position of the name whose lookup failed, from 0
     std::int32_t errLine = 0;      // zero-based script line the error refers to
+    // What was found and what was expected, for standard error; the fixed
+    // message above stays what standard output shows.
+    std::string detail;
 
     scriptError() { clear(); }
 
-    // Sets every field but errFlag to 0.
+    // Sets every field but errFlag to 0 and forgets the detail.
     void clear();
 
-    // Records the line, the flag and the code in the given category (a field of
-    // this record) and throws a copy of the whole record.
+    // Records the line, the flag, the code in the given category (a field of
+    // this record) and the detail, and throws a copy of the whole record.
     [[noreturn]] void throwErr(std::int32_t& category, const std::uint32_t& line,
-                               std::uint32_t flag, std::uint32_t code);
+                               std::uint32_t flag, std::uint32_t code, std::string text = {});
 
     // Prints one line per category that holds a known code, in the fixed order
     // strings, header, item type, parameter, item name, keyword, limit, file;
     // then "   Error line: " with errLine + 1 unless a file error is set.
     void debugFunc() const;
     void debugFunc(std::ostream& out) const;
+
+    // The one line for standard error: "SCRIPT:LINE: error: DETAIL", or
+    // "tarvelkin: error: DETAIL" for a file error, which names no line. Without
+    // a detail the fixed message stands in for it.
+    void diagnose(std::ostream& err, std::string_view script) const;
 };
+
+// Diagnostic lines in the form editors and CI parse, each written whole: a
+// script line is given zero-based and printed from 1; kind is "error" or
+// "warning".
+void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
+                     std::string_view kind, std::string_view text);
+// The line printDiagnostic writes, with its line end, appended to out.
+void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
+                      std::string_view kind, std::string_view text);
+// The same where no script line applies: "tarvelkin: KIND: TEXT".
+void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text);
+
+// Script text in double quotes for a message: control characters written as
+// \t, \r or \xNN, and a text longer than 40 bytes cut with "...".
+std::string inQuotes(std::string_view text);
+
+// The words joined for a message, last standing before the last word:
+// "a, b or c" with " or ", "a, b, c" with ", ".
+std::string wordList(const std::string_view* words, std::uint32_t count, std::string_view last);

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cnfBuilder.h"
 
@@ -318,6 +321,113 @@ TEST(Sections, EveryKindUpToItsLimitCompiles) {
     EXPECT_EQ(b.keys[499].fileRef, 100);
     EXPECT_EQ(b.keys[499].margRef, 100);
     EXPECT_EQ(b.itemNumbers.back(), 49u);
+}
+
+// The detail an error gives on standard error: what was found, where, and what
+// was expected or what the author probably meant.
+TEST(Diagnostics, ErrorDetails) {
+    const std::string list = "list l\nname=L\nitems=k\n";
+    const std::string key = "key k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=disable\nkfile=disable\n";
+    const std::string sections = "; expected list, key, file, filter, marg or def";
+    const std::string keyParameters = "; expected one of name, order, arg, next, kmarg, kfile";
+    const struct {
+        std::string script;
+        std::string detail;
+    } cases[] = {
+        {kHeader + std::string("\tlist l\n"),
+         "unknown item type \"\\tlist\"" + sections + "; a tab is no blank: indent with spaces"},
+        {kHeader + list + key + "name=again\n",
+         "unknown item type \"name\"" + sections + "; key \"k\" before it is already complete"},
+        {kHeader + std::string("file f\nname=F\naction=dir\nfilters=t\n"),
+         "unknown item type \"filters\"" + sections +
+             "; file item \"f\" before it is already complete (a folder browser, action = dir, takes no filters)"},
+        {kHeader + std::string("key k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\narg=-k\n"),
+         "unknown item type \"arg\"" + sections +
+             "; key \"k\" before it is already complete (its order has no keys, so it takes no arg)"},
+        {kHeader + std::string("key extract\nkfiel = x\n"), "unknown parameter \"kfiel\" in key \"extract\"" + keyParameters},
+        {kHeader + std::string("key k\nName=K\n"),
+         "unknown parameter \"Name\" in key \"k\"" + keyParameters + "; keywords are lower case"},
+        // An order without keys fills the arg's slot, so arg is not missing.
+        {kHeader + std::string("key k\nname=K\norder=disable\nlist l\n"),
+         "unknown parameter \"list\" in key \"k\"" + keyParameters + "; key \"k\" still lacks next, kmarg, kfile"},
+        {kHeader + std::string("file f\nname=F\n"), "the script ends inside file item \"f\", which still lacks action"},
+        {kHeader + std::string("file f\nname=F\naction: load\n"),
+         "the action word is missing; expected load, save or dir"},
+        {kHeader + std::string("key k\norder = keys, kyes, path\n"),
+         "unknown order word \"kyes\"; expected path, keys, value or disable"},
+        {kHeader + std::string("key k\norder = Keys\n"),
+         "unknown order word \"Keys\"; expected path, keys, value or disable; keywords are lower case"},
+        {"\xEF\xBB\xBF# h1\n",
+         "expected a header line beginning with \"#\", found \"\xEF\xBB\xBF# h1\" (the file begins with a byte order "
+         "mark: save it without one)"},
+        {std::string(5000, '\n'),
+         "the script has 5001 lines; at most 5000 are allowed (the line feed after the last line starts one more)"},
+        {std::string(5001, '\n'), "the script has 5002 lines; at most 5000 are allowed"},
+        // Names not found: the same name in other letters, a name of another
+        // kind, an empty name, "disable" misspelt, no name at all.
+        {kHeader + std::string("list l\nname=L\nitems=K\n") + key + "def l\n",
+         "items of list \"l\": name 1 \"K\" names no key; did you mean \"k\"?"},
+        {kHeader + list + "key k\nname=K\norder=value,disable\nnext=disable\nkmarg=l\nkfile=disable\ndef l\n",
+         "kmarg \"l\" of key \"k\" names no marg; \"l\" is a list"},
+        {kHeader + std::string("list l\nname=L\nitems=k,\n") + key + "def l\n",
+         "items of list \"l\": name 2 \"\" names no key (a comma too many?)"},
+        {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=Disable\nkmarg=disable\nkfile=disable\ndef l\n",
+         "next \"Disable\" of key \"k\" names no list; did you mean \"disable\"?"},
+        {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=\nkmarg=disable\nkfile=disable\ndef l\n",
+         "next of key \"k\" names no list: write next = NAME or next = disable"},
+        {kHeader + list + key + "def\n", "the def line names no list: write def LISTNAME"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 200));
+        EXPECT_EQ(compileError(c.script).detail, c.detail);
+    }
+}
+
+// Warnings at the lines they name, for the edges the end-to-end cases leave
+// out: a second dash, dropped names past the third, loops between lists.
+TEST(Diagnostics, Warnings) {
+    const std::string off = "next=disable\nkmarg=disable\nkfile=disable\n";
+    const struct {
+        std::string body;  // after the header
+        std::vector<std::pair<std::uint32_t, std::string>> warnings;  // line from 1, text
+    } cases[] = {
+        {"list l\nname=L\nitems=k\nkey k\nname=K\norder=keys,disable\narg --all\n" + off + "def l\n",
+         {{13, "key data \"-all\" of key \"k\" lost its leading \"-\", which \"arg -\" takes for the \"=\": "
+               "write arg=--all"}}},
+        // Names beyond a limit are named, the first three of them.
+        {"list l\nname=L\nitems=k" + repeated(",k", 19) + ",a,,b,c,d\nkey k\nname=K\norder=keys,disable\narg=-k\n" +
+             off + "file f\nname=F\naction=load\nfilters=t,t,t,t,t,u\nfilter t\nname=T\nexten=a,b,c,d,e,f,g,h,i,j,k\n"
+             "def l\n",
+         {{9, "list \"l\" takes at most 20 keys; dropped: \"a\", \"b\", \"c\" and more"},
+          {17, "file item \"f\" is not used: no key names it in kfile"},
+          {20, "file item \"f\" takes at most 5 filters; dropped: \"u\""},
+          {23, "filter \"t\" takes at most 10 extensions; dropped: \"k\""}}},
+        // A list reached through a next list is used, also in a loop.
+        {"list l\nname=L\nitems=k\nlist more\nname=M\nitems=back\nkey k\nname=K\norder=disable\nnext=more\n"
+         "kmarg=disable\nkfile=disable\nkey back\nname=B\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\n"
+         "def l\n",
+         {}},
+        {kSmallest.substr(std::string(kHeader).size()), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        cnfBuilder b;
+        compile(b, kHeader + c.body);
+        std::vector<std::pair<std::uint32_t, std::string>> found;
+        for (const scriptWarning& w : b.warnings) found.emplace_back(w.line + 1, w.text);
+        std::stable_sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+        EXPECT_EQ(found, c.warnings);
+    }
+}
+
+TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
+    cnfBuilder b;
+    b.scriptPath = "p.sc";
+    b.warnings = {{9, "late"}, {2, "early"}, {9, "later"}};
+    std::ostringstream err;
+    b.reportWarnings(err);
+    b.reportWarnings(err);
+    EXPECT_EQ(err.str(), "p.sc:3: warning: early\np.sc:10: warning: late\np.sc:10: warning: later\n");
 }
 
 TEST(Readers, VeryLongLinesCompile) {

@@ -15,6 +15,8 @@ struct cmdResult {
     std::string config;
     cmdLineFlags flags;
     std::string printed;
+    std::string warned;  // standard error
+    bool nothingToCompile = false;
 };
 
 // The current directory a bare program name expands into.
@@ -29,13 +31,16 @@ cmdResult runCmd(pathStyle style, const std::string& program, const std::vector<
     cnfBuilder builder;
     cmdResult result;
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     builder.getCMDkeys(argc, argv.data(), result.flags,
                        consoleCMDLineParser(style, [style](const std::string& name) {
                            return fakeFullPath(style, name);
                        }));
+    result.warned = testing::internal::GetCapturedStderr();
     result.printed = testing::internal::GetCapturedStdout();
     result.script = builder.scriptPath;
     result.config = builder.configPath;
+    result.nothingToCompile = builder.nothingToCompile();
     return result;
 }
 
@@ -56,7 +61,9 @@ TEST(CommandLine, WindowsPaths) {
         {{"b.cc"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\b.cc", 0},
         // Every argument counts, so the help text's own sample writes its config.
         {{"-i", "-p", "c:\\in.sc", "c:\\out.cc"}, "c:\\in.sc", "c:\\out.cc", 0},
-        {{"A.SC"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
+        // Extensions in any letter case, as Windows file names are.
+        {{"A.SC", "B.Cc"}, "c:\\tools\\config\\A.SC", "c:\\tools\\config\\B.Cc", 0},
+        {{"My.Sc"}, "c:\\tools\\config\\My.Sc", "c:\\tools\\config\\My.cc", 0},
         {{"readme"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 2},
         {{"-"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 2},
         {{"x.sc", "y.sc"}, "c:\\tools\\config\\y.sc", "c:\\tools\\config\\y.cc", 0},
@@ -68,7 +75,8 @@ TEST(CommandLine, WindowsPaths) {
         {{"-x.sc"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
         // A drive-relative name: the derived config drops the drive.
         {{"d:x.sc"}, "d:x.sc", "c:\\tools\\config\\x.cc", 0},
-        {{"notes.txt"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 0},
+        // Another extension is refused with one message.
+        {{"notes.txt"}, "c:\\tools\\config\\prog.sc", "c:\\tools\\config\\prog.cc", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
@@ -102,6 +110,27 @@ TEST(CommandLine, PosixPaths) {
         EXPECT_EQ(r.config, c.config);
         EXPECT_EQ(r.printed, "");
     }
+}
+
+// A refused name is said so; without an accepted script name nothing may be
+// compiled, so that the default script never stands in for it.
+TEST(CommandLine, RefusedNames) {
+    static const struct {
+        std::vector<std::string> args;
+        bool nothingToCompile;
+    } cases[] = {
+        {{"tar"}, true},
+        {{"x.txt", "out.cc"}, true},
+        {{"a.sc", "tar"}, false},  // in any order
+        {{"-H", "out.cc"}, false},  // an unknown switch refuses no name
+        {{}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
+        EXPECT_EQ(runCmd(pathStyle::posix, "/t/p", c.args).nothingToCompile, c.nothingToCompile);
+    }
+    EXPECT_EQ(runCmd(pathStyle::posix, "/t/p", {"x.txt"}).warned,
+              "tarvelkin: warning: refused \"x.txt\": a script name ends in .sc, a config name in .cc\n");
 }
 
 TEST(CommandLine, BareProgramNameUsesCurrentDirectory) {
@@ -150,7 +179,8 @@ TEST(CommandLine, ExtensionAndFileName) {
     EXPECT_TRUE(win.checkExtension("sc", "a.b.sc"));
     EXPECT_EQ(win.workStr, "sc");
     EXPECT_FALSE(win.checkExtension("sc", "a.sc.bak"));
-    EXPECT_FALSE(win.checkExtension("sc", "a.sC"));
+    EXPECT_TRUE(win.checkExtension("sc", "a.sC"));
+    EXPECT_FALSE(win.checkExtension("sc", "a.sd"));
     EXPECT_TRUE(win.checkExtension("sc", "folder.x\\.sc"));
     EXPECT_EQ(win.extractFileName("c:\\work\\my.app.sc"), "my.app");
     EXPECT_EQ(win.extractFileName("plain.sc"), "plain");

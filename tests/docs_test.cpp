@@ -9,6 +9,10 @@
 //                the offset in hex counting every byte before the line;
 //   ```sc-error  a whole script that must fail, followed by
 //   ```text      exactly what the program prints for the error;
+//   ```stderr    after an sc or sc-error block (before the next script):
+//                exactly what the program writes to standard error for it,
+//                the script named "prog.sc". An sc-error block needs one; an
+//                sc block without one must compile without a warning;
 //   ```sc-part   a piece of a script, not compiled.
 //
 // Inside sc and sc-error blocks the lines between ">>repeat N" and ">>end"
@@ -129,24 +133,31 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 struct compileResult {
     bool ok = false;
-    std::string messages;  // what the program prints for the error
-    std::string bytes;     // the config, when ok
+    std::string messages;     // what the program prints for the error
+    std::string diagnostics;  // what it writes to standard error
+    std::string bytes;        // the config, when ok
 };
 
-// Compiles a script as the program does after loading it from a file.
+// Compiles a script as the program does after loading it from a file named prog.sc.
 compileResult compile(const std::string& script) {
     compileResult result;
     cnfBuilder builder;
+    builder.scriptPath = "prog.sc";
+    std::ostringstream err;
     try {
         builder.loadScriptFromBytes(script);
         builder.parseScript();
+        builder.reportWarnings(err);
         result.bytes = builder.cnfBytes();
         result.ok = true;
     } catch (const scriptError& e) {
         std::ostringstream out;
         e.debugFunc(out);
         result.messages = out.str();
+        builder.reportWarnings(err);
+        e.diagnose(err, builder.scriptPath);
     }
+    result.diagnostics = err.str();
     return result;
 }
 
@@ -212,24 +223,45 @@ std::string ccdumpText(const std::string& configBytes) {
 struct documentCheck {
     int compiled = 0;  // sc blocks
     int failed = 0;    // sc-error blocks
+    int warned = 0;    // sc blocks whose stderr block shows warnings
 };
 
 // Compiles every script of one document and checks what the blocks after it say.
 documentCheck checkDocument(const std::string& name, const std::string& text) {
     documentCheck check;
     const std::vector<fence> blocks = fencedBlocks(name, text);
-    static const std::set<std::string> tags = {"sc", "sc-error", "sc-part", "text", "ccdump", "hexdump"};
+    static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part", "text",
+                                               "ccdump", "hexdump",  "stderr"};
     compileResult last;       // of the latest sc block
     bool haveConfig = false;  // that block compiled, and no other script came after it
+    // Standard error of the latest sc or sc-error block, until a stderr block checks it.
+    std::string unchecked;
+    std::string uncheckedWhere;
+    bool uncheckedFailed = false;
+    const auto settle = [&] {
+        if (uncheckedWhere.empty()) return;
+        SCOPED_TRACE(uncheckedWhere);
+        if (uncheckedFailed)
+            ADD_FAILURE() << "an sc-error block needs a stderr block before the next script";
+        else
+            EXPECT_EQ(unchecked, "") << "the script warns; show it in a stderr block";
+        uncheckedWhere.clear();
+    };
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const fence& block = blocks[i];
         SCOPED_TRACE(block.where);
         // A misspelt tag would leave its block unchecked.
         EXPECT_EQ(tags.count(block.tag), 1u) << "unknown fence tag: " << block.tag;
-        if (block.tag == "sc" || block.tag == "sc-error" || block.tag == "sc-part") haveConfig = false;
+        if (block.tag == "sc" || block.tag == "sc-error" || block.tag == "sc-part") {
+            haveConfig = false;
+            settle();
+        }
         if (block.tag == "sc") {
             ++check.compiled;
             last = compile(scriptOf(block));
+            unchecked = last.diagnostics;
+            uncheckedWhere = block.where;
+            uncheckedFailed = false;
             EXPECT_TRUE(last.ok) << "the script fails:\n" << last.messages;
             if (last.ok) {
                 const cnfReadResult read = readCnf(last.bytes);
@@ -240,6 +272,9 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             ++check.failed;
             const compileResult result = compile(scriptOf(block));
             EXPECT_FALSE(result.ok) << "the script compiles";
+            unchecked = result.diagnostics;
+            uncheckedWhere = block.where;
+            uncheckedFailed = true;
             const bool hasText = i + 1 < blocks.size() && blocks[i + 1].tag == "text";
             EXPECT_TRUE(hasText) << "an sc-error block needs a text block with the messages after it";
             if (hasText) {
@@ -256,10 +291,16 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             if (haveConfig) {
                 EXPECT_EQ(hex(hexDumpBytes(block)), hex(last.bytes));
             }
+        } else if (block.tag == "stderr") {
+            EXPECT_FALSE(uncheckedWhere.empty()) << "a stderr block must follow a script it has not been shown for";
+            EXPECT_EQ(unchecked, joinLines(block.lines));
+            if (!uncheckedFailed && unchecked.find(": warning: ") != std::string::npos) ++check.warned;
+            uncheckedWhere.clear();
         } else if (block.tag == "sc-part") {
             EXPECT_FALSE(block.lines.empty());
         }
     }
+    settle();
     return check;
 }
 
@@ -289,18 +330,21 @@ std::set<std::string> programMessages() {
 TEST(docs, ScriptsCompileOrFailAsTheTextSays) {
     int compiled = 0;
     int failed = 0;
+    int warned = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(docsDir)) {
         if (entry.path().extension() != ".md") continue;
         const documentCheck check =
             checkDocument("docs/" + entry.path().filename().string(), readFile(entry.path()));
         compiled += check.compiled;
         failed += check.failed;
+        warned += check.warned;
     }
     // Counted so that a renamed fence tag cannot quietly switch the checks off.
     EXPECT_GE(compiled, 9);
     EXPECT_GE(failed, 23);
-    std::cout << "[ docs     ] " << compiled << " scripts compile, " << failed << " fail as shown"
-              << std::endl;
+    EXPECT_GE(warned, 10);
+    std::cout << "[ docs     ] " << compiled << " scripts compile (" << warned << " with warnings), " << failed
+              << " fail as shown" << std::endl;
 }
 
 TEST(docs, EveryMessageIsExplainedWithAnExample) {

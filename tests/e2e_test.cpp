@@ -5,8 +5,8 @@
 // the program into it as "tarvelkin" ("tarvelkin.exe" on Windows), creates
 // "config/" beside it, writes the case's files, takes a snapshot of the folder,
 // and runs the program with the case's arguments, standard input read from
-// /dev/null (NUL on Windows). It then compares the whole standard output, the
-// exit status and the expected files, and requires an empty standard error.
+// /dev/null (NUL on Windows). It then compares the whole standard output and
+// standard error, the exit status and the expected files.
 // Every file the case wrote must keep its bytes unless an "expect:" line names
 // it, and no file or folder may appear in ${DIR} that no "expect:" line names
 // (a left-over temporary file, a config written to the wrong place).
@@ -39,6 +39,8 @@
 //                          "end", each followed by a line end (trailing blanks
 //                          count); a line "${PAUSE}" stands for what the pause
 //                          prints, with its own line end if it has one
+//   stderr:                the whole expected standard error, lines up to "end"
+//                          as for stdout; empty when the block is left out
 //   exit: 1                expected exit status
 //   expect: config/p.cc    the file must exist and hold exactly these bytes, up
 //                          to "end"
@@ -55,8 +57,8 @@
 // relative to ${DIR}. A content line that reads exactly "end" cannot be written
 // in a text block; use a hex block for it.
 //
-// Standard output on Windows is a text stream: each expected line ends with
-// CR LF there. The pause is the program's own prompt line on POSIX and the
+// Standard output and standard error on Windows are text streams: each
+// expected line ends with CR LF there. The pause is the program's own prompt line on POSIX and the
 // command interpreter's "pause" on Windows, whose output the runner takes from
 // running that command once with the same empty input.
 #include <gtest/gtest.h>
@@ -131,6 +133,7 @@ struct e2eCase {
     std::vector<caseFile> files;
     bool stdoutGiven = false;
     std::string expectedStdout;
+    std::string expectedStderr;  // empty unless a "stderr:" block says otherwise
     int expectedExit = -1;
     std::vector<expectedFile> expects;
     std::vector<std::string> unchanged;
@@ -312,6 +315,8 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
                 if (pauseText.empty()) pauseText = pause();
                 c.expectedStdout += pauseText;
             }
+        } else if (key == "stderr") {
+            for (const std::string& l : block(n)) c.expectedStderr += l + (onWindows ? "\r\n" : "\n");
         } else if (key == "exit") {
             c.expectedExit = std::atoi(value.c_str());
         } else if (key == "expect") {
@@ -647,7 +652,7 @@ TEST_P(e2e, run) {
 
     EXPECT_EQ(c.expectedStdout, r.out) << "standard output";
     EXPECT_EQ(c.expectedExit, r.exitStatus) << "exit status";
-    EXPECT_EQ("", r.err) << "standard error";
+    EXPECT_EQ(c.expectedStderr, r.err) << "standard error";
 
     std::set<std::string> allowed = treeBefore;
     std::set<std::string> expected;

@@ -106,12 +106,16 @@ TEST_F(FileReplacement, CreatesAndReplacesWholeFiles) {
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
 }
 
+// A refusal says why, in the same words on every system.
 TEST_F(FileReplacement, RefusalsLeaveEverythingAsItWas) {
     fs::create_directory(path("folder.cc"));
-    EXPECT_FALSE(replaceFile(path("folder.cc"), "x"));
+    std::error_code why;
+    EXPECT_FALSE(replaceFile(path("folder.cc"), "x", why));
+    EXPECT_EQ(why, std::errc::is_a_directory);
     EXPECT_TRUE(fs::is_directory(path("folder.cc")));
     EXPECT_TRUE(fs::is_empty(path("folder.cc")));
-    EXPECT_FALSE(replaceFile(path("missing/a.cc"), "x"));
+    EXPECT_FALSE(replaceFile(path("missing/a.cc"), "x", why));
+    EXPECT_EQ(why, std::errc::no_such_file_or_directory);
     EXPECT_EQ(names(), std::set<std::string>{"folder.cc"});
 }
 
@@ -121,7 +125,9 @@ TEST_F(FileReplacement, ReadOnlyFileIsRefused) {
     write(path("ro.cc"), "old");
     fs::permissions(path("ro.cc"), fs::perms::owner_write, fs::perm_options::remove);
     ASSERT_NE(GetFileAttributesA(path("ro.cc").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_FALSE(replaceFile(path("ro.cc"), "new"));
+    std::error_code why;
+    EXPECT_FALSE(replaceFile(path("ro.cc"), "new", why));
+    EXPECT_EQ(why, std::errc::permission_denied);
     EXPECT_EQ(read(path("ro.cc")), "old");
     EXPECT_EQ(names(), std::set<std::string>{"ro.cc"});
 }
@@ -144,7 +150,9 @@ TEST_F(FileReplacement, FileInUseKeepsItsBytesAndNoTemporaryFileIsLeft) {
     const HANDLE held = CreateFileA(path("a.cc").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(replaceFile(path("a.cc"), "new config"));
+    std::error_code why;
+    EXPECT_FALSE(replaceFile(path("a.cc"), "new config", why));
+    EXPECT_EQ(why, std::errc::permission_denied);
     CloseHandle(held);
     EXPECT_EQ(read(path("a.cc")), "old config");
     EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
@@ -194,7 +202,9 @@ TEST_F(FileReplacement, WriteFailingPartWayKeepsTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-        return replaceFile(path("a.cc"), big) ? 1 : 0;
+        std::error_code why;
+        if (replaceFile(path("a.cc"), big, why)) return 1;
+        return why == std::errc::file_too_large ? 0 : 3;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(read(path("a.cc")), "old config");
@@ -210,9 +220,11 @@ TEST_F(FileReplacement, UserWithoutWriteRightsIsRefused) {
     ::chmod(path("locked").c_str(), 0555);
     const int status = inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 77;
-        if (replaceFile(path("ro.cc"), "new")) return 1;
-        if (replaceFile(path("locked/a.cc"), "new")) return 3;
-        return 0;
+        std::error_code why;
+        if (replaceFile(path("ro.cc"), "new", why)) return 1;
+        if (why != std::errc::permission_denied) return 2;
+        if (replaceFile(path("locked/a.cc"), "new", why)) return 3;
+        return why == std::errc::permission_denied ? 0 : 4;
     });
     if (status == 77) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(status, 0);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -145,6 +146,54 @@ TEST(ScriptErrorTest, CategoriesPrintInFixedOrder) {
         "   List limit is exceeded!\n"
         "   Saving config error\n",
         report(e));
+}
+
+// Standard error's line: the script and line for a script error, the program's
+// name for a file error; the fixed message when a record has no detail.
+TEST(ScriptErrorTest, DiagnoseWritesOneLine) {
+    static const struct {
+        field category;
+        std::int32_t code;
+        const char* detail;
+        const char* expected;
+    } cases[] = {
+        {&scriptError::paramErr, 1, "unknown parameter \"x\"", "a/b.sc:8: error: unknown parameter \"x\"\n"},
+        {&scriptError::fileErr, 3, "cannot write \"c.cc\": Is a directory",
+         "tarvelkin: error: cannot write \"c.cc\": Is a directory\n"},
+        {&scriptError::paramErr, 2, "", "a/b.sc:8: error: Parameter redefinition\n"},
+        {&scriptError::itemNameErr, 2, "", "a/b.sc:8: error: Item 3 name not found\n"},
+        {&scriptError::fileErr, 1, "", "tarvelkin: error: Load file error\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        scriptError e;
+        e.*c.category = c.code;
+        e.itemIndex = 2;
+        e.errLine = 7;
+        e.detail = c.detail;
+        std::ostringstream err;
+        e.diagnose(err, "a/b.sc");
+        EXPECT_EQ(c.expected, err.str());
+    }
+}
+
+TEST(ScriptErrorTest, QuotedTextIsShortAndVisible) {
+    static const struct {
+        std::string text;
+        const char* expected;
+    } cases[] = {
+        {"name", "\"name\""},
+        {"", "\"\""},
+        {std::string("\tx\r\x01\x7F", 5), "\"\\tx\\r\\x01\\x7F\""},
+        {std::string(41, 'a'), "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa...\""},
+        {std::string(40, 'a'), "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\""},
+        // A cut never splits a character of several UTF-8 bytes.
+        {std::string(39, 'a') + "\xC3\xA9z", "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa...\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(c.expected, inQuotes(c.text));
+    }
 }
 
 TEST(ScriptErrorTest, DebugFuncWithoutStreamWritesToStandardOutput) {

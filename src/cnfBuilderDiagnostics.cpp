@@ -1,0 +1,202 @@
+// What the compiler tells a script's author on standard error beyond the fixed
+// messages: the texts that name an error's items and words, and the warnings
+// about what compiles but is almost surely not meant.
+#include <algorithm>
+#include <ostream>
+#include <utility>
+
+#include "cnfBuilder.h"
+#include "utils.h"
+
+namespace {
+
+struct kindWords {
+    const char* name;
+    const std::string_view* parameters;  // the section's parameter keywords
+    std::uint32_t parameterCount;
+};
+
+// Indexed by kind; 0 is the header.
+const kindWords kinds[DEF_KIND + 1] = {
+    {"header", nullptr, 0},
+    {"list", kListKW, KLIST_KW_SUM},
+    {"key", keyKW, KEY_KW_SUM},
+    {"file item", fileKW, FILE_KW_SUM},
+    {"filter", filterKW, FILTER_KW_SUM},
+    {"marg", margKW, MARG_KW_SUM},
+    {"def", nullptr, 0},
+};
+
+const kindWords& wordsOf(std::uint32_t kind) { return kinds[kind <= DEF_KIND ? kind : 0]; }
+
+// In a key and a file item the third keyword (arg, filters) has its slot
+// filled by the second (an order without keys, the action dir) instead.
+constexpr std::uint32_t kStandIn = 2;
+constexpr std::uint32_t kStoodFor = 3;
+
+}  // namespace
+
+const char* kindName(std::uint32_t kind) { return wordsOf(kind).name; }
+
+std::uint32_t firstNumber(std::uint32_t kind) { return kind == KEY_KIND || kind == FILTER_KIND ? 0 : 1; }
+
+void cnfBuilder::warn(std::uint32_t line, std::string text) {
+    warnings.push_back({line, std::move(text)});
+}
+
+void cnfBuilder::reportWarnings(std::ostream& err) {
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
+    std::string text;  // written at once
+    for (const scriptWarning& w : warnings) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
+    if (!text.empty()) err << text << std::flush;
+    warnings.clear();
+}
+
+std::string cnfBuilder::itemText(std::uint32_t kind, std::size_t position) const {
+    std::string text = kindName(kind);
+    if (kind < DEF_KIND && position < definitions[kind].size()) {
+        text += ' ';
+        text += inQuotes(definitions[kind][position].text);
+    }
+    return text;
+}
+
+std::string cnfBuilder::sectionText() const {
+    return itemText(sectionKind, sectionKind < DEF_KIND ? definitions[sectionKind].size() - 1 : 0);
+}
+
+std::string cnfBuilder::missingParameters() const {
+    const kindWords& words = wordsOf(sectionKind);
+    // Slots filled beyond the keywords seen: one keyword stood in for another.
+    std::uint32_t seen = 0;
+    for (std::uint32_t i = 1; i <= words.parameterCount; ++i) seen += parser.redefFlags[i] ? 1 : 0;
+    const bool stoodIn = paramCount > seen;
+    std::string missing;
+    for (std::uint32_t i = 1; i <= words.parameterCount; ++i) {
+        if (parser.redefFlags[i]) continue;
+        // Whether arg or filters is needed is known only once order or action is read.
+        if (i == kStoodFor && (sectionKind == KEY_KIND || sectionKind == FILE_KIND) &&
+            (stoodIn || !parser.redefFlags[kStandIn]))
+            continue;
+        if (!missing.empty()) missing += ", ";
+        missing += words.parameters[i - 1];
+    }
+    return missing;
+}
+
+std::string cnfBuilder::scriptEndText() const {
+    if (sectionKind == 0) {
+        return "the script ends after " + std::to_string(headerStrings.size()) +
+               " of its 6 header lines; expected a line beginning with \"#\"";
+    }
+    return "the script ends inside " + sectionText() + ", which still lacks " + missingParameters();
+}
+
+std::string cnfBuilder::wordHints(std::string_view word, bool atSectionLevel) const {
+    std::string hints;
+    if (!atSectionLevel && inTableIgnoringCase(word, wordsOf(sectionKind).parameters,
+                                               wordsOf(sectionKind).parameterCount))
+        hints += "; keywords are lower case";
+    if (atSectionLevel && inTableIgnoringCase(word, itemKW, ITEM_KW_SUM)) hints += "; keywords are lower case";
+    if (!word.empty() && word.front() == '#')
+        hints += "; comments start with \";\" (\"#\" begins only the six header lines)";
+    if (word.find('\t') != std::string_view::npos) hints += "; a tab is no blank: indent with spaces";
+    const kindWords& section = wordsOf(sectionKind);
+    const bool parameterOfSection =
+        std::find(section.parameters, section.parameters + section.parameterCount, word) !=
+        section.parameters + section.parameterCount;
+    // At section level the section before is complete; inside a section, a
+    // section keyword means the section before it lacks a parameter.
+    if (atSectionLevel && parameterOfSection) {
+        hints += "; " + sectionText() + " before it is already complete";
+        // Its arg or filters slot was filled by the order or the action.
+        const bool stoodIn = (sectionKind == KEY_KIND || sectionKind == FILE_KIND) &&
+                             word == section.parameters[kStoodFor - 1] && !parser.redefFlags[kStoodFor];
+        if (stoodIn)
+            hints += sectionKind == KEY_KIND ? " (its order has no keys, so it takes no arg)"
+                                             : " (a folder browser, action = dir, takes no filters)";
+    }
+    if (!atSectionLevel && std::find(itemKW, itemKW + ITEM_KW_SUM, word) != itemKW + ITEM_KW_SUM)
+        hints += "; " + sectionText() + " still lacks " + missingParameters();
+    return hints;
+}
+
+std::string cnfBuilder::notFoundText(const std::string& name, const referenceInfo& ref) const {
+    std::string text;
+    if (ref.ownerKind == 0) {  // the def line
+        if (defArg.line == 0) return "no \"def\" line: the script must end with def LISTNAME";
+        if (name.empty()) return "the def line names no list: write def LISTNAME";
+        text = "def " + inQuotes(name) + " names no list";
+    } else if (ref.keyword == "items" || ref.keyword == "filters") {
+        text = std::string(ref.keyword) + " of " + itemText(ref.ownerKind, ref.owner) + ": name " +
+               std::to_string(error.itemIndex + 1) + " " + inQuotes(name) + " names no " + kindName(ref.targetKind);
+        if (name.empty()) return text + " (a comma too many?)";
+    } else {
+        if (name.empty()) {
+            return std::string(ref.keyword) + " of " + itemText(ref.ownerKind, ref.owner) + " names no " +
+                   kindName(ref.targetKind) + ": write " + std::string(ref.keyword) + " = NAME or " +
+                   std::string(ref.keyword) + " = disable";
+        }
+        text = std::string(ref.keyword) + " " + inQuotes(name) + " of " + itemText(ref.ownerKind, ref.owner) +
+               " names no " + kindName(ref.targetKind);
+        if (equalIgnoringCase(name, DISABLE)) return text + "; did you mean \"disable\"?";
+    }
+    // The same name in other letters, or an item of another kind.
+    const std::vector<storeParam>& targets = definitions[ref.targetKind];
+    const auto similar = std::find_if(targets.begin(), targets.end(),
+                                      [&name](const storeParam& item) { return equalIgnoringCase(item.text, name); });
+    if (similar != targets.end()) return text + "; did you mean " + inQuotes(similar->text) + "?";
+    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) {
+        const std::vector<storeParam>& items = definitions[kind];
+        const bool there = std::any_of(items.begin(), items.end(),
+                                       [&name](const storeParam& item) { return item.text == name; });
+        if (there) return text + "; " + inQuotes(name) + " is a " + kindName(kind);
+    }
+    return text;
+}
+
+void cnfBuilder::warnUnusedItems() {
+    std::vector<bool> listUsed(listSizes.size(), false);
+    std::vector<bool> keyUsed(keys.size(), false);
+    std::vector<bool> fileUsed(files.size(), false);
+    std::vector<bool> filterUsed(filterStrings.size(), false);
+    std::vector<bool> margUsed(margStrings.size(), false);
+
+    // Where each list's key numbers begin in itemNumbers.
+    std::vector<std::size_t> listStart(listSizes.size() + 1, 0);
+    for (std::size_t j = 0; j < listSizes.size(); ++j) listStart[j + 1] = listStart[j] + listSizes[j];
+    for (std::size_t e = 0; e < listItemNum; ++e) keyUsed[itemNumbers[e]] = true;
+    for (std::size_t e = listItemNum; e < itemNumbers.size(); ++e) filterUsed[itemNumbers[e]] = true;
+    for (const keyConf& key : keys) {
+        if (key.fileRef != 0) fileUsed[key.fileRef - 1] = true;
+        if (key.margRef != 0) margUsed[key.margRef - 1] = true;
+    }
+    // The lists a person can reach: the default list and every next list of
+    // the keys of a list reached.
+    std::vector<std::size_t> toVisit{defListIndex};
+    listUsed[defListIndex] = true;
+    while (!toVisit.empty()) {
+        const std::size_t list = toVisit.back();
+        toVisit.pop_back();
+        for (std::size_t e = listStart[list]; e < listStart[list + 1]; ++e) {
+            const std::uint16_t next = keys[itemNumbers[e]].listRef;
+            if (next != 0 && !listUsed[next - 1]) {
+                listUsed[next - 1] = true;
+                toVisit.push_back(next - 1);
+            }
+        }
+    }
+
+    const auto report = [this](std::uint32_t kind, const std::vector<bool>& used,
+                               const std::string& why) {
+        for (std::size_t i = 0; i < used.size(); ++i) {
+            if (!used[i]) warn(definitions[kind][i].line, itemText(kind, i) + " is not used: " + why);
+        }
+    };
+    report(LIST_KIND, listUsed, "it cannot be reached from the default list " + inQuotes(defArg.text));
+    report(KEY_KIND, keyUsed, "no list holds it");
+    report(FILE_KIND, fileUsed, "no key names it in kfile");
+    report(FILTER_KIND, filterUsed, "no file item names it in filters");
+    report(MARG_KIND, margUsed, "no key names it in kmarg");
+}
