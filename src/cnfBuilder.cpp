@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <system_error>
@@ -91,19 +92,25 @@ void cnfBuilder::loadScript() {
     std::ifstream in(scriptPath, std::ios::in | std::ios::binary);
     if (!in.is_open())
         error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("open", scriptPath, errno) + hint);
-    const std::int64_t size = filesize(in);
-    if (size == 0)
-        error.throwErr(error.fileErr, noLine, 1, 2,
-                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
+    loadScriptFromStream(in);
+}
 
+void cnfBuilder::loadScriptFromStream(std::istream& in) {
+    // The stream is read to its end whatever it is: a pipe or a terminal has
+    // no size to ask for beforehand. A regular file's size only saves copies.
     std::string bytes;
-    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(scriptPath, unknown);
+    if (!unknown) bytes.reserve(static_cast<std::size_t>(size));
+    errno = 0;
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
-    in.close();
+    if (bytes.empty())
+        error.throwErr(error.fileErr, noLine, 1, 2,
+                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     loadScriptFromBytes(bytes);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <unordered_map>
 #include <ostream>
 #include <string>
@@ -96,6 +97,11 @@ public:
     void displayFilePath() const;
     // Reads the file at scriptPath into the line buffer.
     void loadScript();
+    // Reads a script stream to its end (a pipe as well as a file) into the
+    // line buffer; a read error and a stream without a single byte raise the
+    // file errors "   Load file error" and "   Empty file". scriptPath names
+    // the stream in messages.
+    void loadScriptFromStream(std::istream& in);
     // Splits a whole script into the line buffer: lines end at a line feed (a
     // carriage return before it is dropped) and at their first NUL byte.
     void loadScriptFromBytes(std::string_view bytes);

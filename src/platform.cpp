@@ -49,25 +49,40 @@ bool isFolder(const std::string& path) {
 namespace {
 
 // Follows symbolic links from path to the file they finally name (which may
-// not exist yet). Gives up after a bounded number of steps, as the system does.
-std::string resolveLinks(const std::string& path) {
+// not exist yet), through chains of any length that end somewhere. False for
+// a loop (or a chain longer than the system itself follows), which names no
+// file: replacing it would put a plain file where a link was.
+bool resolveLinks(const std::string& path, std::string& target) {
     fs::path p(path);
-    for (int step = 0; step < 40; ++step) {
+    for (int step = 0; step <= 40; ++step) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
-        fs::path target = fs::read_symlink(p, ec);
-        if (ec) break;
-        p = target.is_absolute() ? target : p.parent_path() / target;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+            target = p.string();
+            return true;
+        }
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) return false;
+        p = next.is_absolute() ? next : p.parent_path() / next;
     }
-    return p.string();
-}
-
-std::string folderOf(const std::string& path) {
-    fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
+    return false;
 }
 
 }  // namespace
+
+std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
+                                unsigned attempt) {
+    std::size_t folderEnd = 0;
+    const std::size_t separator =
+        target.find_last_of(style == pathStyle::windows ? std::string_view("/\\") : "/");
+    if (separator != std::string_view::npos)
+        folderEnd = separator + 1;
+    else if (style == pathStyle::windows && target.size() >= 2 && target[1] == ':')
+        folderEnd = 2;  // "Z:out.cc" lies in the current folder of drive Z
+    char name[32];
+    std::snprintf(name, sizeof name, ".tarvelkin-%08lx-%02x.tmp", process & 0xFFFFFFFFUL,
+                  attempt & 0xFFu);
+    return std::string(target.substr(0, folderEnd)) + name;
+}
 
 bool replaceFile(const std::string& path, std::string_view bytes) {
     std::error_code ignored;
@@ -99,15 +114,9 @@ void prepareProcess() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRO
 namespace {
 
 // Creates a new file beside the target that no other file can be mistaken for.
-HANDLE createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder;
-        tempPath += '\\';
-        tempPath += base;
-        tempPath += ".tmp";
-        tempPath += std::to_string(GetCurrentProcessId());
-        tempPath += '-';
-        tempPath += std::to_string(attempt);
+HANDLE createTemp(const std::string& target, std::string& tempPath) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        tempPath = temporaryPathBeside(pathStyle::windows, target, GetCurrentProcessId(), attempt);
         const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -157,7 +166,11 @@ std::error_code reasonOf(DWORD code) {
 }  // namespace
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why) {
-    const std::string target = resolveLinks(path);
+    std::string target;
+    if (!resolveLinks(path, target)) {
+        why.assign(ELOOP, std::generic_category());
+        return false;
+    }
     const DWORD existing = GetFileAttributesA(target.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         why.assign(EISDIR, std::generic_category());
@@ -169,8 +182,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
     }
 
     std::string tempPath;
-    const std::string base = fs::path(target).filename().string();
-    const HANDLE file = createTemp(folderOf(target), base, tempPath);
+    const HANDLE file = createTemp(target, tempPath);
     if (file == INVALID_HANDLE_VALUE) {
         why = reasonOf(GetLastError());
         return false;
@@ -230,15 +242,10 @@ bool writeAll(int fd, std::string_view bytes) {
 int lastError() { return errno != 0 ? errno : EIO; }
 
 // Creates a new file beside the target that no other file can be mistaken for.
-int createTemp(const std::string& folder, const std::string& base, std::string& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder;
-        tempPath += "/.";
-        tempPath += base;
-        tempPath += ".tmp";
-        tempPath += std::to_string(::getpid());
-        tempPath += '-';
-        tempPath += std::to_string(attempt);
+int createTemp(const std::string& target, std::string& tempPath) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        tempPath = temporaryPathBeside(pathStyle::posix, target,
+                                       static_cast<unsigned long>(::getpid()), attempt);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -252,7 +259,8 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
         why.assign(number, std::generic_category());
         return false;
     };
-    const std::string target = resolveLinks(path);
+    std::string target;
+    if (!resolveLinks(path, target)) return fail(ELOOP);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return fail(EISDIR);
@@ -260,8 +268,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
     if (exists && ::access(target.c_str(), W_OK) != 0) return fail(lastError());
 
     std::string tempPath;
-    const std::string base = fs::path(target).filename().string();
-    int fd = createTemp(folderOf(target), base, tempPath);
+    int fd = createTemp(target, tempPath);
     if (fd < 0) return fail(lastError());
     // The temporary file was created with the mode of any new file; a replaced
     // config keeps the mode it had.

@@ -34,14 +34,6 @@ void showHelpInfo() {
     pauseConsole();
 }
 
-std::int64_t filesize(std::istream& in) {
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
-    in.clear();
-    in.seekg(0, std::ios::beg);
-    return static_cast<std::int64_t>(end);
-}
-
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (a.size() != b.size()) return false;

@@ -114,6 +114,80 @@ TEST(LoadScript, FilesThatCannotBeRead) {
 #endif
 }
 
+// A stream that gives some bytes and then fails, as a disk or a network share
+// may part way through a file.
+class failingBuffer : public std::streambuf {
+public:
+    explicit failingBuffer(std::string bytes) : text(std::move(bytes)) {
+        setg(text.data(), text.data(), text.data() + text.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("device error"); }
+
+private:
+    std::string text;
+};
+
+TEST(LoadScript, ReadErrorPartWayIsAFileError) {
+    failingBuffer buffer(std::string(kHeader) + "list l\nname=L\n");
+    std::istream in(&buffer);
+    cnfBuilder b;
+    b.scriptPath = "broken.sc";
+    try {
+        b.loadScriptFromStream(in);
+        FAIL() << "a stream that fails part way loaded";
+    } catch (scriptError e) {
+        EXPECT_EQ(e.fileErr, 1);
+        EXPECT_EQ(e.detail.rfind("cannot read \"broken.sc\": ", 0), 0u) << e.detail;
+    }
+}
+
+#ifndef _WIN32
+// A script that cannot be measured (a named pipe, or /dev/stdin fed by a pipe)
+// is read to its end and compiles to the same bytes as from a file; a pipe
+// that delivers nothing is an empty script.
+TEST(LoadScript, PipesAreReadToTheirEnd) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("tarvelkin-pipe-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(fs::create_directory(dir));
+    const std::string script = std::string(kHeader) + "list main\nname=Main\nitems=k\n" +
+                               repeated(";" + std::string(100, 'c') + "\n", 2000) +
+                               "key k\nname=K\norder=keys,disable\narg=-k\n"
+                               "next=disable\nkmarg=disable\nkfile=disable\ndef main\n";
+    const std::string fifo = (dir / "x.sc").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& sent : {script, std::string()}) {
+        // The writer runs beside the reader: a pipe holds less than the script.
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            std::ofstream(fifo, std::ios::binary) << sent;
+            ::_exit(0);
+        }
+        cnfBuilder b;
+        b.scriptPath = fifo;
+        int fileErr = 0;
+        try {
+            b.loadScript();
+            b.parseScript();
+        } catch (scriptError e) {
+            fileErr = e.fileErr;
+        }
+        ::waitpid(writer, nullptr, 0);
+        if (sent.empty()) {
+            EXPECT_EQ(fileErr, 2);  // "   Empty file"
+        } else {
+            EXPECT_EQ(fileErr, 0);
+            cnfBuilder fromMemory;
+            compile(fromMemory, script);
+            EXPECT_EQ(b.cnfBytes(), fromMemory.cnfBytes());
+        }
+    }
+    fs::remove_all(dir);
+}
+#endif
+
 TEST(LineBuffer, FiveThousandLinesAtMost) {
     cnfBuilder b;
     b.loadScriptFromBytes(std::string(4999, '\n') + "x");
@@ -226,6 +300,9 @@ TEST(Resolution, NotFoundNamesItsPositionAndLine) {
         {"list l\nname=L\nitems=k\nkey k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\ndef L\n", 0, 15},
         {"list l\nname=L\nitems=k\nkey k\nname=K\norder=value,disable\nnext=l\nkmarg=nope\nkfile=disable\ndef l\n", 0, 13},
         {"list l\nname=L\nitems=\n", 0, 8},  // an empty items line looks up the empty name
+        // The position counts from the start of its own line, after a list resolved before it.
+        {"list a\nname=A\nitems=k, k, k\nlist b\nname=B\nitems=k, nope\n"
+         "key k\nname=K\norder=disable\nnext=a\nkmarg=disable\nkfile=disable\ndef a\n", 1, 11},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
