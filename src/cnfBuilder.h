@@ -77,6 +77,30 @@ struct referenceInfo {
     std::uint32_t targetKind = 0;
 };
 
+// The driver's stages, in the one order they must be called, each at most once
+// on one builder (a builder compiles one script):
+//
+//   1. getCMDkeys           sets scriptPath, configPath, defaultFolder, scriptArg
+//                           and refusedNames; cannot fail. nothingToCompile()
+//                           then says whether stages 2 to 6 may run at all.
+//   2. displayFilePath      (with -i) needs stage 1.
+//   3. loadScript           needs scriptPath; or loadScriptFromStream /
+//                           loadScriptFromBytes, which need nothing before them
+//                           (scriptPath only names the script in messages).
+//                           Fills the line buffer; raises the file errors.
+//   4. parseScript          needs the line buffer; reads the header and every
+//                           section and calls buildCnf, which resolves every
+//                           name and fills the header block and the compiled
+//                           tables. Raises the first script error; collects
+//                           warnings.
+//   5. reportWarnings       any time after 3; prints and forgets the warnings.
+//   6. saveCnf / cnfBytes   need parseScript to have returned normally: only
+//                           then do the header block, the tables and the
+//                           strings agree. saveCnf also needs configPath.
+//   7. displayCnf           (with -i) needs stage 6.
+//
+// Every stage raises errors by throwing a copy of `error` (or the token
+// reader's record); after a throw only reportWarnings and clearError are of use.
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
