@@ -147,7 +147,11 @@ TEST(cnfReader, ReservedKeyBytesMayHoldAnything) {
     std::string bytes = richConfig();
     bytes[26 + 7] = '\xFF';
     bytes[26 + 9] = '\x5A';
-    EXPECT_TRUE(readCnf(bytes).ok());
+    cnfReadResult r = readCnf(bytes);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.config.keys[0].reserved7, 0xFF);
+    EXPECT_EQ(r.config.keys[0].reserved9, 0x5A);
+    EXPECT_EQ(r.config.keys[1].reserved7, 0);
 }
 
 constexpr std::size_t keepAll = SIZE_MAX;
