@@ -16,6 +16,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 #else
 #include <cerrno>
 #include <csignal>
@@ -91,6 +94,11 @@ void pauseConsole() {
 // in a message box.
 void prepareProcess() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
 
+void binaryStandardOutput() {
+    std::cout.flush();
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
 namespace {
 
 // Creates a new file beside the target that no other file can be mistaken for.
@@ -162,6 +170,8 @@ std::string fullPathOf(const std::string& name) {
 }
 
 void prepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void binaryStandardOutput() {}
 
 void pauseConsole() {
     std::cout << "Press Enter to continue . . ." << std::endl;

@@ -39,6 +39,11 @@ bool isFolder(const std::string& path);
 // false, removes the temporary file and leaves an existing file as it was.
 bool replaceFile(const std::string& path, std::string_view bytes);
 
+// Makes standard output pass bytes unchanged. On Windows it is a text stream
+// that writes every line feed as CR LF; elsewhere nothing changes. Call it
+// before anything is written to standard output.
+void binaryStandardOutput();
+
 // Process set-up before anything else runs. On POSIX a write past the file-size
 // limit must fail like any other write (and so be cleaned up), not kill the
 // program part way through a config.

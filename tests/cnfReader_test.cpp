@@ -18,6 +18,7 @@
 
 #include "cnfBuilder.h"
 #include "cnfReader.h"
+#include "roundTrip.h"
 
 namespace fs = std::filesystem;
 
@@ -327,7 +328,9 @@ TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
     for (int m = 0; m < 100; ++m) s << "marg m" << m << "\nname=Marg " << m << "\ninfo=line<@" << m << "\n";
     s << "def l49\n";
 
-    cnfReadResult r = readCnf(compiled(s.str()));
+    const std::string bytes = compiled(s.str());
+    EXPECT_EQ(scriptRoundTripDifference(bytes), "");
+    cnfReadResult r = readCnf(bytes);
     ASSERT_TRUE(r.ok()) << r.message;
     const cnfConfig& c = r.config;
     EXPECT_EQ(c.header.defListIndex, 49);
@@ -423,7 +426,7 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     badBytes[6] = 3;
     std::ofstream(bad, std::ios::binary) << badBytes;
     std::ofstream(good, std::ios::binary) << smallestConfig();
-    const std::string usage = "usage: ccdump [--json] FILE.cc\n";
+    const std::string usage = "usage: ccdump [--json | --script [-o FILE.sc]] FILE.cc\n";
     const std::string badVersion = ": offset 6: version is 3, expected 2\n";
     const struct {
         std::string args;
@@ -439,6 +442,13 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
         {"--json --json " + quoted(good), 2, usage},
         {"-x " + quoted(good), 2, usage},
         {quoted(good) + " " + quoted(good), 2, usage},
+        {"--script --json " + quoted(good), 2, usage},
+        {"--script --script " + quoted(good), 2, usage},
+        {"-o x.sc " + quoted(good), 2, usage},
+        {"--json -o x.sc " + quoted(good), 2, usage},
+        {"--script " + quoted(good) + " -o", 2, usage},
+        {"--script -o a.sc -o b.sc " + quoted(good), 2, usage},
+        {"--script " + quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
@@ -450,6 +460,57 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     runResult after = runCcdump(dir, quoted(good) + " --json");
     EXPECT_EQ(after.exit, 0);
     EXPECT_EQ(after.out.substr(0, 18), "{\n  \"version\": 2,\n");
+}
+
+// The script goes to standard output, or whole into the -o file; a config
+// that no script gives, or an -o file that cannot be written, leaves nothing.
+TEST(ccdump, WritesTheScriptOrNothing) {
+    scratchFolder scratch;
+    const fs::path& dir = scratch.path;
+    const fs::path good = dir / "good.cc", refused = dir / "refused.cc", out = dir / "out.sc";
+    std::ofstream(good, std::ios::binary) << compiled(fileBytes(fs::path(CCDUMP_CASES) / "sample.sc"));
+    std::string semicolon = smallestConfig();
+    semicolon.replace(semicolon.find("Modes"), 5, "Mo;de");
+    std::ofstream(refused, std::ios::binary) << semicolon;
+
+    const runResult printed = runCcdump(dir, "--script " + quoted(good));
+    EXPECT_EQ(printed.exit, 0);
+    EXPECT_EQ(printed.err, "");
+    std::string again;
+    std::string why;
+    ASSERT_TRUE(compileScript(printed.out, again, why)) << why;
+    EXPECT_EQ(again, fileBytes(good));
+
+    std::ofstream(out, std::ios::binary) << "old";
+    const runResult written = runCcdump(dir, quoted(good) + " -o " + quoted(out) + " --script");
+    EXPECT_EQ(written.exit, 0);
+    EXPECT_EQ(written.out + written.err, "");
+    EXPECT_EQ(fileBytes(out), printed.out);
+
+    std::ofstream(out, std::ios::binary) << "old";
+    const struct {
+        std::string args;
+        std::string err;
+    } failures[] = {
+        {"--script -o " + quoted(out) + " " + quoted(refused),
+         "ccdump: " + refused.string() + ": no script compiles to this config: the caption of "
+                                          "list 1 holds ';', which ends it in a script\n"},
+        {"--script " + quoted(refused), "ccdump: " + refused.string() +
+                                            ": no script compiles to this config: the caption of "
+                                            "list 1 holds ';', which ends it in a script\n"},
+        {"--script -o " + quoted(dir / "missing" / "x.sc") + " " + quoted(good),
+         "ccdump: " + (dir / "missing" / "x.sc").string() + ": cannot be written\n"},
+        {"--script -o " + quoted(dir) + " " + quoted(good), "ccdump: " + dir.string() + ": cannot be written\n"},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.args);
+        const runResult r = runCcdump(dir, f.args);
+        EXPECT_EQ(r.exit, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, f.err);
+    }
+    EXPECT_EQ(fileBytes(out), "old");
+    EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 }  // namespace
