@@ -9,7 +9,12 @@
 //                the offset in hex counting every byte before the line;
 //   ```sc-error  a whole script that must fail, followed by
 //   ```text      exactly what the program prints for the error;
-//   ```sc-part   a piece of a script, not compiled.
+//   ```sc-part   a piece of a script, not compiled;
+//   ```sc-recovered  after an sc block: exactly the script that ccdump
+//                --script prints for its config.
+//
+// The config of every sc block must also come back from its script: that
+// script compiles to the same bytes (scriptRoundTripDifference).
 //
 // Inside sc and sc-error blocks the lines between ">>repeat N" and ">>end"
 // stand for N copies, "{i}" becoming 1 to N (the documents say so where they
@@ -33,9 +38,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cnfBuilder.h"
 #include "cnfDump.h"
 #include "cnfReader.h"
+#include "cnfScript.h"
+#include "roundTrip.h"
 #include "scriptError.h"
 
 namespace fs = std::filesystem;
@@ -136,17 +142,7 @@ struct compileResult {
 // Compiles a script as the program does after loading it from a file.
 compileResult compile(const std::string& script) {
     compileResult result;
-    cnfBuilder builder;
-    try {
-        builder.loadScriptFromBytes(script);
-        builder.parseScript();
-        result.bytes = builder.cnfBytes();
-        result.ok = true;
-    } catch (const scriptError& e) {
-        std::ostringstream out;
-        e.debugFunc(out);
-        result.messages = out.str();
-    }
+    result.ok = compileScript(script, result.bytes, result.messages);
     return result;
 }
 
@@ -209,6 +205,13 @@ std::string ccdumpText(const std::string& configBytes) {
     return read.ok() ? cnfDumpText(read.config) : std::string();
 }
 
+std::string recoveredScript(const std::string& configBytes) {
+    const cnfReadResult read = readCnf(configBytes);
+    const cnfScriptResult script = cnfScript(read.config);
+    EXPECT_TRUE(read.ok() && script.ok()) << read.message << script.why;
+    return script.script;
+}
+
 struct documentCheck {
     int compiled = 0;  // sc blocks
     int failed = 0;    // sc-error blocks
@@ -218,7 +221,8 @@ struct documentCheck {
 documentCheck checkDocument(const std::string& name, const std::string& text) {
     documentCheck check;
     const std::vector<fence> blocks = fencedBlocks(name, text);
-    static const std::set<std::string> tags = {"sc", "sc-error", "sc-part", "text", "ccdump", "hexdump"};
+    static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part",     "text",
+                                               "ccdump", "hexdump",  "sc-recovered"};
     compileResult last;       // of the latest sc block
     bool haveConfig = false;  // that block compiled, and no other script came after it
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -234,6 +238,7 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             if (last.ok) {
                 const cnfReadResult read = readCnf(last.bytes);
                 EXPECT_TRUE(read.ok()) << read.message;
+                EXPECT_EQ(scriptRoundTripDifference(last.bytes), "");
                 haveConfig = true;
             }
         } else if (block.tag == "sc-error") {
@@ -255,6 +260,11 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             EXPECT_TRUE(haveConfig) << "a hexdump block must follow an sc block that compiles";
             if (haveConfig) {
                 EXPECT_EQ(hex(hexDumpBytes(block)), hex(last.bytes));
+            }
+        } else if (block.tag == "sc-recovered") {
+            EXPECT_TRUE(haveConfig) << "an sc-recovered block must follow an sc block that compiles";
+            if (haveConfig) {
+                EXPECT_EQ(joinLines(block.lines), recoveredScript(last.bytes));
             }
         } else if (block.tag == "sc-part") {
             EXPECT_FALSE(block.lines.empty());
@@ -353,13 +363,19 @@ TEST(docs, ReadmeShowsTheRealCcdumpOutput) {
     ASSERT_TRUE(sample.ok) << sample.messages;
     const std::string dump = ccdumpText(sample.bytes);
     int shown = 0;
+    int recovered = 0;
     for (const fence& block : fencedBlocks("README.md", readFile(TARVELKIN_README))) {
-        if (block.tag != "ccdump") continue;
         SCOPED_TRACE(block.where);
-        ++shown;
-        EXPECT_TRUE(holdsLines(dump, block.lines)) << "ccdump prints:\n" << dump;
+        if (block.tag == "ccdump") {
+            ++shown;
+            EXPECT_TRUE(holdsLines(dump, block.lines)) << "ccdump prints:\n" << dump;
+        } else if (block.tag == "sc-recovered") {
+            ++recovered;
+            EXPECT_EQ(joinLines(block.lines), recoveredScript(sample.bytes));
+        }
     }
     EXPECT_GE(shown, 1);
+    EXPECT_EQ(recovered, 1);
 }
 
 // The anchors of a document's headings, formed as the usual Markdown renderers
