@@ -22,8 +22,9 @@
 //
 // Then: every message the program can print has an example in the script
 // guide (the file errors a description); the guide's annotated dump is the
-// sample script's config; the README's ccdump output is the real one; and the
-// links between the documents lead to files and headings that exist.
+// sample script's config; the README's ccdump output, and the script it shows
+// recovered from the sample, are the real ones; and the links between the
+// documents lead to files and headings that exist.
 #include <gtest/gtest.h>
 
 #include <cctype>
