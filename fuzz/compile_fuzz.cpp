@@ -2,7 +2,9 @@
 // program: load from bytes, parse, resolve, build the config bytes in memory.
 // Every script that compiles must give a config that the independent reader
 // accepts: signature, version, counts, references, sums and the exact number
-// of strings, with nothing after the last one.
+// of strings, with nothing after the last one. And the script that ccdump
+// --script makes of that config must exist, compile to the same bytes, and be
+// made again from them (its shape is a fixed point).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,22 +12,21 @@
 #include <string>
 #include <string_view>
 
-#include "cnfBuilder.h"
-#include "cnfReader.h"
+#include "roundTrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view script(reinterpret_cast<const char*>(data), size);
-    cnfBuilder builder;
-    try {
-        builder.loadScriptFromBytes(script);
-        builder.parseScript();
-    } catch (const scriptError&) {
-        return 0;  // a refused script; the error record is all it leaves
-    }
-    const std::string bytes = builder.cnfBytes();
+    std::string bytes;
+    std::string why;
+    if (!compileScript(script, bytes, why)) return 0;  // a refused script
     const cnfReadResult result = readCnf(bytes);
     if (!result.ok()) {
         std::fprintf(stderr, "compiled config refused: %s\n", result.message.c_str());
+        std::abort();
+    }
+    why = scriptRoundTripDifference(bytes);
+    if (!why.empty()) {
+        std::fprintf(stderr, "script round trip: %s\n", why.c_str());
         std::abort();
     }
     return 0;

@@ -36,7 +36,9 @@ constexpr std::size_t fileRefAt = 0;
 constexpr std::size_t margRefAt = 2;
 constexpr std::size_t listRefAt = 4;
 constexpr std::size_t strNumAt = 6;
+constexpr std::size_t reserved7At = 7;
 constexpr std::size_t orderAt = 8;
+constexpr std::size_t reserved9At = 9;
 
 // The first broken promise; thrown inside this file only and turned into the
 // malformed result by readCnf.
@@ -133,6 +135,8 @@ private:
             key.margRef = u16(pos + margRefAt);
             key.listRef = u16(pos + listRefAt);
             key.strNum = u8(pos + strNumAt);
+            key.reserved7 = u8(pos + reserved7At);
+            key.reserved9 = u8(pos + reserved9At);
             key.order.byte = u8(pos + orderAt);
             checkRef(pos + fileRefAt, k, "fileRef", key.fileRef, "fileNum", h.fileNum);
             checkRef(pos + margRefAt, k, "margRef", key.margRef, "margNum", h.margNum);

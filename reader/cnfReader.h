@@ -22,7 +22,7 @@
 // - allStrSum = 6 + L + (sum of strNum) + N + 2M + T, and the string area holds
 //   exactly that many 0-terminated strings, nothing after the last one.
 // The reserved bytes 7 and 9 of a key record carry no meaning: any value is
-// accepted and none is kept. Item counts are not checked against the compiler's
+// accepted and kept as read (the compiler writes 0). Item counts are not checked against the compiler's
 // item limits (50 lists, 500 keys, ...): the format itself does not bound them.
 #pragma once
 
@@ -62,6 +62,8 @@ struct cnfKey {
     std::uint16_t margRef = 0;  // marg number, 0 = none
     std::uint16_t listRef = 0;  // list number it leads to, 0 = none
     std::uint8_t strNum = 0;    // 1 (name) or 2 (name and arg)
+    std::uint8_t reserved7 = 0;  // the record's bytes 7 and 9, as read
+    std::uint8_t reserved9 = 0;
     cnfOrder order;
     std::string name;           // caption
     std::string arg;            // key data; empty when strNum is 1

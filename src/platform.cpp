@@ -17,6 +17,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 #else
 #include <csignal>
 #include <fcntl.h>
@@ -110,6 +113,11 @@ void pauseConsole() {
 // A drive without a medium fails like a missing file instead of asking the user
 // in a message box.
 void prepareProcess() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+void binaryStandardOutput() {
+    std::cout.flush();
+    _setmode(_fileno(stdout), _O_BINARY);
+}
 
 namespace {
 
@@ -218,6 +226,8 @@ std::string fullPathOf(const std::string& name) {
 }
 
 void prepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void binaryStandardOutput() {}
 
 void pauseConsole() {
     std::cout << "Press Enter to continue . . ." << std::endl;

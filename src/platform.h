@@ -55,6 +55,11 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
 std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
                                 unsigned attempt);
 
+// Makes standard output pass bytes unchanged. On Windows it is a text stream
+// that writes every line feed as CR LF; elsewhere nothing changes. Call it
+// before anything is written to standard output.
+void binaryStandardOutput();
+
 // Process set-up before anything else runs. On POSIX a write past the file-size
 // limit must fail like any other write (and so be cleaned up), not kill the
 // program part way through a config.

@@ -18,6 +18,7 @@
 
 #include "cnfBuilder.h"
 #include "cnfReader.h"
+#include "roundTrip.h"
 
 namespace fs = std::filesystem;
 
@@ -147,7 +148,11 @@ TEST(cnfReader, ReservedKeyBytesMayHoldAnything) {
     std::string bytes = richConfig();
     bytes[26 + 7] = '\xFF';
     bytes[26 + 9] = '\x5A';
-    EXPECT_TRUE(readCnf(bytes).ok());
+    cnfReadResult r = readCnf(bytes);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.config.keys[0].reserved7, 0xFF);
+    EXPECT_EQ(r.config.keys[0].reserved9, 0x5A);
+    EXPECT_EQ(r.config.keys[1].reserved7, 0);
 }
 
 constexpr std::size_t keepAll = SIZE_MAX;
@@ -323,7 +328,9 @@ TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
     for (int m = 0; m < 100; ++m) s << "marg m" << m << "\nname=Marg " << m << "\ninfo=line<@" << m << "\n";
     s << "def l49\n";
 
-    cnfReadResult r = readCnf(compiled(s.str()));
+    const std::string bytes = compiled(s.str());
+    EXPECT_EQ(scriptRoundTripDifference(bytes), "");
+    cnfReadResult r = readCnf(bytes);
     ASSERT_TRUE(r.ok()) << r.message;
     const cnfConfig& c = r.config;
     EXPECT_EQ(c.header.defListIndex, 49);
@@ -419,7 +426,7 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     badBytes[6] = 3;
     std::ofstream(bad, std::ios::binary) << badBytes;
     std::ofstream(good, std::ios::binary) << smallestConfig();
-    const std::string usage = "usage: ccdump [--json] FILE.cc\n";
+    const std::string usage = "usage: ccdump [--json | --script [-o FILE.sc]] FILE.cc\n";
     const std::string badVersion = ": offset 6: version is 3, expected 2\n";
     const struct {
         std::string args;
@@ -435,6 +442,13 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
         {"--json --json " + quoted(good), 2, usage},
         {"-x " + quoted(good), 2, usage},
         {quoted(good) + " " + quoted(good), 2, usage},
+        {"--script --json " + quoted(good), 2, usage},
+        {"--script --script " + quoted(good), 2, usage},
+        {"-o x.sc " + quoted(good), 2, usage},
+        {"--json -o x.sc " + quoted(good), 2, usage},
+        {"--script " + quoted(good) + " -o", 2, usage},
+        {"--script -o a.sc -o b.sc " + quoted(good), 2, usage},
+        {"--script " + quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
@@ -446,6 +460,54 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     runResult after = runCcdump(dir, quoted(good) + " --json");
     EXPECT_EQ(after.exit, 0);
     EXPECT_EQ(after.out.substr(0, 18), "{\n  \"version\": 2,\n");
+}
+
+// The script goes to standard output, or whole into the -o file; a config
+// that no script gives, or an -o file that cannot be written, leaves nothing.
+TEST(ccdump, WritesTheScriptOrNothing) {
+    scratchFolder scratch;
+    const fs::path& dir = scratch.path;
+    const fs::path good = dir / "good.cc", refused = dir / "refused.cc", out = dir / "out.sc";
+    const std::string goodBytes = compiled(fileBytes(fs::path(CCDUMP_CASES) / "sample.sc"));
+    std::ofstream(good, std::ios::binary) << goodBytes;
+    std::string semicolon = smallestConfig();
+    semicolon.replace(semicolon.find("Modes"), 5, "Mo;de");
+    std::ofstream(refused, std::ios::binary) << semicolon;
+    const std::string script = cnfScript(readCnf(goodBytes).config).script;
+
+    const runResult printed = runCcdump(dir, "--script " + quoted(good));
+    EXPECT_EQ(printed.exit, 0);
+    EXPECT_EQ(printed.err, "");
+    EXPECT_EQ(printed.out, script);
+    std::ofstream(out, std::ios::binary) << "old";
+    const runResult written = runCcdump(dir, quoted(good) + " -o " + quoted(out) + " --script");
+    EXPECT_EQ(written.exit, 0);
+    EXPECT_EQ(written.out + written.err, "");
+    EXPECT_EQ(fileBytes(out), script);
+
+    std::ofstream(out, std::ios::binary) << "old";
+    const std::string noScript = ": no script compiles to this config: the caption of list 1 "
+                                 "holds ';', which ends it in a script\n";
+    const fs::path missing = dir / "missing" / "x.sc";
+    const struct {
+        std::string args;
+        std::string err;
+    } failures[] = {
+        {"--script -o " + quoted(out) + " " + quoted(refused), "ccdump: " + refused.string() + noScript},
+        {"--script " + quoted(refused), "ccdump: " + refused.string() + noScript},
+        {"--script -o " + quoted(missing) + " " + quoted(good),
+         "ccdump: " + missing.string() + ": cannot be written\n"},
+        {"--script -o " + quoted(dir) + " " + quoted(good), "ccdump: " + dir.string() + ": cannot be written\n"},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.args);
+        const runResult r = runCcdump(dir, f.args);
+        EXPECT_EQ(r.exit, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, f.err);
+    }
+    EXPECT_EQ(fileBytes(out), "old");
+    EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 }  // namespace

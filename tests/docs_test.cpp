@@ -13,7 +13,12 @@
 //                exactly what the program writes to standard error for it,
 //                the script named "prog.sc". An sc-error block needs one; an
 //                sc block without one must compile without a warning;
-//   ```sc-part   a piece of a script, not compiled.
+//   ```sc-part   a piece of a script, not compiled;
+//   ```sc-recovered  after an sc block: exactly the script that ccdump
+//                --script prints for its config.
+//
+// The config of every sc block must also come back from its script: that
+// script compiles to the same bytes (scriptRoundTripDifference).
 //
 // Inside sc and sc-error blocks the lines between ">>repeat N" and ">>end"
 // stand for N copies, "{i}" becoming 1 to N (the documents say so where they
@@ -21,8 +26,9 @@
 //
 // Then: every message the program can print has an example in the script
 // guide (the file errors a description); the guide's annotated dump is the
-// sample script's config; the README's ccdump output is the real one; and the
-// links between the documents lead to files and headings that exist.
+// sample script's config; the README's ccdump output, and the script it shows
+// recovered from the sample, are the real ones; and the links between the
+// documents lead to files and headings that exist.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -37,9 +43,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cnfBuilder.h"
 #include "cnfDump.h"
 #include "cnfReader.h"
+#include "cnfScript.h"
+#include "roundTrip.h"
 #include "scriptError.h"
 
 namespace fs = std::filesystem;
@@ -220,6 +227,13 @@ std::string ccdumpText(const std::string& configBytes) {
     return read.ok() ? cnfDumpText(read.config) : std::string();
 }
 
+std::string recoveredScript(const std::string& configBytes) {
+    const cnfReadResult read = readCnf(configBytes);
+    const cnfScriptResult script = cnfScript(read.config);
+    EXPECT_TRUE(read.ok() && script.ok()) << read.message << script.why;
+    return script.script;
+}
+
 struct documentCheck {
     int compiled = 0;  // sc blocks
     int failed = 0;    // sc-error blocks
@@ -231,7 +245,7 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
     documentCheck check;
     const std::vector<fence> blocks = fencedBlocks(name, text);
     static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part", "text",
-                                               "ccdump", "hexdump",  "stderr"};
+                                               "ccdump", "hexdump",  "stderr",  "sc-recovered"};
     compileResult last;       // of the latest sc block
     bool haveConfig = false;  // that block compiled, and no other script came after it
     // Standard error of the latest sc or sc-error block, until a stderr block checks it.
@@ -266,6 +280,7 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             if (last.ok) {
                 const cnfReadResult read = readCnf(last.bytes);
                 EXPECT_TRUE(read.ok()) << read.message;
+                EXPECT_EQ(scriptRoundTripDifference(last.bytes), "");
                 haveConfig = true;
             }
         } else if (block.tag == "sc-error") {
@@ -296,6 +311,11 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             EXPECT_EQ(unchecked, joinLines(block.lines));
             if (!uncheckedFailed && unchecked.find(": warning: ") != std::string::npos) ++check.warned;
             uncheckedWhere.clear();
+        } else if (block.tag == "sc-recovered") {
+            EXPECT_TRUE(haveConfig) << "an sc-recovered block must follow an sc block that compiles";
+            if (haveConfig) {
+                EXPECT_EQ(joinLines(block.lines), recoveredScript(last.bytes));
+            }
         } else if (block.tag == "sc-part") {
             EXPECT_FALSE(block.lines.empty());
         }
@@ -397,13 +417,19 @@ TEST(docs, ReadmeShowsTheRealCcdumpOutput) {
     ASSERT_TRUE(sample.ok) << sample.messages;
     const std::string dump = ccdumpText(sample.bytes);
     int shown = 0;
+    int recovered = 0;
     for (const fence& block : fencedBlocks("README.md", readFile(TARVELKIN_README))) {
-        if (block.tag != "ccdump") continue;
         SCOPED_TRACE(block.where);
-        ++shown;
-        EXPECT_TRUE(holdsLines(dump, block.lines)) << "ccdump prints:\n" << dump;
+        if (block.tag == "ccdump") {
+            ++shown;
+            EXPECT_TRUE(holdsLines(dump, block.lines)) << "ccdump prints:\n" << dump;
+        } else if (block.tag == "sc-recovered") {
+            ++recovered;
+            EXPECT_EQ(joinLines(block.lines), recoveredScript(sample.bytes));
+        }
     }
     EXPECT_GE(shown, 1);
+    EXPECT_EQ(recovered, 1);
 }
 
 // The anchors of a document's headings, formed as the usual Markdown renderers

@@ -595,7 +595,8 @@ std::vector<std::string> caseNames() {
 
 // A config the program wrote, read back by the independent reader, must hold
 // the items of the case's script, compiled again here. When the case writes
-// several scripts, one of them must be the config's.
+// several scripts, one of them must be the config's. (Its script, made by
+// cnfScript, must also compile to the same bytes: scriptRoundTripDifference.)
 void checkRoundTrip(const e2eCase& c, const std::string& config, const std::string& name) {
     std::string differences;
     for (const caseFile& f : c.files) {
@@ -674,7 +675,10 @@ TEST_P(e2e, run) {
                (e.bytes[at] == anyByte || e.bytes[at] == actual[at]))
             ++at;
         if (at == actual.size() && at == e.bytes.size()) {
-            if (c.expectedExit == 0 && rel.extension() == ".cc") checkRoundTrip(c, bytes, e.path);
+            if (c.expectedExit == 0 && rel.extension() == ".cc") {
+                checkRoundTrip(c, bytes, e.path);
+                EXPECT_EQ(scriptRoundTripDifference(bytes), "") << e.path << " as a script";
+            }
             continue;
         }
         ADD_FAILURE() << "expect: " << e.path << " differs at byte " << at << " ("

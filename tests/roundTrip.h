@@ -1,12 +1,15 @@
-// Round trip of a compiled config: the bytes read back by the independent
-// reader must hold exactly the items the compiler collected from the script.
+// Round trips of a compiled config: the bytes read back by the independent
+// reader must hold exactly the items the compiler collected from the script;
+// and the script made of a config must compile to the same bytes.
 #pragma once
 
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "cnfBuilder.h"
 #include "cnfReader.h"
+#include "cnfScript.h"
 
 // Empty when the config read back from bytes holds the builder's items (counts,
 // header items, captions, key data, tooltips, filter texts, records and the
@@ -54,4 +57,38 @@ inline std::string roundTripDifference(const cnfBuilder& b, const std::string& b
         if (c.filters[t] != b.filterStrings[t]) why << "filter " << t << "; ";
     if (c.header.defListIndex != b.defListIndex) why << "default list; ";
     return why.str();
+}
+
+// Compiles a script in memory, as the program compiles a file. False, with
+// what the program prints for the error in why, when the script fails.
+inline bool compileScript(std::string_view script, std::string& bytes, std::string& why) {
+    cnfBuilder b;
+    try {
+        b.loadScriptFromBytes(script);
+        b.parseScript();
+    } catch (const scriptError& e) {
+        std::ostringstream out;
+        e.debugFunc(out);
+        why = out.str();
+        return false;
+    }
+    bytes = b.cnfBytes();
+    return true;
+}
+
+// Empty when the config's script (cnfScript) compiles to the same bytes and the
+// config compiled again gives the same script; otherwise what fails. A config
+// that cnfScript refuses fails here too: the refusal is the difference.
+inline std::string scriptRoundTripDifference(std::string_view config) {
+    const cnfReadResult read = readCnf(config);
+    if (!read.ok()) return "the reader refuses the config: " + read.message;
+    const cnfScriptResult script = cnfScript(read.config);
+    if (!script.ok()) return "no script: " + script.why;
+    std::string again;
+    std::string why;
+    if (!compileScript(script.script, again, why)) return "the script fails:\n" + why + script.script;
+    if (again != config) return "the script compiles to other bytes:\n" + script.script;
+    if (cnfScript(readCnf(again).config).script != script.script)
+        return "the config compiled again gives another script";
+    return std::string();
 }
