@@ -97,57 +97,69 @@ void cnfBuilder::loadScript() {
 
 void cnfBuilder::loadScriptFromStream(std::istream& in) {
     // The stream is read to its end whatever it is: a pipe or a terminal has
-    // no size to ask for beforehand. A regular file's size only saves copies.
+    // no size to ask for beforehand. A regular file's size only lets the bytes
+    // go straight to their place.
     std::string bytes;
     std::error_code unknown;
     const std::uintmax_t size = std::filesystem::file_size(scriptPath, unknown);
-    if (!unknown) bytes.reserve(static_cast<std::size_t>(size));
     errno = 0;
+    if (!unknown && size > 0 && size < bytes.max_size()) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
     char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    while (in.good() && (in.read(chunk, sizeof chunk) || in.gcount() > 0)) {
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
     if (bytes.empty())
         error.throwErr(error.fileErr, noLine, 1, 2,
                        "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
-    loadScriptFromBytes(bytes);
+    loadScriptText(std::move(bytes));
 }
 
-void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
-    std::size_t feeds = 0;
-    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
-        ++feeds;
-    // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
-    if (feeds >= MAX_SCR_LINE) {
-        std::string text = "the script has " + std::to_string(feeds + 1) + " lines; at most " +
-                           std::to_string(MAX_SCR_LINE) + " are allowed";
-        if (feeds == MAX_SCR_LINE && bytes.back() == '\n')
-            text += " (the line feed after the last line starts one more)";
-        error.throwErr(error.stringsErr, noLine, 1, 1, text);
-    }
+void cnfBuilder::loadScriptFromBytes(std::string_view bytes) { loadScriptText(std::string(bytes)); }
 
+void cnfBuilder::loadScriptText(std::string&& script) {
+    scriptText = std::move(script);
+    const std::string_view bytes = scriptText;
+    // Most scripts hold no NUL byte; then no line needs to be searched for one.
+    const bool anyNul = bytes.find('\0') != std::string_view::npos;
+    const auto add = [this, anyNul](std::string_view line) {
+        lines.push_back(anyNul ? lineText(line) : lineText::withoutNul(line));
+    };
     lines.clear();
-    lines.reserve(feeds + 1);
+    lines.reserve(MAX_SCR_LINE);
     std::size_t begin = 0;
     for (;;) {
         const std::size_t feed = bytes.find('\n', begin);
         if (feed == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(begin));
+            add(bytes.substr(begin));
             break;
         }
+        // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
+        if (lines.size() + 1 >= MAX_SCR_LINE) tooManyLines(feed);
         std::size_t end = feed;
         if (end > begin && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
-        lines.emplace_back(bytes.substr(begin, end - begin));
+        add(bytes.substr(begin, end - begin));
         begin = feed + 1;
     }
     lineCount = static_cast<std::uint32_t>(lines.size());
 }
 
-lineText& cnfBuilder::lineAt(std::uint32_t index) {
-    if (index < lines.size()) return lines[index];
-    pastEnd = lineText();
-    return pastEnd;
+void cnfBuilder::tooManyLines(std::size_t lastFeed) {
+    const std::string_view bytes = scriptText;
+    std::size_t feeds = lines.size() + 1;
+    for (std::size_t at = bytes.find('\n', lastFeed + 1); at != std::string_view::npos;
+         at = bytes.find('\n', at + 1))
+        ++feeds;
+    std::string text = "the script has " + std::to_string(feeds + 1) + " lines; at most " +
+                       std::to_string(MAX_SCR_LINE) + " are allowed";
+    if (feeds == MAX_SCR_LINE && bytes.back() == '\n')
+        text += " (the line feed after the last line starts one more)";
+    lines.clear();
+    error.throwErr(error.stringsErr, noLine, 1, 1, text);
 }
 
 void cnfBuilder::eraseGarbage() {

@@ -22,8 +22,18 @@ struct storeParam {
     std::string text;
 };
 
+// Names are short: 64-bit FNV-1a hashes them in a few steps a byte, without
+// the setup of the library's general hash.
+struct nameHash {
+    std::size_t operator()(std::string_view name) const {
+        std::uint64_t h = 0xcbf29ce484222325ULL;
+        for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        return static_cast<std::size_t>(h);
+    }
+};
+
 // Item name -> item number, one map per kind. Names compare byte for byte.
-using nameMap = std::unordered_map<std::string, std::uint32_t>;
+using nameMap = std::unordered_map<std::string, std::uint32_t, nameHash>;
 
 struct doubleStr {
     std::string str1;  // the "name" text of a key or marg
@@ -104,6 +114,9 @@ struct referenceInfo {
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
+    // The lines are views into the builder's own copy of the script.
+    cnfBuilder(const cnfBuilder&) = delete;
+    cnfBuilder& operator=(const cnfBuilder&) = delete;
 
     // --- driver stages ---
     // Reads every argument: switches, a script name (".sc") and a config name
@@ -144,7 +157,11 @@ public:
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
-    lineText& lineAt(std::uint32_t index);
+    lineText& lineAt(std::uint32_t index) {
+        if (index < lines.size()) return lines[index];
+        pastEnd = lineText();
+        return pastEnd;
+    }
     lineText& currentLine() { return lineAt(curLine); }
     // Moves curLine to the next line with content, or raises "   Unexpected script end".
     void eraseGarbage();
@@ -266,7 +283,8 @@ public:
     std::uint32_t filterCounter = 0;
     std::uint32_t margCounter = 1;
     const std::uint32_t noLine = 0;
-    std::vector<lineText> lines;  // lineCount lines; the rest read as empty
+    std::string scriptText;       // the whole script, as read
+    std::vector<lineText> lines;  // lineCount views into scriptText; the rest read as empty
     std::string itemName;
     doubleStr itemStrings;
     storeParam itemParam;
@@ -283,5 +301,10 @@ public:
     std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 
 private:
+    // Takes the script's bytes over and splits them into lines.
+    void loadScriptText(std::string&& script);
+    // Raises "   Strings limit is exceeded", counting the lines after lastFeed.
+    [[noreturn]] void tooManyLines(std::size_t lastFeed);
+
     lineText pastEnd;  // the empty line handed out for indexes beyond the script
 };

@@ -48,7 +48,7 @@ void cnfBuilder::buildCnf() {
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit,
                                   const referenceInfo& info) {
-    lineText text = lineText::adopt(std::move(ref.text));
+    lineText text(ref.text);
     std::uint32_t count = 0;
     bool more = true;
     while (more) {

@@ -17,9 +17,11 @@ public:
     // How many leading characters of text belong to the set (or, with inSet
     // false, do not belong to it).
     std::size_t span(std::string_view text, bool inSet = true) const {
-        std::size_t n = 0;
-        while (n < text.size() && has(text[n]) == inSet) ++n;
-        return n;
+        const char* const begin = text.data();
+        const char* const end = begin + text.size();
+        const char* at = begin;
+        while (at != end && member[static_cast<unsigned char>(*at)] == inSet) ++at;
+        return static_cast<std::size_t>(at - begin);
     }
 
 private:
@@ -31,6 +33,7 @@ constexpr charSet kWordEnd(std::string_view(" ,:;=\0", 6));
 constexpr charSet kLineNoise(" :=");
 constexpr charSet kParamSkip(" =");
 constexpr charSet kSpace(" ");
+constexpr charSet kParamStop(std::string_view(" ,;\0", 4));
 
 void skipFront(lineText& line, const charSet& skip) { line.dropFront(skip.span(line.view())); }
 
@@ -51,10 +54,14 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
 }
 
 // The 1-based index of the word in the table, 0 if none. An empty word never matches.
+// Keywords are short: length and first letter settle most comparisons.
 std::uint32_t keywordIndex(std::string_view word, const std::string_view* table, std::uint32_t size) {
     if (word.empty()) return 0;
     for (std::uint32_t i = 0; i < size; ++i) {
-        if (table[i] == word) return i + 1;
+        const std::string_view keyword = table[i];
+        if (keyword.size() == word.size() && keyword[0] == word[0] &&
+            std::equal(word.begin() + 1, word.end(), keyword.begin() + 1))
+            return i + 1;
     }
     return 0;
 }
@@ -121,7 +128,12 @@ void parserScr::garbageStrDel(lineText& line) {
     skipFront(line, kSpace);
     if (line.front() == '-' || line.front() == '=') line.dropFront(1);
     // A ';' in the first position is never taken for the end of the value.
-    const std::size_t semicolon = line.view().rfind(';');
+    // (The last ';' is found by searching forwards, which the library does
+    // many bytes at a time.)
+    const std::string_view rest = line.view();
+    std::size_t semicolon = std::string_view::npos;
+    for (std::size_t at = rest.find(';'); at != std::string_view::npos; at = rest.find(';', at + 1))
+        semicolon = at;
     if (semicolon != std::string_view::npos && semicolon > 0) line.keepFront(semicolon);
 }
 
@@ -194,15 +206,16 @@ std::string parserScr::getParam(lineText& text, bool& more) {
     const std::string_view rest = text.view();
     std::string param;
     std::size_t i = 0;
-    for (; i < rest.size(); ++i) {
-        const char c = rest[i];
-        if (c == ',') {
-            more = true;
-            break;
-        }
-        if (c == ';' || c == '\0') break;
-        if (c != ' ') param += c;  // spaces inside a parameter are dropped
+    for (;;) {
+        // A run up to the next blank, ',', ';' or NUL goes in at once; spaces
+        // inside a parameter are dropped.
+        const std::size_t run = kParamStop.span(rest.substr(i), false);
+        param.append(rest, i, run);
+        i += run;
+        if (i == rest.size() || rest[i] != ' ') break;
+        ++i;
     }
+    if (i < rest.size() && rest[i] == ',') more = true;
     // The walk stopped at a ',' or ';' (removed with what was read) or at the end.
     text.dropFront(i < rest.size() ? i + 1 : i);
     return param;
@@ -219,15 +232,22 @@ void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const st
 }
 
 void parserScr::setEndlForToolTip(std::string& text) {
-    // Each marker becomes one character, so the text is rewritten in place.
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < text.size(); ++in) {
+    // Each marker becomes one character, so the text is rewritten in place,
+    // from one '<' to the next.
+    std::size_t in = text.find('<');
+    if (in == std::string::npos) return;
+    std::size_t out = in;
+    while (in < text.size()) {
         if (text[in] == '<' && in + 1 < text.size() && text[in + 1] == '@') {
             text[out++] = '\n';
-            ++in;
+            in += 2;
         } else {
-            text[out++] = text[in];
+            text[out++] = text[in++];
         }
+        const std::size_t next = std::min(text.size(), text.find('<', in));
+        std::char_traits<char>::move(text.data() + out, text.data() + in, next - in);
+        out += next - in;
+        in = next;
     }
     text.resize(out);
 }

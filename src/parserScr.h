@@ -12,43 +12,46 @@
 #include "keywords.h"
 #include "scriptError.h"
 
-// A script line that the readers consume from the front. What has been read is
-// skipped by an offset rather than erased, so reading a line costs time linear
-// in its length however it is cut. A line ends at its first NUL byte.
+// A script line that the readers consume from the front: a view into the
+// script's bytes, which its owner (the builder) keeps for the whole compile.
+// Reading moves the view's start, so reading a line costs time linear in its
+// length however it is cut, and no line is ever copied. A line ends at its
+// first NUL byte.
 class lineText {
 public:
     lineText() = default;
-    explicit lineText(std::string_view text) : buf(text.substr(0, text.find('\0'))) {}
-    // Takes over a string's storage instead of copying it.
-    static lineText adopt(std::string&& text) {
+    explicit lineText(std::string_view text) : rest(text.substr(0, std::min(text.size(), text.find('\0')))) {}
+    explicit lineText(const char* text) : lineText(std::string_view(text)) {}
+    // A line never owns its text: a temporary string would leave it dangling.
+    explicit lineText(std::string&&) = delete;
+    // A line of a text known to hold no NUL byte.
+    static lineText withoutNul(std::string_view text) {
         lineText line;
-        line.buf = std::move(text);
-        line.buf.resize(std::min(line.buf.size(), line.buf.find('\0')));
+        line.rest = text;
         return line;
     }
 
-    std::string_view view() const { return std::string_view(buf).substr(pos); }
-    std::string str() const { return std::string(view()); }
-    bool empty() const { return pos >= buf.size(); }
-    std::size_t size() const { return buf.size() - pos; }
+    std::string_view view() const { return rest; }
+    std::string str() const { return std::string(rest); }
+    bool empty() const { return rest.empty(); }
+    std::size_t size() const { return rest.size(); }
     // The character at i of what is left, or NUL past its end.
-    char at(std::size_t i) const { return pos + i < buf.size() ? buf[pos + i] : '\0'; }
+    char at(std::size_t i) const { return i < rest.size() ? rest[i] : '\0'; }
     char front() const { return at(0); }
-    void dropFront(std::size_t n) { pos = n < size() ? pos + n : buf.size(); }
-    // Hands over what is left, without copying; the line is empty afterwards.
+    void dropFront(std::size_t n) { rest.remove_prefix(std::min(n, rest.size())); }
+    // What is left, as a string of its own; the line is empty afterwards.
     std::string take() {
-        buf.erase(0, pos);
-        pos = 0;
-        return std::move(buf);
+        std::string out(rest);
+        rest = {};
+        return out;
     }
     // Keeps the first n characters of what is left.
     void keepFront(std::size_t n) {
-        if (n < size()) buf.resize(pos + n);
+        if (n < rest.size()) rest = rest.substr(0, n);
     }
 
 private:
-    std::string buf;
-    std::size_t pos = 0;
+    std::string_view rest;
 };
 
 // Names read past a limit, for the warning that names them: the first three
@@ -86,8 +89,7 @@ public:
     void garbageStrDel(lineText& line);
     // The text up to, not including, the first mark character.
     std::string deleteWodrd(std::string_view text, char mark);
-    // The same for the rest of a line that is not read again: the value takes
-    // over the line's storage instead of copying it.
+    // The same for the rest of a line that is not read again.
     std::string takeUntil(lineText& line, char mark);
 
     // --- tokens ---

@@ -363,30 +363,36 @@ TEST(ParserScrTest, CreateFilter) {
 TEST(ParserScrTest, LongLines) {
     parserScr p;
 
+    // A line is a view: each text lives as long as its line.
     std::string text;
     while (text.size() < kMegabyte) text += " ,=";
-    lineText words(text + "word;rest");
+    const std::string wordsText = text + "word;rest";
+    lineText words(wordsText);
     EXPECT_EQ("word", p.divStr(words));
     EXPECT_EQ(";rest", words.str());
 
     const std::string longWord(kMegabyte, 'w');
-    lineText oneWord(longWord + " tail");
+    const std::string oneWordText = longWord + " tail";
+    lineText oneWord(oneWordText);
     EXPECT_EQ(longWord, p.divStr(oneWord));
     EXPECT_EQ(" tail", oneWord.str());
 
     const std::string spaces(kMegabyte, ' ');
-    lineText params("=" + spaces + "a" + spaces + "b" + spaces + ",c");
+    const std::string paramsText = "=" + spaces + "a" + spaces + "b" + spaces + ",c";
+    lineText params(paramsText);
     bool more = false;
     EXPECT_EQ("ab", p.getParam(params, more));
     EXPECT_TRUE(more);
     EXPECT_EQ("c", params.str());
 
-    lineText spaced(spaces + "t" + spaces + "xt" + spaces);
+    const std::string spacedText = spaces + "t" + spaces + "xt" + spaces;
+    lineText spaced(spacedText);
     EXPECT_EQ("(*.txt)\x01*.txt\x01", p.createFilter(spaced));
     EXPECT_EQ("", spaced.str());
 
     // Eleven empty extensions are read; the other commas stay in the line.
-    lineText commas(std::string(kMegabyte, ','));
+    const std::string commasText(kMegabyte, ',');
+    lineText commas(commasText);
     EXPECT_EQ("(*., *., *., *., *., *., *., *., *., *.)\x01*.;*.;*.;*.;*.;*.;*.;*.;*.;*.\x01",
               p.createFilter(commas));
     EXPECT_EQ(std::string(kMegabyte - 11, ','), commas.str());
