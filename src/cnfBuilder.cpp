@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -214,7 +215,7 @@ void cnfBuilder::parseScript() {
 
 void cnfBuilder::addToMap(nameMap& map, const std::string& name,
                           std::uint32_t& counter) {
-    if (!map.emplace(name, counter).second) {
+    if (!map.emplace(name, counter)) {
         const std::vector<storeParam>& same = definitions[sectionKind];
         const auto first = std::find_if(same.begin(), same.end(),
                                         [&name](const storeParam& item) { return item.text == name; });
@@ -227,9 +228,9 @@ void cnfBuilder::addToMap(nameMap& map, const std::string& name,
 
 std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
                                         const referenceInfo& ref) {
-    const auto found = map.find(name);
-    if (found == map.end()) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
-    return found->second;
+    const std::uint32_t* found = map.find(name);
+    if (found == nullptr) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
+    return *found;
 }
 
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
@@ -240,4 +241,45 @@ void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limi
                        itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
                            std::to_string(most) + " " + kindName(kind) + "s are allowed");
     }
+}
+
+std::size_t nameMap::hashOf(std::string_view name) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+std::size_t nameMap::slotOf(std::string_view name) const {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t at = hashOf(name) & mask;
+    while (slots[at].used && !sameText(slots[at].name, name)) at = (at + 1) & mask;
+    return at;
+}
+
+bool nameMap::emplace(const std::string& name, std::uint32_t number) {
+    if (2 * (count + 1) > slots.size()) {
+        std::vector<slot> old(std::max<std::size_t>(64, 2 * slots.size()));
+        old.swap(slots);
+        for (slot& entry : old)
+            if (entry.used) slots[slotOf(entry.name)] = std::move(entry);
+    }
+    slot& entry = slots[slotOf(name)];
+    if (entry.used) return false;
+    entry.name = name;
+    entry.number = number;
+    entry.used = true;
+    ++count;
+    return true;
+}
+
+const std::uint32_t* nameMap::find(std::string_view name) const {
+    if (slots.empty()) return nullptr;
+    const slot& entry = slots[slotOf(name)];
+    return entry.used ? &entry.number : nullptr;
+}
+
+std::uint32_t nameMap::at(std::string_view name) const {
+    const std::uint32_t* number = find(name);
+    if (number == nullptr) throw std::out_of_range("no item named " + std::string(name));
+    return *number;
 }

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <istream>
-#include <unordered_map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,18 +21,34 @@ struct storeParam {
     std::string text;
 };
 
-// Names are short: 64-bit FNV-1a hashes them in a few steps a byte, without
-// the setup of the library's general hash.
-struct nameHash {
-    std::size_t operator()(std::string_view name) const {
-        std::uint64_t h = 0xcbf29ce484222325ULL;
-        for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
-        return static_cast<std::size_t>(h);
-    }
-};
+// Item name -> item number, one table per kind. Names compare byte for byte.
+// The names live in one array (open addressing), so that entering a name
+// allocates nothing but, for a long name, its own text; names are short, and
+// 64-bit FNV-1a hashes them in a few steps a byte.
+class nameMap {
+public:
+    // Enters the name under the number; false, and nothing changes, when the
+    // table holds the name already.
+    bool emplace(const std::string& name, std::uint32_t number);
+    // The number entered under the name, or nullptr.
+    const std::uint32_t* find(std::string_view name) const;
+    // The same; throws std::out_of_range for a name not entered.
+    std::uint32_t at(std::string_view name) const;
+    std::size_t size() const { return count; }
 
-// Item name -> item number, one map per kind. Names compare byte for byte.
-using nameMap = std::unordered_map<std::string, std::uint32_t, nameHash>;
+private:
+    struct slot {
+        std::string name;
+        std::uint32_t number = 0;
+        bool used = false;
+    };
+    static std::size_t hashOf(std::string_view name);
+    // The slot of the name, or the free slot where it would go.
+    std::size_t slotOf(std::string_view name) const;
+
+    std::vector<slot> slots;  // a power of two in size, at most half used
+    std::size_t count = 0;
+};
 
 struct doubleStr {
     std::string str1;  // the "name" text of a key or marg

@@ -39,11 +39,11 @@ void skipFront(lineText& line, const charSet& skip) { line.dropFront(skip.span(l
 
 // Cuts the next word off the line; the view stays valid while the line lives.
 std::string_view cutWord(lineText& line) {
-    skipFront(line, kWordSkip);
     const std::string_view rest = line.view();
-    const std::string_view word = rest.substr(0, kWordEnd.span(rest, false));
-    line.dropFront(word.size());
-    return word;
+    const std::size_t start = kWordSkip.span(rest);
+    const std::size_t length = kWordEnd.span(rest.substr(start), false);
+    line.dropFront(start + length);
+    return rest.substr(start, length);
 }
 
 // Appends text without its 0x01 bytes, which separate the parts of a filter text.
@@ -58,10 +58,7 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
 std::uint32_t keywordIndex(std::string_view word, const std::string_view* table, std::uint32_t size) {
     if (word.empty()) return 0;
     for (std::uint32_t i = 0; i < size; ++i) {
-        const std::string_view keyword = table[i];
-        if (keyword.size() == word.size() && keyword[0] == word[0] &&
-            std::equal(word.begin() + 1, word.end(), keyword.begin() + 1))
-            return i + 1;
+        if (sameText(table[i], word)) return i + 1;
     }
     return 0;
 }

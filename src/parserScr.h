@@ -69,6 +69,15 @@ struct droppedNames {
     std::string list() const;
 };
 
+// Whether two short texts (keywords, names) are equal: compared in place,
+// cheaper for a few bytes than a call to the library's comparison.
+inline bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // The word a reader cut off a line, given the line's text before the cut and
 // the line after it: what was cut, without the blanks, ',' and '=' skipped.
 std::string_view wordCut(std::string_view before, const lineText& after);
