@@ -230,21 +230,17 @@ void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const st
 
 void parserScr::setEndlForToolTip(std::string& text) {
     // Each marker becomes one character, so the text is rewritten in place,
-    // from one '<' to the next.
+    // from the first '<' on.
     std::size_t in = text.find('<');
     if (in == std::string::npos) return;
     std::size_t out = in;
-    while (in < text.size()) {
+    for (; in < text.size(); ++in) {
         if (text[in] == '<' && in + 1 < text.size() && text[in + 1] == '@') {
             text[out++] = '\n';
-            in += 2;
+            ++in;
         } else {
-            text[out++] = text[in++];
+            text[out++] = text[in];
         }
-        const std::size_t next = std::min(text.size(), text.find('<', in));
-        std::char_traits<char>::move(text.data() + out, text.data() + in, next - in);
-        out += next - in;
-        in = next;
     }
     text.resize(out);
 }

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Whole runs side by side, in one hyperfine run: a do-nothing static C program
+# (the cost of starting any process), tarvelkin on its smallest and largest
+# scripts, and the general-purpose peer, flatc -b (Debian's
+# flatbuffers-compiler), turning the same interface, as JSON with a schema,
+# into a binary. The JSON is the largest config's ccdump --json form, which
+# bench/peer_config.fbs describes. Then instructions (callgrind) and peak memory.
+#
+#   bench/peer_bench.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with -DTARVELKIN_BENCH=ON)
+set -euo pipefail
+build=$(cd "${1:?build folder}" && pwd)
+runs=${2:-500}
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in hyperfine flatc valgrind cc; do
+  command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install hyperfine flatbuffers-compiler valgrind gcc)"; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/config"
+cp "$build/tarvelkin" "$work/"
+"$build/bench/make_scripts" "$work/config"
+printf 'int main(void) { return 0; }\n' >"$work/noop.c"
+cc -O2 -static -o "$work/noop" "$work/noop.c"
+cd "$work"
+./tarvelkin largest.sc >/dev/null
+"$build/ccdump" --json config/largest.cc >largest.json
+cp "$here/peer_config.fbs" config.fbs
+flatc --no-warnings -b -o "$work" config.fbs largest.json
+
+hyperfine -N --warmup 50 --runs "$runs" --export-markdown times.md \
+  -n "do-nothing static C program" ./noop \
+  -n "tarvelkin, smallest script" "./tarvelkin smallest.sc" \
+  -n "tarvelkin, largest script" "./tarvelkin largest.sc" \
+  -n "flatc -b, the largest config as JSON" "flatc --no-warnings -b -o $work config.fbs largest.json" \
+  >/dev/null
+cat times.md
+echo
+for s in smallest largest; do
+  n=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null ./tarvelkin "$s.sc" 2>&1 >/dev/null |
+      sed -n 's/.*Collected : //p')
+  echo "instructions, $s script: $n"
+done
+printf '\n%-16s %10s %12s %14s\n' script bytes "peak memory" "4 x S + 8 MB"
+for s in largest tooltip_16m items_16m exten_16m; do
+  bytes=$(stat -c %s "config/$s.sc")
+  peak=$(/usr/bin/time -f %M ./tarvelkin "$s.sc" 2>&1 >/dev/null | tail -1)
+  printf '%-16s %10d %9d KB %11d KB\n' "$s" "$bytes" "$peak" $(( (4 * bytes + 8 * 1048576) / 1024 ))
+done
