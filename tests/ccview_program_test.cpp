@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "testSupport.h"
@@ -14,32 +12,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testSupport::fileBytes;
-using testSupport::writeFile;
-
-struct runResult {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-// A path quoted for the shell (the test paths hold no quote).
-std::string quoted(const fs::path& path) {
-    std::string text = "'";
-    text += path.string();
-    text += '\'';
-    return text;
-}
+using namespace testSupport;
 
 runResult runCcview(const fs::path& dir, const std::string& args) {
-    const fs::path out = dir / ".stdout", err = dir / ".stderr";
-    const std::string command = quoted(CCVIEW_PROGRAM) + " " + args + " >" + quoted(out) +
-                                " 2>" + quoted(err) + " </dev/null";
-    const int status = std::system(command.c_str());
-    runResult r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(out), fileBytes(err)};
-    fs::remove(out);
-    fs::remove(err);
-    return r;
+    return runProgram(CCVIEW_PROGRAM, args, dir);
 }
 
 // Every file under dir with its bytes, as one text, to compare before and after.
@@ -51,9 +27,9 @@ std::string tree(const fs::path& dir) {
 }
 
 TEST(ccview, WritesThePageBesideTheConfigOrWhereAsked) {
-    testSupport::scratchFolder scratch("ccview");
-    const fs::path& dir = scratch.path;
-    writeFile(dir / "prog.cc", testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE)));
+    scratchFolder scratch("ccview");
+    const fs::path& dir = scratch.path();
+    writeFile(dir / "prog.cc", compiled(fileBytes(TARVELKIN_EXAMPLE)));
 
     runResult r = runCcview(dir, quoted(dir / "prog.cc"));
     EXPECT_EQ(r.exit, 0);
@@ -72,13 +48,13 @@ TEST(ccview, WritesThePageBesideTheConfigOrWhereAsked) {
 }
 
 TEST(ccview, RefusesWithoutWritingAnything) {
-    testSupport::scratchFolder scratch("ccview");
-    const fs::path& dir = scratch.path;
-    std::string broken = testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE));
+    scratchFolder scratch("ccview");
+    const fs::path& dir = scratch.path();
+    std::string broken = compiled(fileBytes(TARVELKIN_EXAMPLE));
     broken[6] = 3;
     writeFile(dir / "bad.cc", broken);
     writeFile(dir / "bad.html", "an old page");
-    writeFile(dir / "good.cc", testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE)));
+    writeFile(dir / "good.cc", compiled(fileBytes(TARVELKIN_EXAMPLE)));
     fs::create_directory(dir / "locked");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     const bool asRoot = geteuid() == 0;  // root writes into a read-only folder

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cnfBuilder.h"
+#include "testSupport.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -41,11 +42,7 @@ scriptError compileError(const std::string& script) {
     return scriptError();
 }
 
-std::string repeated(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
+using testSupport::repeated;
 
 TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
     static const struct {
@@ -87,9 +84,8 @@ int loadError(const std::string& path) {
 
 TEST(LoadScript, FilesThatCannotBeRead) {
     namespace fs = std::filesystem;
-    const fs::path dir =
-        fs::temp_directory_path() / ("tarvelkin-load-" + std::to_string(std::random_device()()));
-    ASSERT_TRUE(fs::create_directory(dir));
+    const testSupport::scratchFolder scratch("tarvelkin-load");
+    const fs::path& dir = scratch.path();
     std::ofstream(dir / "empty.sc").close();
     std::ofstream(dir / "secret.sc") << "#x\n";
     EXPECT_EQ(loadError((dir / "missing.sc").string()), 1);
@@ -105,12 +101,9 @@ TEST(LoadScript, FilesThatCannotBeRead) {
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    fs::remove_all(dir);
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(WEXITSTATUS(status), 1);
-#else
-    fs::remove_all(dir);
 #endif
 }
 
@@ -149,9 +142,8 @@ TEST(LoadScript, ReadErrorPartWayIsAFileError) {
 // that delivers nothing is an empty script.
 TEST(LoadScript, PipesAreReadToTheirEnd) {
     namespace fs = std::filesystem;
-    const fs::path dir =
-        fs::temp_directory_path() / ("tarvelkin-pipe-" + std::to_string(std::random_device()()));
-    ASSERT_TRUE(fs::create_directory(dir));
+    const testSupport::scratchFolder scratch("tarvelkin-pipe");
+    const fs::path& dir = scratch.path();
     const std::string script = std::string(kHeader) + "list main\nname=Main\nitems=k\n" +
                                repeated(";" + std::string(100, 'c') + "\n", 2000) +
                                "key k\nname=K\norder=keys,disable\narg=-k\n"
@@ -184,7 +176,6 @@ TEST(LoadScript, PipesAreReadToTheirEnd) {
             EXPECT_EQ(b.cnfBytes(), fromMemory.cnfBytes());
         }
     }
-    fs::remove_all(dir);
 }
 #endif
 

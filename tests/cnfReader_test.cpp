@@ -3,8 +3,6 @@
 // the way a user runs it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -19,10 +17,13 @@
 #include "cnfBuilder.h"
 #include "cnfReader.h"
 #include "roundTrip.h"
+#include "testSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using namespace testSupport;
 
 std::string le16(std::uint16_t v) {
     return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
@@ -267,18 +268,6 @@ TEST(cnfReader, EveryCutIsRefusedAndEveryByteChangeIsSafe) {
 
 // ---- configs written by the compiler ----
 
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string compiled(const std::string& script) {
-    cnfBuilder b;
-    b.loadScriptFromBytes(script);
-    b.parseScript();
-    return b.cnfBytes();
-}
-
 TEST(cnfReader, ReadsTheCompiledExamples) {
     cnfReadResult prog = readCnf(compiled(fileBytes(TARVELKIN_EXAMPLE)));
     ASSERT_TRUE(prog.ok()) << prog.message;
@@ -355,50 +344,13 @@ TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
 
 // ---- the ccdump program ----
 
-struct runResult {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-// A fresh folder named after the running test, removed when the test ends.
-struct scratchFolder {
-    fs::path path;
-    scratchFolder() {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::path(testing::TempDir()) / (std::string("ccdump_") + test->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~scratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
-// A path quoted for the shell (the test paths hold no quote).
-std::string quoted(const fs::path& path) {
-    std::string text = "'";
-    text += path.string();
-    text += "'";
-    return text;
-}
-
 runResult runCcdump(const fs::path& dir, const std::string& args) {
-    fs::path out = dir / "stdout", err = dir / "stderr";
-    std::string command = quoted(CCDUMP_PROGRAM) + " " + args + " >" + quoted(out) + " 2>" +
-                          quoted(err) + " </dev/null";
-    int status = std::system(command.c_str());
-    runResult r;
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = fileBytes(out);
-    r.err = fileBytes(err);
-    return r;
+    return runProgram(CCDUMP_PROGRAM, args, dir);
 }
 
 TEST(ccdump, PrintsCompiledScriptsExactly) {
-    scratchFolder scratch;
-    const fs::path& dir = scratch.path;
+    scratchFolder scratch("ccdump");
+    const fs::path& dir = scratch.path();
     fs::path cases = CCDUMP_CASES;
     static const struct {
         const char* name;
@@ -419,8 +371,8 @@ TEST(ccdump, PrintsCompiledScriptsExactly) {
 }
 
 TEST(ccdump, RefusesBadFilesAndBadUsage) {
-    scratchFolder scratch;
-    const fs::path& dir = scratch.path;
+    scratchFolder scratch("ccdump");
+    const fs::path& dir = scratch.path();
     fs::path bad = dir / "bad.cc", good = dir / "good.cc", missing = dir / "missing.cc";
     std::string badBytes = smallestConfig();
     badBytes[6] = 3;
@@ -462,11 +414,28 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     EXPECT_EQ(after.out.substr(0, 18), "{\n  \"version\": 2,\n");
 }
 
+// A filter text that the compiler never makes (text after its second 0x01, or
+// no 0x01 at all) is shown whole, in both forms.
+TEST(ccdump, ShowsAFilterTextsTrailingPart) {
+    scratchFolder scratch("ccdump");
+    const fs::path& dir = scratch.path();
+    std::string bytes = richConfig();
+    bytes.resize(bytes.size() - str("All(*.*)\x01*.*\x01").size());
+    bytes += str("All(*.*)\x01*.*\x01more");
+    writeFile(dir / "trailing.cc", bytes);
+    runResult text = runCcdump(dir, quoted(dir / "trailing.cc"));
+    EXPECT_EQ(text.exit, 0);
+    EXPECT_NE(text.out.find("filter 1 \"All(*.*)\": patterns \"*.*\", trailing \"more\"\n"), std::string::npos)
+        << text.out;
+    runResult json = runCcdump(dir, "--json " + quoted(dir / "trailing.cc"));
+    EXPECT_NE(json.out.find("\"patterns\": \"*.*\", \"trailing\": \"more\"}"), std::string::npos) << json.out;
+}
+
 // The script goes to standard output, or whole into the -o file; a config
 // that no script gives, or an -o file that cannot be written, leaves nothing.
 TEST(ccdump, WritesTheScriptOrNothing) {
-    scratchFolder scratch;
-    const fs::path& dir = scratch.path;
+    scratchFolder scratch("ccdump");
+    const fs::path& dir = scratch.path();
     const fs::path good = dir / "good.cc", refused = dir / "refused.cc", out = dir / "out.sc";
     const std::string goodBytes = compiled(fileBytes(fs::path(CCDUMP_CASES) / "sample.sc"));
     std::ofstream(good, std::ios::binary) << goodBytes;

@@ -48,15 +48,15 @@
 #include "cnfScript.h"
 #include "roundTrip.h"
 #include "scriptError.h"
+#include "testSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.is_open()) << path;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(fs::is_regular_file(path)) << path;
+    return testSupport::fileBytes(path);
 }
 
 // A document's lines, without line ends (a checkout with CR LF reads the same).
@@ -104,31 +104,14 @@ std::vector<fence> fencedBlocks(const std::string& name, std::string_view text) 
     return blocks;
 }
 
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
 // The script a block stands for: every line followed by a line feed, repeats expanded.
 std::string scriptOf(const fence& block) {
+    std::vector<std::string> lines;
+    std::size_t bad = 0;
+    EXPECT_TRUE(testSupport::expandRepeats(block.lines, lines, bad))
+        << block.where << ": >>repeat without >>end, line " << bad + 1 << " of the block";
     std::string script;
-    for (std::size_t i = 0; i < block.lines.size(); ++i) {
-        const std::string& line = block.lines[i];
-        if (line.rfind(">>repeat ", 0) != 0) {
-            script += line + "\n";
-            continue;
-        }
-        const int count = std::stoi(line.substr(9));
-        std::vector<std::string> body;
-        for (++i; i < block.lines.size() && block.lines[i] != ">>end"; ++i) body.push_back(block.lines[i]);
-        EXPECT_LT(i, block.lines.size()) << block.where << ": >>repeat without >>end";
-        for (int n = 1; n <= count; ++n) {
-            for (std::string copy : body) {
-                replaceAll(copy, "{i}", std::to_string(n));
-                script += copy + "\n";
-            }
-        }
-    }
+    for (const std::string& line : lines) script += line + "\n";
     return script;
 }
 

@@ -95,6 +95,7 @@
 #include <vector>
 
 #include "roundTrip.h"
+#include "testSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -152,11 +153,6 @@ std::string trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-void replaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t pos = text.find(from); pos != std::string::npos;
-         pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -218,25 +214,9 @@ std::vector<int> decodeBytes(const std::vector<std::string>& lines, bool allowAn
 // Expands the ">>repeat N" blocks of a text file block.
 std::vector<std::string> expandRepeats(const std::vector<std::string>& lines, int firstLine) {
     std::vector<std::string> out;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        if (lines[n].rfind(">>repeat ", 0) != 0) {
-            out.push_back(lines[n]);
-            continue;
-        }
-        const int count = std::atoi(lines[n].c_str() + 9);
-        std::size_t end = n + 1;
-        while (end < lines.size() && lines[end] != ">>end") ++end;
-        if (end == lines.size() || count <= 0)
-            throw caseFormatError{"line " + std::to_string(firstLine + n) + ": bad >>repeat block"};
-        for (int i = 1; i <= count; ++i) {
-            for (std::size_t k = n + 1; k < end; ++k) {
-                std::string line = lines[k];
-                replaceAll(line, "{i}", std::to_string(i));
-                out.push_back(line);
-            }
-        }
-        n = end;
-    }
+    std::size_t bad = 0;
+    if (!testSupport::expandRepeats(lines, out, bad))
+        throw caseFormatError{"line " + std::to_string(firstLine + bad) + ": bad >>repeat block"};
     return out;
 }
 
@@ -248,8 +228,8 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // a checkout with CR LF
-        replaceAll(line, "${DIR}", dir);
-        replaceAll(line, "${SEP}", std::string(1, separator));
+        testSupport::replaceAll(line, "${DIR}", dir);
+        testSupport::replaceAll(line, "${SEP}", std::string(1, separator));
         lines.push_back(line);
     }
 
@@ -334,19 +314,6 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
     return c;
 }
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    ASSERT_TRUE(out.good()) << "cannot write " << path;
-}
 
 // Every entry below root, as relative paths, folders marked with a trailing '/'.
 std::set<std::string> listTree(const fs::path& root) {
@@ -480,8 +447,8 @@ runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd
     runResult r;
     r.exitStatus = startProcess(file, commandLine, cwd, scratch / "stdout", scratch / "stderr");
     if (r.exitStatus < 0) ADD_FAILURE() << "cannot start " << file << ": error " << GetLastError();
-    r.out = readAll(scratch / "stdout");
-    r.err = readAll(scratch / "stderr");
+    r.out = testSupport::fileBytes(scratch / "stdout");
+    r.err = testSupport::fileBytes(scratch / "stderr");
     return r;
 }
 
@@ -494,7 +461,7 @@ std::string pauseOutput(const fs::path& scratch) {
     const fs::path out = scratch / "pause-stdout";
     if (startProcess(shell, "cmd /c pause", scratch, out, scratch / "pause-stderr") != 0)
         ADD_FAILURE() << "cannot run the command interpreter's pause";
-    return readAll(out);
+    return testSupport::fileBytes(out);
 }
 
 #else
@@ -546,8 +513,8 @@ runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd
         r.exitStatus = WEXITSTATUS(status);
     else
         ADD_FAILURE() << "the program did not exit normally (status " << status << ")";
-    r.out = readAll(outPath);
-    r.err = readAll(errPath);
+    r.out = testSupport::fileBytes(outPath);
+    r.err = testSupport::fileBytes(errPath);
     return r;
 }
 
@@ -555,35 +522,6 @@ runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd
 std::string pauseOutput(const fs::path&) { return "Press Enter to continue . . .\n"; }
 
 #endif
-
-// A fresh folder for one case, removed when the case ends.
-class scratchFolder {
-public:
-    scratchFolder() {
-        std::random_device random;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const fs::path p =
-                fs::temp_directory_path() / ("tarvelkin-e2e-" + std::to_string(random()));
-            if (!fs::create_directory(p)) continue;
-            // The path the program sees as its current directory: on POSIX the
-            // canonical one; on Windows the full path as given, which the
-            // program's own full-path service keeps.
-            path_ = onWindows ? fs::absolute(p) : fs::canonical(p);
-            return;
-        }
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    ~scratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    scratchFolder(const scratchFolder&) = delete;
-    scratchFolder& operator=(const scratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::vector<std::string> caseNames() {
     std::vector<std::string> names;
@@ -619,7 +557,7 @@ void checkRoundTrip(const e2eCase& c, const std::string& config, const std::stri
 class e2e : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(e2e, run) {
-    scratchFolder scratch;
+    const testSupport::scratchFolder scratch("tarvelkin-e2e");
     const fs::path dir = scratch.path() / "run";
     fs::create_directories(dir / "config");
 
@@ -638,7 +576,7 @@ TEST_P(e2e, run) {
     fs::copy_file(fs::absolute(TARVELKIN_PROGRAM), program);
     fs::permissions(program, fs::perms::owner_all);
     for (const std::string& d : c.dirs) fs::create_directories(dir / d);
-    for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(writeAll(dir / f.path, f.bytes));
+    for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(testSupport::writeFile(dir / f.path, f.bytes));
     const fs::path cwd = c.cwd.empty() ? dir : dir / c.cwd;
     fs::create_directories(cwd);
 
@@ -647,7 +585,7 @@ TEST_P(e2e, run) {
     const std::set<std::string> treeBefore = listTree(dir);
     std::map<std::string, std::string> before;
     for (const std::string& entry : treeBefore)
-        if (entry.back() != '/' && entry != programFile) before[entry] = readAll(dir / entry);
+        if (entry.back() != '/' && entry != programFile) before[entry] = testSupport::fileBytes(dir / entry);
 
     const runResult r = runProgram(c, programToRun(c, dir, cwd), cwd, scratch.path());
 
@@ -667,7 +605,7 @@ TEST_P(e2e, run) {
             ADD_FAILURE() << "expect: " << e.path << " was not written";
             continue;
         }
-        const std::string bytes = readAll(dir / rel);
+        const std::string bytes = testSupport::fileBytes(dir / rel);
         std::vector<int> actual;
         for (char b : bytes) actual.push_back(static_cast<unsigned char>(b));
         std::size_t at = 0;
@@ -691,7 +629,7 @@ TEST_P(e2e, run) {
         if (expected.count(entry)) continue;
         if (!fs::is_regular_file(dir / entry))
             ADD_FAILURE() << entry << " is gone";
-        else if (bytes != readAll(dir / entry))
+        else if (bytes != testSupport::fileBytes(dir / entry))
             ADD_FAILURE() << entry << " was changed";
     }
     for (const std::string& a : c.absent) {

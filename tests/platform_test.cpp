@@ -27,6 +27,7 @@
 #endif
 
 #include "platform.h"
+#include "testSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -81,41 +82,18 @@ TEST(PathRules, BareNameExpandsIntoTheCurrentDirectory) {
 
 class FileReplacement : public testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && dir.empty(); ++attempt) {
-            const fs::path p =
-                fs::temp_directory_path() / ("tarvelkin-platform-" + std::to_string(random()));
-            if (fs::create_directory(p)) dir = p.string();
-        }
-        ASSERT_FALSE(dir.empty());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        for (const auto& e : fs::directory_iterator(dir, ec))
-            fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
-    }
+    std::string path(const std::string& name) const { return (scratch.path() / name).string(); }
 
-    std::string path(const std::string& name) const { return (fs::path(dir) / name).string(); }
-
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void write(const std::string& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
+    static std::string read(const std::string& p) { return testSupport::fileBytes(p); }
+    static void write(const std::string& p, const std::string& bytes) { testSupport::writeFile(p, bytes); }
     std::set<std::string> names() const {
         std::set<std::string> out;
-        for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(scratch.path())) out.insert(e.path().filename().string());
         return out;
     }
 
-    std::string dir;
+    const testSupport::scratchFolder scratch{"tarvelkin-platform"};
+    const std::string dir = scratch.path().string();
 };
 
 TEST_F(FileReplacement, CreatesAndReplacesWholeFiles) {
