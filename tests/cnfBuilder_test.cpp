@@ -179,6 +179,30 @@ TEST(LoadScript, PipesAreReadToTheirEnd) {
 }
 #endif
 
+#ifndef _WIN32
+// A config path that is a link loop names no file: the save is refused, and
+// the links stay links.
+TEST(SaveConfig, LinkLoopIsASavingError) {
+    namespace fs = std::filesystem;
+    const testSupport::scratchFolder scratch("tarvelkin-save");
+    const fs::path& dir = scratch.path();
+    fs::create_symlink("pong.cc", dir / "ping.cc");
+    fs::create_symlink("ping.cc", dir / "pong.cc");
+    cnfBuilder b;
+    compile(b, std::string(kHeader) + "list main\nname=Main\nitems=k\nkey k\nname=K\norder=keys,disable\n"
+                                      "arg=-k\nnext=disable\nkmarg=disable\nkfile=disable\ndef main\n");
+    b.configPath = (dir / "ping.cc").string();
+    try {
+        b.saveCnf();
+        FAIL() << "a link loop was saved over";
+    } catch (scriptError e) {
+        EXPECT_EQ(e.fileErr, 3);  // "   Saving config error"
+    }
+    EXPECT_EQ(fs::read_symlink(dir / "ping.cc"), "pong.cc");
+    EXPECT_EQ(fs::read_symlink(dir / "pong.cc"), "ping.cc");
+}
+#endif
+
 TEST(LineBuffer, FiveThousandLinesAtMost) {
     cnfBuilder b;
     b.loadScriptFromBytes(std::string(4999, '\n') + "x");
