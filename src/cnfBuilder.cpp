@@ -251,9 +251,9 @@ std::size_t nameMap::hashOf(std::string_view name) {
 
 std::size_t nameMap::slotOf(std::string_view name) const {
     const std::size_t mask = slots.size() - 1;
-    std::size_t at = hashOf(name) & mask;
-    while (slots[at].used && !sameText(slots[at].name, name)) at = (at + 1) & mask;
-    return at;
+    std::size_t index = hashOf(name) & mask;
+    while (slots[index].used && !sameText(slots[index].name, name)) index = (index + 1) & mask;
+    return index;
 }
 
 bool nameMap::emplace(const std::string& name, std::uint32_t number) {
