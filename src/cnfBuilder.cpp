@@ -2,13 +2,20 @@
 #include "cnfBuilder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform.h"
 #include "utils.h"
@@ -100,58 +107,117 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
     // The stream is read to its end whatever it is: a pipe or a terminal has
     // no size to ask for beforehand. A regular file's size only lets the bytes
     // go straight to their place.
-    std::string bytes;
+    std::unique_ptr<char[]> whole;
+    std::size_t size = 0;
     std::error_code unknown;
-    const std::uintmax_t size = std::filesystem::file_size(scriptPath, unknown);
+    const std::uintmax_t expected = std::filesystem::file_size(scriptPath, unknown);
     errno = 0;
-    if (!unknown && size > 0 && size < bytes.max_size()) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (!unknown && expected > 0 && expected < PTRDIFF_MAX) {
+        // Straight into a buffer that is not cleared first.
+        whole = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(expected));
+        in.read(whole.get(), static_cast<std::streamsize>(expected));
+        size = static_cast<std::size_t>(in.gcount());
     }
+    std::string more;  // what a pipe holds, or what a file gained since its size was asked
     char chunk[1 << 16];
     while (in.good() && (in.read(chunk, sizeof chunk) || in.gcount() > 0)) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        more.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
-    if (bytes.empty())
+    if (size == 0 && more.empty())
         error.throwErr(error.fileErr, noLine, 1, 2,
                        "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
-    loadScriptText(std::move(bytes));
+    if (!more.empty()) {
+        auto joined = std::make_unique_for_overwrite<char[]>(size + more.size());
+        if (size > 0) std::memcpy(joined.get(), whole.get(), size);
+        std::memcpy(joined.get() + size, more.data(), more.size());
+        whole = std::move(joined);
+        size += more.size();
+    }
+    loadScriptText(std::move(whole), size);
 }
 
-void cnfBuilder::loadScriptFromBytes(std::string_view bytes) { loadScriptText(std::string(bytes)); }
+void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
+    auto copy = std::make_unique_for_overwrite<char[]>(bytes.size());
+    if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
+    loadScriptText(std::move(copy), bytes.size());
+}
 
-void cnfBuilder::loadScriptText(std::string&& script) {
-    scriptText = std::move(script);
-    const std::string_view bytes = scriptText;
-    // Most scripts hold no NUL byte; then no line needs to be searched for one.
-    const bool anyNul = bytes.find('\0') != std::string_view::npos;
-    const auto add = [this, anyNul](std::string_view line) {
-        lines.push_back(anyNul ? lineText(line) : lineText::withoutNul(line));
+std::string_view cnfBuilder::keepRewritten(std::string&& text) {
+    rewrittenTexts.push_back(std::move(text));
+    return rewrittenTexts.back();
+}
+
+namespace {
+
+// Notes the positions of the line feeds in bytes, at most limit of them,
+// and returns how many it noted. Sixty-four bytes are tested at once where
+// the machine can (every x86-64 can), each byte on its own elsewhere and at
+// the end.
+std::size_t findFeeds(std::string_view bytes, std::size_t* feeds, std::size_t limit) {
+    const char* const data = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t found = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i lineFeeds = _mm_set1_epi8('\n');
+    const auto feedMask = [&lineFeeds](const char* at) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lineFeeds))));
     };
-    lines.clear();
-    lines.reserve(MAX_SCR_LINE);
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t feed = bytes.find('\n', begin);
-        if (feed == std::string_view::npos) {
-            add(bytes.substr(begin));
-            break;
+    for (; i + 64 <= size; i += 64) {
+        std::uint64_t mask = feedMask(data + i) | feedMask(data + i + 16) << 16 | feedMask(data + i + 32) << 32 |
+                             feedMask(data + i + 48) << 48;
+        for (; mask != 0; mask &= mask - 1) {
+            if (found == limit) return found;
+            feeds[found++] = i + static_cast<std::size_t>(std::countr_zero(mask));
         }
-        // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
-        if (lines.size() + 1 >= MAX_SCR_LINE) tooManyLines(feed);
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == '\n') {
+            if (found == limit) return found;
+            feeds[found++] = i;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t size) {
+    scriptBytes = std::move(bytesOwned);
+    scriptSize = size;
+    const std::string_view bytes(scriptBytes.get(), scriptSize);
+    // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
+    std::size_t feeds[MAX_SCR_LINE];
+    const std::size_t feedCount = findFeeds(bytes, feeds, MAX_SCR_LINE - 1);
+    lines.clear();
+    if (feedCount == MAX_SCR_LINE - 1) {
+        // One feed more is one line too many.
+        const std::size_t from = feedCount == 0 ? 0 : feeds[feedCount - 1] + 1;
+        const std::size_t next = bytes.find('\n', from);
+        if (next != std::string_view::npos) tooManyLines(feedCount, next);
+    }
+    lines.resize(feedCount + 1);
+    std::size_t begin = 0;
+    for (std::size_t n = 0; n < feedCount; ++n) {
+        const std::size_t feed = feeds[n];
         std::size_t end = feed;
         if (end > begin && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
-        add(bytes.substr(begin, end - begin));
+        lines[n] = lineText::withoutNul(std::string_view(bytes.data() + begin, end - begin));
         begin = feed + 1;
     }
+    lines[feedCount] = lineText::withoutNul(bytes.substr(begin));
+    // A line ends at its first NUL byte; most scripts hold none.
+    if (bytes.find('\0') != std::string_view::npos)
+        for (lineText& line : lines) line = lineText(line.view());
     lineCount = static_cast<std::uint32_t>(lines.size());
 }
 
-void cnfBuilder::tooManyLines(std::size_t lastFeed) {
-    const std::string_view bytes = scriptText;
-    std::size_t feeds = lines.size() + 1;
+void cnfBuilder::tooManyLines(std::size_t feedsBefore, std::size_t lastFeed) {
+    const std::string_view bytes(scriptBytes.get(), scriptSize);
+    std::size_t feeds = feedsBefore + 1;
     for (std::size_t at = bytes.find('\n', lastFeed + 1); at != std::string_view::npos;
          at = bytes.find('\n', at + 1))
         ++feeds;
@@ -188,14 +254,43 @@ void cnfBuilder::getHeader() {
     }
 }
 
+void cnfBuilder::reserveTables() {
+    // Every item takes a section line and at least two parameter lines, so
+    // the lines bound the items as well as the limits do; tables sized
+    // beforehand never move what they hold.
+    const std::uint32_t items = lineCount / 3 + 1;
+    const auto room = [items](std::uint32_t limit) { return std::min(items, limit); };
+    listMap.reserve(room(LIST_LIMIT));
+    keyMap.reserve(room(KEY_LIMIT));
+    fileMap.reserve(room(FILE_LIMIT));
+    filterMap.reserve(room(FILTER_LIMIT));
+    margMap.reserve(room(MARG_LIMIT));
+    const std::uint32_t limits[DEF_KIND] = {0, LIST_LIMIT, KEY_LIMIT, FILE_LIMIT, FILTER_LIMIT, MARG_LIMIT};
+    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) definitions[kind].reserve(room(limits[kind]));
+    keys.reserve(room(KEY_LIMIT));
+    keyStrings.reserve(room(KEY_LIMIT));
+    keyNextLists.reserve(room(KEY_LIMIT));
+    keyMargs.reserve(room(KEY_LIMIT));
+    keyFiles.reserve(room(KEY_LIMIT));
+    listStrings.reserve(room(LIST_LIMIT));
+    listItems.reserve(room(LIST_LIMIT));
+    files.reserve(room(FILE_LIMIT));
+    fileStrings.reserve(room(FILE_LIMIT));
+    fileFilters.reserve(room(FILE_LIMIT));
+    filterStrings.reserve(room(FILTER_LIMIT));
+    margStrings.reserve(room(MARG_LIMIT));
+    itemNumbers.reserve(room(LIST_LIMIT) * MAX_ITEMS_SUM + room(FILE_LIMIT) * MAX_FILTERS_SUM);
+}
+
 void cnfBuilder::parseScript() {
+    reserveTables();
     getHeader();
     bool more = true;
     for (;;) {
         eraseGarbage(more);
         if (!more) break;
         const std::string_view before = currentLine().view();
-        switch (parser.findKW(currentLine(), itemKW, ITEM_KW_SUM)) {
+        switch (parser.findKeyword<itemKW, ITEM_KW_SUM>(currentLine())) {
             case 1: listParse(); break;
             case 2: keyParse(); break;
             case 3: fileParse(); break;
@@ -213,7 +308,7 @@ void cnfBuilder::parseScript() {
     buildCnf();
 }
 
-void cnfBuilder::addToMap(nameMap& map, const std::string& name,
+void cnfBuilder::addToMap(nameMap& map, std::string_view name,
                           std::uint32_t& counter) {
     if (!map.emplace(name, counter)) {
         const std::vector<storeParam>& same = definitions[sectionKind];
@@ -226,7 +321,7 @@ void cnfBuilder::addToMap(nameMap& map, const std::string& name,
     ++counter;
 }
 
-std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
+std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
                                         const referenceInfo& ref) {
     const std::uint32_t* found = map.find(name);
     if (found == nullptr) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
@@ -243,26 +338,42 @@ void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limi
     }
 }
 
-std::size_t nameMap::hashOf(std::string_view name) {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
-    return static_cast<std::size_t>(h ^ (h >> 32));
+std::uint64_t nameMap::hashOf(std::string_view name) {
+    // Names up to 16 bytes (nearly all) are read in two overlapping words;
+    // longer ones are folded eight bytes at a time. A multiply carries every
+    // bit of its input into the high bits of its product only, so the table
+    // is indexed by the top bits of the last product.
+    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
+    const char* p = name.data();
+    std::size_t n = name.size();
+    std::uint64_t h = n;
+    for (; n > 16; n -= 8, p += 8) h = (h ^ scan::load64(p)) * kMix;
+    const scan::textWords words = scan::wordsOf(p, n);
+    h = (h ^ words.first) * kMix;
+    return (h ^ words.last) * kMix;
 }
 
 std::size_t nameMap::slotOf(std::string_view name) const {
     const std::size_t mask = slots.size() - 1;
-    std::size_t index = hashOf(name) & mask;
+    std::size_t index = static_cast<std::size_t>(hashOf(name) >> indexShift);
     while (slots[index].used && !sameText(slots[index].name, name)) index = (index + 1) & mask;
     return index;
 }
 
-bool nameMap::emplace(const std::string& name, std::uint32_t number) {
-    if (2 * (count + 1) > slots.size()) {
-        std::vector<slot> old(std::max<std::size_t>(64, 2 * slots.size()));
-        old.swap(slots);
-        for (slot& entry : old)
-            if (entry.used) slots[slotOf(entry.name)] = std::move(entry);
-    }
+void nameMap::reserve(std::size_t names) {
+    std::size_t size = 64;
+    unsigned shift = 64 - 6;
+    for (; size < 2 * names; size *= 2) --shift;
+    if (size <= slots.size()) return;
+    std::vector<slot> old(size);
+    old.swap(slots);
+    indexShift = shift;
+    for (const slot& entry : old)
+        if (entry.used) slots[slotOf(entry.name)] = entry;
+}
+
+bool nameMap::emplace(std::string_view name, std::uint32_t number) {
+    if (2 * (count + 1) > slots.size()) reserve(std::max<std::size_t>(32, slots.size()));
     slot& entry = slots[slotOf(name)];
     if (entry.used) return false;
     entry.name = name;

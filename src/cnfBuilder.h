@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -15,21 +17,26 @@
 #include "scriptError.h"
 
 // A piece of script text with the index of the line it came from. In a key's
-// references line 0 marks a reference switched off with "disable".
+// references line 0 marks a reference switched off with "disable". The texts
+// the builder keeps are views: into the script's bytes, or, for a text the
+// readers rewrote, into the builder's store of rewritten texts; both live as
+// long as the builder.
 struct storeParam {
     std::uint32_t line = 0;
-    std::string text;
+    std::string_view text;
 };
 
 // Item name -> item number, one table per kind. Names compare byte for byte.
-// The names live in one array (open addressing), so that entering a name
-// allocates nothing but, for a long name, its own text; names are short, and
-// 64-bit FNV-1a hashes them in a few steps a byte.
+// The names live in one array (open addressing) as views: the table holds no
+// text of its own, and a name's text must outlive the table. Names are short,
+// and 64-bit FNV-1a hashes them in a few steps a byte.
 class nameMap {
 public:
+    // Room for this many names without growing.
+    void reserve(std::size_t names);
     // Enters the name under the number; false, and nothing changes, when the
     // table holds the name already.
-    bool emplace(const std::string& name, std::uint32_t number);
+    bool emplace(std::string_view name, std::uint32_t number);
     // The number entered under the name, or nullptr.
     const std::uint32_t* find(std::string_view name) const;
     // The same; throws std::out_of_range for a name not entered.
@@ -38,21 +45,22 @@ public:
 
 private:
     struct slot {
-        std::string name;
+        std::string_view name;
         std::uint32_t number = 0;
         bool used = false;
     };
-    static std::size_t hashOf(std::string_view name);
+    static std::uint64_t hashOf(std::string_view name);
     // The slot of the name, or the free slot where it would go.
     std::size_t slotOf(std::string_view name) const;
 
     std::vector<slot> slots;  // a power of two in size, at most half used
+    unsigned indexShift = 0;  // 64 less the bits of a slot index
     std::size_t count = 0;
 };
 
 struct doubleStr {
-    std::string str1;  // the "name" text of a key or marg
-    std::string str2;  // the "arg" text of a key, the "info" text of a marg
+    std::string_view str1;  // the "name" text of a key or marg
+    std::string_view str2;  // the "arg" text of a key, the "info" text of a marg
 };
 
 // One key's record; 10 bytes in the config, written field by field.
@@ -187,11 +195,11 @@ public:
     void getHeader();
     // Enters a name of the section being read; a name its kind already has
     // raises "   Item name duplication".
-    void addToMap(nameMap& map, const std::string& name,
+    void addToMap(nameMap& map, std::string_view name,
                   std::uint32_t& counter);
     // The number of a referenced name; "   Item N name not found" at the
     // reference's line when the map lacks it.
-    std::uint32_t getNumFromMap(const nameMap& map, const std::string& name, std::uint32_t line,
+    std::uint32_t getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
                                 const referenceInfo& ref);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
@@ -203,7 +211,8 @@ public:
     // Moves to the section's next parameter line and cuts its keyword off:
     // "   Unknown parameter type" for a word not in the table, "   Parameter
     // redefinition" for a keyword seen before in the section. Returns its index.
-    std::uint32_t nextParameter(const std::string_view* table, std::uint32_t size);
+    template <const std::string_view* table, std::uint32_t size>
+    std::uint32_t nextParameter();
     void listParse();
     void keyParse();
     void checkDisable(std::uint16_t& slot);
@@ -213,7 +222,7 @@ public:
     void warnUninserted(const keyConf& key, std::uint32_t orderLine);
     // Warns about a value of the current line that begins with a blank, which
     // only a blank after "KEYWORD =" puts there.
-    void warnLeadingBlank(const std::string& value, const char* what, const char* keyword);
+    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
     void fileParse();
@@ -241,7 +250,7 @@ public:
     // a "#" comment, a tab, capitals, a parameter of a finished section.
     std::string wordHints(std::string_view word, bool atSectionLevel) const;
     std::string scriptEndText() const;
-    std::string notFoundText(const std::string& name, const referenceInfo& ref) const;
+    std::string notFoundText(std::string_view name, const referenceInfo& ref) const;
     // Warns about every item that nothing uses; needs the resolved config.
     void warnUnusedItems();
 
@@ -280,13 +289,14 @@ public:
     std::vector<storeParam> keyNextLists, keyMargs, keyFiles;
     std::vector<storeParam> fileFilters;
 
-    // The strings of the config's string area.
-    std::vector<std::string> listStrings;
+    // The strings of the config's string area; a filter's text is built from
+    // its name and extensions.
+    std::vector<std::string_view> listStrings;
     std::vector<doubleStr> keyStrings;
-    std::vector<std::string> fileStrings;
+    std::vector<std::string_view> fileStrings;
     std::vector<std::string> filterStrings;
     std::vector<doubleStr> margStrings;
-    std::vector<std::string> headerStrings;
+    std::vector<std::string_view> headerStrings;
 
     // Reading state.
     std::uint32_t lineCount = 0;
@@ -298,9 +308,12 @@ public:
     std::uint32_t filterCounter = 0;
     std::uint32_t margCounter = 1;
     const std::uint32_t noLine = 0;
-    std::string scriptText;       // the whole script, as read
-    std::vector<lineText> lines;  // lineCount views into scriptText; the rest read as empty
-    std::string itemName;
+    std::unique_ptr<char[]> scriptBytes;  // the whole script, as read
+    std::size_t scriptSize = 0;
+    std::vector<lineText> lines;  // lineCount views into scriptBytes; the rest read as empty
+    std::deque<std::string> rewrittenTexts;  // texts the readers changed; never moved
+    std::string_view itemName;
+    std::string paramScratch;  // a parameter whose spaces were dropped
     doubleStr itemStrings;
     storeParam itemParam;
     storeParam defArg;
@@ -316,10 +329,21 @@ public:
     std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 
 private:
+    // The config's bytes, counted before they are written.
+    struct configBytes {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+    };
+    configBytes buildConfig() const;
+    // Sizes the name tables and item tables for what the script can hold.
+    void reserveTables();
     // Takes the script's bytes over and splits them into lines.
-    void loadScriptText(std::string&& script);
-    // Raises "   Strings limit is exceeded", counting the lines after lastFeed.
-    [[noreturn]] void tooManyLines(std::size_t lastFeed);
+    void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
+    // Keeps a text the readers rewrote for as long as the builder lives.
+    std::string_view keepRewritten(std::string&& text);
+    // Raises "   Strings limit is exceeded" for the line feed at lastFeed, the
+    // one after feedsBefore others, counting the lines after it.
+    [[noreturn]] void tooManyLines(std::size_t feedsBefore, std::size_t lastFeed);
 
     lineText pastEnd;  // the empty line handed out for indexes beyond the script
 };

@@ -122,7 +122,7 @@ std::string cnfBuilder::wordHints(std::string_view word, bool atSectionLevel) co
     return hints;
 }
 
-std::string cnfBuilder::notFoundText(const std::string& name, const referenceInfo& ref) const {
+std::string cnfBuilder::notFoundText(std::string_view name, const referenceInfo& ref) const {
     std::string text;
     if (ref.ownerKind == 0) {  // the def line
         if (defArg.line == 0) return "no \"def\" line: the script must end with def LISTNAME";

@@ -1,6 +1,7 @@
 // Resolution of names into item numbers, the config bytes and the summary.
 #include <cstring>
 #include <iostream>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -48,20 +49,20 @@ void cnfBuilder::buildCnf() {
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit,
                                   const referenceInfo& info) {
-    lineText text(ref.text);
+    lineText text = lineText::withoutNul(ref.text);  // a line's text, cut at its NUL already
     std::uint32_t count = 0;
     bool more = true;
     while (more) {
         if (count == limit) {
             droppedNames dropped;
-            while (more && !dropped.complete()) dropped.add(parser.getParam(text, more));
+            while (more && !dropped.complete()) dropped.add(std::string(parser.paramView(text, more, paramScratch)));
             if (!dropped.empty())
                 warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
                                    std::to_string(limit) + " " + kindName(info.targetKind) +
                                    "s; dropped: " + dropped.list());
             break;
         }
-        itemName = parser.getParam(text, more);
+        itemName = parser.paramView(text, more, paramScratch);
         error.itemIndex = static_cast<std::int32_t>(count);
         out.push_back(getNumFromMap(map, itemName, ref.line, info));
         ++count;
@@ -97,75 +98,100 @@ std::uint16_t cnfBuilder::getAllStrSum() const {
 
 namespace {
 
-void put8(std::string& out, std::uint32_t value) { out += static_cast<char>(value & 0xFFu); }
+// Writes the config into a buffer sized beforehand; numbers little-endian.
+class byteWriter {
+public:
+    explicit byteWriter(char* start) : at(start) {}
+    void put8(std::uint32_t value) { *at++ = static_cast<char>(value & 0xFFu); }
+    void put16(std::uint32_t value) {
+        put8(value);
+        put8(value >> 8);
+    }
+    void putBytes(const char* bytes, std::size_t size) {
+        if (size != 0) std::memcpy(at, bytes, size);
+        at += size;
+    }
+    // A text of the string area, ended by its NUL.
+    void putString(std::string_view text) {
+        putBytes(text.data(), text.size());
+        *at++ = '\0';
+    }
+    const char* position() const { return at; }
 
-void put16(std::string& out, std::uint32_t value) {
-    put8(out, value);
-    put8(out, value >> 8);
-}
-
-void putString(std::string& out, const std::string& text) {
-    out += text;
-    out += '\0';
-}
+private:
+    char* at;
+};
 
 }  // namespace
 
 std::string cnfBuilder::cnfBytes() const {
-    std::size_t size = 26 + 10 * keys.size() + 2 * files.size() + 2 * itemNumbers.size();
+    const configBytes bytes = buildConfig();
+    return std::string(bytes.bytes.get(), bytes.size);
+}
+
+cnfBuilder::configBytes cnfBuilder::buildConfig() const {
+    const std::size_t listEntries = static_cast<std::size_t>(listItemNum) + fileFilterNum;
+    std::size_t size = 26 + 10 * static_cast<std::size_t>(keyNum) + 2 * static_cast<std::size_t>(fileNum) +
+                       2 * static_cast<std::size_t>(listNum) + 2 * static_cast<std::size_t>(listItemNum) +
+                       fileFilterNum;
     const auto addSizes = [&size](const auto& texts) {
-        for (const std::string& text : texts) size += text.size() + 1;
+        for (const auto& text : texts) size += text.size() + 1;
     };
     addSizes(headerStrings);
     addSizes(listStrings);
     addSizes(fileStrings);
     addSizes(filterStrings);
-    for (const doubleStr& pair : keyStrings) size += pair.str1.size() + pair.str2.size() + 2;
+    for (std::size_t k = 0; k < keyStrings.size(); ++k)
+        size += keyStrings[k].str1.size() + 1 + (keys[k].strNum == 2 ? keyStrings[k].str2.size() + 1 : 0);
     for (const doubleStr& pair : margStrings) size += pair.str1.size() + pair.str2.size() + 2;
-    std::string out;
-    out.reserve(size);  // an upper bound: the whole file is built without a reallocation
-    out.append(signature, sizeof signature);
+
+    configBytes out{std::make_unique_for_overwrite<char[]>(size), size};
+    byteWriter w(out.bytes.get());
+    w.putBytes(signature, sizeof signature);
     for (std::uint16_t field : {version, allStrSum, defListIndex, listNum, listItemNum,
                                 fileFilterNum, keyNum, fileNum, filterNum, margNum}) {
-        put16(out, field);
+        w.put16(field);
     }
     for (std::size_t k = 0; k < keyNum; ++k) {
         const keyConf& key = keys[k];
-        put16(out, key.fileRef);
-        put16(out, key.margRef);
-        put16(out, key.listRef);
-        put8(out, key.strNum);
-        put8(out, 0);  // reserved
-        put8(out, key.order);
-        put8(out, 0);  // reserved
+        w.put16(key.fileRef);
+        w.put16(key.margRef);
+        w.put16(key.listRef);
+        w.put8(key.strNum);
+        w.put8(0);  // reserved
+        w.put8(key.order);
+        w.put8(0);  // reserved
     }
     for (std::size_t f = 0; f < fileNum; ++f) {
-        put8(out, files[f].action);
-        put8(out, files[f].filterCount);
+        w.put8(files[f].action);
+        w.put8(files[f].filterCount);
     }
-    for (std::size_t j = 0; j < listNum; ++j) put16(out, listSizes[j]);
+    for (std::size_t j = 0; j < listNum; ++j) w.put16(listSizes[j]);
     std::size_t e = 0;
-    for (; e < listItemNum; ++e) put16(out, itemNumbers[e]);
-    for (; e < static_cast<std::size_t>(listItemNum) + fileFilterNum; ++e) put8(out, itemNumbers[e]);
+    for (; e < listItemNum; ++e) w.put16(itemNumbers[e]);
+    for (; e < listEntries; ++e) w.put8(itemNumbers[e]);
 
-    for (const std::string& text : headerStrings) putString(out, text);
-    for (const std::string& text : listStrings) putString(out, text);
+    for (const std::string_view text : headerStrings) w.putString(text);
+    for (const std::string_view text : listStrings) w.putString(text);
     for (std::size_t k = 0; k < keyStrings.size(); ++k) {
-        putString(out, keyStrings[k].str1);
-        if (keys[k].strNum == 2) putString(out, keyStrings[k].str2);
+        w.putString(keyStrings[k].str1);
+        if (keys[k].strNum == 2) w.putString(keyStrings[k].str2);
     }
-    for (const std::string& text : fileStrings) putString(out, text);
+    for (const std::string_view text : fileStrings) w.putString(text);
     for (const doubleStr& marg : margStrings) {
-        putString(out, marg.str1);
-        putString(out, marg.str2);
+        w.putString(marg.str1);
+        w.putString(marg.str2);
     }
-    for (const std::string& text : filterStrings) putString(out, text);
+    for (const std::string& text : filterStrings) w.putString(text);
+    // Every byte was counted beforehand.
+    if (w.position() != out.bytes.get() + size) throw std::logic_error("config size miscounted");
     return out;
 }
 
 void cnfBuilder::saveCnf() {
     std::error_code why;
-    if (!replaceFile(configPath, cnfBytes(), why))
+    const configBytes bytes = buildConfig();
+    if (!replaceFile(configPath, std::string_view(bytes.bytes.get(), bytes.size), why))
         error.throwErr(error.fileErr, noLine, 1, 3,
                        "cannot write \"" + configPath + "\": " + why.message());
 }

@@ -19,10 +19,6 @@ std::uint8_t pathPosition(std::uint8_t order) { return order & 3u; }
 std::uint8_t keysPosition(std::uint8_t order) { return (order >> 2) & 3u; }
 std::uint8_t valuePosition(std::uint8_t order) { return (order >> 4) & 3u; }
 
-std::string withoutSeparators(std::string text) {
-    std::erase(text, '\x01');
-    return text;
-}
 
 // The first character of a value line that is not a blank: the "=" or "-"
 // that garbageStrDel removes, if there is one.
@@ -45,10 +41,11 @@ void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_
     checkItemLimit(counter, limit, kind);
 }
 
-std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint32_t size) {
+template <const std::string_view* table, std::uint32_t size>
+std::uint32_t cnfBuilder::nextParameter() {
     eraseGarbage();
     const std::string_view before = currentLine().view();
-    const std::uint32_t index = parser.findKW(currentLine(), table, size);
+    const std::uint32_t index = parser.findKeyword<table, size>(currentLine());
     if (index == 0) {
         const std::string_view word = wordCut(before, currentLine());
         error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER,
@@ -65,7 +62,7 @@ std::uint32_t cnfBuilder::nextParameter(const std::string_view* table, std::uint
     return index;
 }
 
-void cnfBuilder::warnLeadingBlank(const std::string& value, const char* what, const char* keyword) {
+void cnfBuilder::warnLeadingBlank(std::string_view value, const char* what, const char* keyword) {
     if (value.empty() || value.front() != ' ') return;
     warn(curLine, std::string(what) + " " + inQuotes(value) + " of " + sectionText() +
                       " begins with a blank: write " + keyword + "= with no blank after \"=\"");
@@ -74,15 +71,14 @@ void cnfBuilder::warnLeadingBlank(const std::string& value, const char* what, co
 void cnfBuilder::listParse() {
     beginSection(listMap, listCounter, LIST_LIMIT, LIST_KIND);
     while (paramCount < KLIST_KW_SUM) {
-        const std::uint32_t index = nextParameter(kListKW, KLIST_KW_SUM);
+        const std::uint32_t index = nextParameter<kListKW, KLIST_KW_SUM>();
         lineText& line = currentLine();
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
             listStrings.push_back(parser.takeUntil(line, ';'));
         } else {  // items: kept as written, split into key names at resolution
-            itemParam.text = line.take();
-            itemParam.line = curLine;
-            listItems.push_back(std::move(itemParam));
+            listItems.push_back({curLine, line.view()});
+            line.dropFront(line.size());
         }
         ++paramCount;
         ++curLine;
@@ -97,7 +93,7 @@ void cnfBuilder::keyParse() {
     keyConf key;
     beginSection(keyMap, keyCounter, KEY_LIMIT, KEY_KIND);
     while (paramCount < KEY_KW_SUM) {
-        const std::uint32_t index = nextParameter(keyKW, KEY_KW_SUM);
+        const std::uint32_t index = nextParameter<keyKW, KEY_KW_SUM>();
         lineText& line = currentLine();
         switch (index) {
             case 1:  // name
@@ -108,7 +104,7 @@ void cnfBuilder::keyParse() {
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
                 orderLine = curLine;
-                key.order = parser.getOrder(line, orderKW, ORDER_KW_SUM, curLine);
+                key.order = parser.getOrder(line, curLine);
                 if (keysPosition(key.order) != 0) {
                     key.strNum = 2;
                     ++paramCount;
@@ -126,13 +122,14 @@ void cnfBuilder::keyParse() {
                 argSeen = true;
                 const bool dashTaken = separatorOf(line) == '-';
                 parser.garbageStrDel(line);
-                itemStrings.str2 = line.take();
+                itemStrings.str2 = line.view();
+                line.dropFront(line.size());
                 argLine = curLine;
                 if (dashTaken) {
-                    const std::string& data = itemStrings.str2;
+                    const std::string_view data = itemStrings.str2;
                     warn(curLine, "key data " + inQuotes(data) + " of " + sectionText() +
                                       " lost its leading \"-\", which \"arg -\" takes for the \"=\": " +
-                                      "write arg=-" + (data.size() <= 20 ? data : std::string("...")));
+                                      "write arg=-" + std::string(data.size() <= 20 ? data : "..."));
                 }
                 warnLeadingBlank(itemStrings.str2, "key data", "arg");
                 ++paramCount;
@@ -154,8 +151,8 @@ void cnfBuilder::keyParse() {
     checkKeyConf(key, keyLine, orderLine);
     warnUninserted(key, orderLine);
     keys.push_back(key);
-    // What is left behind in the scratch strings is never read again.
-    keyStrings.push_back(std::move(itemStrings));
+    keyStrings.push_back(itemStrings);
+    itemStrings = {};
 }
 
 void cnfBuilder::checkDisable(std::uint16_t& slot) {
@@ -213,7 +210,7 @@ void cnfBuilder::fileParse() {
     bool filtersGiven = false;
     beginSection(fileMap, fileCounter, FILE_LIMIT, FILE_KIND);
     while (paramCount < FILE_KW_SUM) {
-        const std::uint32_t index = nextParameter(fileKW, FILE_KW_SUM);
+        const std::uint32_t index = nextParameter<fileKW, FILE_KW_SUM>();
         lineText& line = currentLine();
         if (index == 1) {  // name
             parser.garbageStrDel(line);
@@ -240,10 +237,10 @@ void cnfBuilder::fileParse() {
         } else {  // filters: kept as written, split into filter names at resolution
             if (filtersGiven)
                 error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER, folderWithFilterText());
-            itemParam.text = line.take();
-            itemParam.line = curLine;
+            itemParam = {curLine, line.view()};
+            line.dropFront(line.size());
             filtersGiven = true;
-            fileFilters.push_back(std::move(itemParam));
+            fileFilters.push_back(itemParam);
             ++paramCount;
         }
         ++curLine;
@@ -255,18 +252,24 @@ std::string cnfBuilder::folderWithFilterText() const {
 }
 
 void cnfBuilder::filterParse() {
-    std::string nameText;
+    std::string_view nameText;
+    std::string filter;
     beginSection(filterMap, filterCounter, FILTER_LIMIT, FILTER_KIND);
     while (paramCount < FILTER_KW_SUM) {
-        const std::uint32_t index = nextParameter(filterKW, FILTER_KW_SUM);
+        const std::uint32_t index = nextParameter<filterKW, FILTER_KW_SUM>();
         lineText& line = currentLine();
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             parser.garbageStrDel(line);
-            nameText = withoutSeparators(parser.takeUntil(line, ';'));
+            nameText = parser.takeUntil(line, ';');
+            if (nameText.find('\x01') != std::string_view::npos) {
+                std::string kept(nameText);
+                std::erase(kept, '\x01');
+                nameText = keepRewritten(std::move(kept));
+            }
             warnLeadingBlank(nameText, "name", "name");
         } else {  // exten
             droppedNames dropped;
-            itemName = parser.createFilter(line, &dropped);
+            filter = parser.createFilter(line, &dropped);
             if (!dropped.empty())
                 warn(curLine, sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
                                   " extensions; dropped: " + dropped.list());
@@ -274,25 +277,33 @@ void cnfBuilder::filterParse() {
         ++paramCount;
         ++curLine;
     }
-    filterStrings.push_back(nameText + itemName);
+    std::string text;
+    text.reserve(nameText.size() + filter.size());
+    text.append(nameText).append(filter);
+    filterStrings.push_back(std::move(text));
 }
 
 void cnfBuilder::margParse() {
     beginSection(margMap, margCounter, MARG_LIMIT, MARG_KIND);
     while (paramCount < MARG_KW_SUM) {
-        const std::uint32_t index = nextParameter(margKW, MARG_KW_SUM);
+        const std::uint32_t index = nextParameter<margKW, MARG_KW_SUM>();
         lineText& line = currentLine();
         parser.symbDel(line);
         if (index == 1) {  // name
             itemStrings.str1 = parser.takeUntil(line, ';');
         } else {  // info: the tooltip, "<@" marking its line breaks
             itemStrings.str2 = parser.takeUntil(line, ';');
-            parser.setEndlForToolTip(itemStrings.str2);
+            if (itemStrings.str2.find(KS_TOOL_TIP_ENDL) != std::string_view::npos) {
+                std::string text(itemStrings.str2);
+                parser.setEndlForToolTip(text);
+                itemStrings.str2 = keepRewritten(std::move(text));
+            }
         }
         ++paramCount;
         ++curLine;
     }
-    margStrings.push_back(std::move(itemStrings));
+    margStrings.push_back(itemStrings);
+    itemStrings = {};
 }
 
 void cnfBuilder::defArgParse() {

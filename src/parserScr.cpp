@@ -1,50 +1,19 @@
 #include "parserScr.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "utils.h"
 
 namespace {
 
-// A set of characters, tested by table lookup.
-class charSet {
-public:
-    constexpr explicit charSet(std::string_view chars) {
-        for (char c : chars) member[static_cast<unsigned char>(c)] = true;
-    }
-    bool has(char c) const { return member[static_cast<unsigned char>(c)]; }
-
-    // How many leading characters of text belong to the set (or, with inSet
-    // false, do not belong to it).
-    std::size_t span(std::string_view text, bool inSet = true) const {
-        const char* const begin = text.data();
-        const char* const end = begin + text.size();
-        const char* at = begin;
-        while (at != end && member[static_cast<unsigned char>(*at)] == inSet) ++at;
-        return static_cast<std::size_t>(at - begin);
-    }
-
-private:
-    bool member[256] = {};
-};
-
-constexpr charSet kWordSkip(" ,=");
-constexpr charSet kWordEnd(std::string_view(" ,:;=\0", 6));
-constexpr charSet kLineNoise(" :=");
-constexpr charSet kParamSkip(" =");
-constexpr charSet kSpace(" ");
-constexpr charSet kParamStop(std::string_view(" ,;\0", 4));
-
-void skipFront(lineText& line, const charSet& skip) { line.dropFront(skip.span(line.view())); }
-
-// Cuts the next word off the line; the view stays valid while the line lives.
-std::string_view cutWord(lineText& line) {
-    const std::string_view rest = line.view();
-    const std::size_t start = kWordSkip.span(rest);
-    const std::size_t length = kWordEnd.span(rest.substr(start), false);
-    line.dropFront(start + length);
-    return rest.substr(start, length);
-}
+using scan::cutWord;
+using scan::kParamSkip;
+using scan::kParamStop;
+using scan::kSpace;
+using scan::kWordSkip;
+using scan::skipFront;
 
 // Appends text without its 0x01 bytes, which separate the parts of a filter text.
 void appendWithoutSeparators(std::string& out, std::string_view text) {
@@ -116,11 +85,6 @@ bool inTableIgnoringCase(std::string_view word, const std::string_view* table, s
     return false;
 }
 
-bool parserScr::symbDel(lineText& line) {
-    skipFront(line, kLineNoise);
-    return !line.empty() && line.front() != ';';
-}
-
 void parserScr::garbageStrDel(lineText& line) {
     skipFront(line, kSpace);
     if (line.front() == '-' || line.front() == '=') line.dropFront(1);
@@ -138,18 +102,17 @@ std::string parserScr::deleteWodrd(std::string_view text, char mark) {
     return std::string(text.substr(0, text.find(mark)));
 }
 
-std::string parserScr::takeUntil(lineText& line, char mark) {
-    line.keepFront(std::min(line.size(), line.view().find(mark)));
-    return line.take();
+std::string_view parserScr::takeUntil(lineText& line, char mark) {
+    const std::string_view rest = line.view();
+    line.dropFront(rest.size());
+    return rest.substr(0, rest.find(mark));
 }
-
-std::string parserScr::divStr(lineText& line) { return std::string(cutWord(line)); }
 
 std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
     return keywordIndex(cutWord(line), table, size);
 }
 
-std::uint32_t parserScr::getFlag(const std::string& word, const std::string_view* table,
+std::uint32_t parserScr::getFlag(std::string_view word, const std::string_view* table,
                                  std::uint32_t size, const std::uint32_t& lineIndex) {
     for (std::uint32_t i = 0; i < size; ++i) {
         if (table[i] == word) return i;
@@ -160,21 +123,20 @@ std::uint32_t parserScr::getFlag(const std::string& word, const std::string_view
                    found + "; expected " + wordList(table, size, " or ") + caseHint(word, table, size));
 }
 
-std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, std::uint32_t size,
-                                 const std::uint32_t& lineIndex) {
+std::uint8_t parserScr::getOrder(lineText& line, const std::uint32_t& lineIndex) {
     unsigned result = 0;
     unsigned place = 0;
     for (unsigned words = 0; words <= 2; ++words) {
         unsigned shift = 0;
         const std::string_view word = cutWord(line);
-        switch (keywordIndex(word, table, size)) {
+        switch (keywordNumber<orderKW, ORDER_KW_SUM>(word)) {
             case 1: shift = 0; break;  // path
             case 2: shift = 2; break;  // keys
             case 3: shift = 4; break;  // value
             case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
             default:
                 error.throwErr(error.keywordErr, lineIndex, 1, 2,
-                               orderProblem(word, words, line, table, size));
+                               orderProblem(word, words, line, orderKW, ORDER_KW_SUM));
         }
         ++place;
         result = (result & ~(3u << shift)) | (place << shift);
@@ -182,9 +144,9 @@ std::uint8_t parserScr::getOrder(lineText& line, const std::string_view* table, 
     return static_cast<std::uint8_t>(result);
 }
 
-std::string parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIndex) {
+std::string_view parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIndex) {
     symbDel(line);
-    if (line.empty()) return std::string();
+    if (line.empty()) return {};
     if (line.front() != '#') {
         const bool byteOrderMark = line.view().substr(0, 3) == "\xEF\xBB\xBF";
         error.throwErr(error.headerErr, lineIndex, 1, 1,
@@ -194,27 +156,34 @@ std::string parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIn
     }
     line.dropFront(1);
     symbDel(line);
-    return line.str();
+    return line.view();
 }
 
 std::string parserScr::getParam(lineText& text, bool& more) {
-    more = false;
-    skipFront(text, kParamSkip);
-    const std::string_view rest = text.view();
-    std::string param;
-    std::size_t i = 0;
-    for (;;) {
-        // A run up to the next blank, ',', ';' or NUL goes in at once; spaces
-        // inside a parameter are dropped.
-        const std::size_t run = kParamStop.span(rest.substr(i), false);
-        param.append(rest, i, run);
-        i += run;
-        if (i == rest.size() || rest[i] != ' ') break;
-        ++i;
+    std::string scratch;
+    return std::string(paramView(text, more, scratch));
+}
+
+std::string_view parserScr::paramView(lineText& text, bool& more, std::string& scratch) {
+    const char* const end = text.end();
+    const char* const start = kParamSkip.skip(text.begin(), end);
+    const char* at = kParamStop.skip(start, end, false);
+    std::string_view param(start, static_cast<std::size_t>(at - start));
+    if (at != end && *at == ' ') {
+        // Spaces inside a parameter are dropped: the runs between them are
+        // joined in scratch.
+        scratch.assign(param);
+        for (;;) {
+            const char* const run = ++at;
+            at = kParamStop.skip(run, end, false);
+            scratch.append(run, static_cast<std::size_t>(at - run));
+            if (at == end || *at != ' ') break;
+        }
+        param = scratch;
     }
-    if (i < rest.size() && rest[i] == ',') more = true;
+    more = at != end && *at == ',';
     // The walk stopped at a ',' or ';' (removed with what was read) or at the end.
-    text.dropFront(i < rest.size() ? i + 1 : i);
+    text.dropTo(at == end ? end : at + 1);
     return param;
 }
 
@@ -230,31 +199,41 @@ void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const st
 
 void parserScr::setEndlForToolTip(std::string& text) {
     // Each marker becomes one character, so the text is rewritten in place,
-    // from the first '<' on.
+    // from the first '<' on: that character, then the run up to the next '<'.
     std::size_t in = text.find('<');
     if (in == std::string::npos) return;
     std::size_t out = in;
-    for (; in < text.size(); ++in) {
+    while (in < text.size()) {
         if (text[in] == '<' && in + 1 < text.size() && text[in + 1] == '@') {
             text[out++] = '\n';
-            ++in;
+            in += 2;
         } else {
-            text[out++] = text[in];
+            text[out++] = text[in++];
         }
+        const std::size_t next = std::min(text.size(), text.find('<', in));
+        if (next > in) std::memmove(text.data() + out, text.data() + in, next - in);
+        out += next - in;
+        in = next;
     }
     text.resize(out);
 }
 
 std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
-    std::string readable = "(*.";
-    std::string pattern = "\x01*.";
+    // Room for the usual few short extensions, so that neither part grows.
+    std::string readable;
+    readable.reserve(64);
+    readable = "(*.";
+    std::string pattern;
+    pattern.reserve(64);
+    pattern = "\x01*.";
+    std::string scratch;
     bool more = true;
     for (std::uint32_t n = 0; more; ++n) {
-        std::string extension = getParam(text, more);
+        const std::string_view extension = paramView(text, more, scratch);
         if (n >= MAX_EXTENSION_SUM) {
             // The eleventh extension has been read and is dropped, and with it the rest.
             if (dropped == nullptr) break;
-            dropped->add(std::move(extension));
+            dropped->add(std::string(extension));
             if (dropped->complete()) break;
         } else {
             if (n != 0) {
@@ -265,5 +244,8 @@ std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
             appendWithoutSeparators(pattern, extension);
         }
     }
-    return readable + ")" + pattern + "\x01";
+    readable += ')';
+    readable += pattern;
+    readable += '\x01';
+    return readable;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,6 +33,10 @@ public:
     }
 
     std::string_view view() const { return rest; }
+    const char* begin() const { return rest.data(); }
+    const char* end() const { return rest.data() + rest.size(); }
+    // Drops what is left before at, a position between begin() and end().
+    void dropTo(const char* at) { rest = std::string_view(at, static_cast<std::size_t>(end() - at)); }
     std::string str() const { return std::string(rest); }
     bool empty() const { return rest.empty(); }
     std::size_t size() const { return rest.size(); }
@@ -54,6 +59,66 @@ private:
     std::string_view rest;
 };
 
+namespace scan {
+
+// A set of characters, tested by table lookup.
+class charSet {
+public:
+    constexpr explicit charSet(std::string_view chars) {
+        for (char c : chars) member[static_cast<unsigned char>(c)] = true;
+    }
+    bool has(char c) const { return member[static_cast<unsigned char>(c)]; }
+    // The first position from at on whose character is not in the set (or,
+    // with inSet false, is in it); end if there is none.
+    const char* skip(const char* at, const char* end, bool inSet = true) const {
+        while (at != end && member[static_cast<unsigned char>(*at)] == inSet) ++at;
+        return at;
+    }
+    // How many leading characters of text belong to the set (or, with inSet
+    // false, do not belong to it).
+    std::size_t span(std::string_view text, bool inSet = true) const {
+        return static_cast<std::size_t>(skip(text.data(), text.data() + text.size(), inSet) - text.data());
+    }
+
+private:
+    bool member[256] = {};
+};
+
+inline constexpr charSet kWordSkip(" ,=");
+inline constexpr charSet kWordEnd(std::string_view(" ,:;=\0", 6));
+inline constexpr charSet kLineNoise(" :=");
+inline constexpr charSet kParamSkip(" =");
+inline constexpr charSet kSpace(" ");
+inline constexpr charSet kParamStop(std::string_view(" ,;\0", 4));
+
+inline void skipFront(lineText& line, const charSet& set) { line.dropTo(set.skip(line.begin(), line.end())); }
+
+// Cuts the next word off the line; the view stays valid while the line's text lives.
+inline std::string_view cutWord(lineText& line) {
+    const char* const end = line.end();
+    const char* const word = kWordSkip.skip(line.begin(), end);
+    const char* const after = kWordEnd.skip(word, end, false);
+    line.dropTo(after);
+    return {word, static_cast<std::size_t>(after - word)};
+}
+
+}  // namespace scan
+
+// The 1-based index of the word in a keyword table known when compiling, 0
+// if none. Each keyword's length is a constant, so that a comparison is a
+// length test and a load or two.
+template <const std::string_view* table, std::uint32_t size>
+std::uint32_t keywordNumber(std::string_view word) {
+    return [word]<std::uint32_t... i>(std::integer_sequence<std::uint32_t, i...>) {
+        std::uint32_t number = 0;
+        (void)((word.size() == table[i].size() && std::memcmp(word.data(), table[i].data(), table[i].size()) == 0
+                    ? (number = i + 1, true)
+                    : false) ||
+               ...);
+        return number;
+    }(std::make_integer_sequence<std::uint32_t, size>());
+}
+
 // Names read past a limit, for the warning that names them: the first three
 // and whether there are more. Empty names do not count. Reading stops once
 // more is known, so that a long list costs nothing beyond its fourth name.
@@ -69,13 +134,48 @@ struct droppedNames {
     std::string list() const;
 };
 
+namespace scan {
+
+// Up to eight bytes from at, as one little-endian number.
+inline std::uint64_t load64(const char* at) {
+    std::uint64_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+inline std::uint32_t load32(const char* at) {
+    std::uint32_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+// A text's bytes in two numbers, read without a loop for up to 16 bytes:
+// overlapping loads from both ends, so that no byte outside the text is read.
+// Two texts of one length are equal exactly when their numbers are.
+struct textWords {
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+};
+inline textWords wordsOf(const char* p, std::size_t n) {
+    if (n >= 8) return {load64(p), load64(p + n - 8)};
+    if (n >= 4) return {load32(p), load32(p + n - 4)};
+    if (n == 0) return {};
+    return {static_cast<std::uint64_t>(static_cast<unsigned char>(p[0])) << 16 |
+                static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8 |
+                static_cast<unsigned char>(p[n - 1]),
+            0};
+}
+
+}  // namespace scan
+
 // Whether two short texts (keywords, names) are equal: compared in place,
 // cheaper for a few bytes than a call to the library's comparison.
 inline bool sameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return false;
-    return true;
+    const std::size_t n = a.size();
+    if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+    const scan::textWords x = scan::wordsOf(a.data(), n);
+    const scan::textWords y = scan::wordsOf(b.data(), n);
+    return x.first == y.first && x.last == y.last;
 }
 
 // The word a reader cut off a line, given the line's text before the cut and
@@ -92,36 +192,46 @@ public:
     // --- cleaning ---
     // Removes leading spaces, ':' and '='; false when the line is then empty
     // or starts with ';' (a line without content).
-    bool symbDel(lineText& line);
+    bool symbDel(lineText& line) {
+        scan::skipFront(line, scan::kLineNoise);
+        return !line.empty() && line.front() != ';';
+    }
     // Removes leading spaces and then one '-' or '='; cuts the line at its last
     // ';' unless that ';' is its first character.
     void garbageStrDel(lineText& line);
     // The text up to, not including, the first mark character.
     std::string deleteWodrd(std::string_view text, char mark);
-    // The same for the rest of a line that is not read again.
-    std::string takeUntil(lineText& line, char mark);
+    // The same for the rest of a line that is not read again: a view into the line.
+    std::string_view takeUntil(lineText& line, char mark);
 
     // --- tokens ---
     // Skips spaces, ',' and '='; returns the characters up to the end, a space,
-    // ',', ':', ';' or '=' and removes them from the line.
-    std::string divStr(lineText& line);
+    // ',', ':', ';' or '=' and removes them from the line: a view into the line.
+    std::string_view divStr(lineText& line) { return scan::cutWord(line); }
     // Cuts the next word and returns its 1-based index in the table, 0 if none.
     std::uint32_t findKW(lineText& line, const std::string_view* table, std::uint32_t size);
+    // The same for a table known when compiling, which is faster.
+    template <const std::string_view* table, std::uint32_t size>
+    std::uint32_t findKeyword(lineText& line) {
+        return keywordNumber<table, size>(scan::cutWord(line));
+    }
     // The 0-based index of word in the table; raises "   Uncknown action keyword!"
     // when it is not there.
-    std::uint32_t getFlag(const std::string& word, const std::string_view* table,
+    std::uint32_t getFlag(std::string_view word, const std::string_view* table,
                           std::uint32_t size, const std::uint32_t& lineIndex);
     // Reads an order line: up to three words, "disable" ending it early. The
     // positions of path, keys and value go into bits 0-1, 2-3 and 4-5. A word
     // that is no order word, or a missing one, raises "   Unknown order keyword!".
-    std::uint8_t getOrder(lineText& line, const std::string_view* table, std::uint32_t size,
-                          const std::uint32_t& lineIndex);
+    std::uint8_t getOrder(lineText& line, const std::uint32_t& lineIndex);
     // The rest of a header line after its '#'; "   Header read error" when the
-    // line (once cleaned) has content but does not start with '#'.
-    virtual std::string getHeaderItem(lineText& line, const std::uint32_t& lineIndex);
+    // line (once cleaned) has content but does not start with '#'. A view into the line.
+    virtual std::string_view getHeaderItem(lineText& line, const std::uint32_t& lineIndex);
     // Cuts one comma-separated parameter: skips leading spaces and '=', drops
     // spaces inside, ends at ',' (more set), ';' or the end (more cleared).
     std::string getParam(lineText& text, bool& more);
+    // The same parameter as a view: into the line when it holds no space, else
+    // into scratch, which holds it until the next call with the same scratch.
+    std::string_view paramView(lineText& text, bool& more, std::string& scratch);
 
     // --- redefinition bookkeeping ---
     void redefClear();

@@ -202,7 +202,7 @@ TEST(ParserScrTest, GetOrder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
         lineText line(c.input);
-        EXPECT_EQ(c.order, p.getOrder(line, orderKW, ORDER_KW_SUM, lineIndex));
+        EXPECT_EQ(c.order, p.getOrder(line, lineIndex));
         EXPECT_EQ(c.rest, line.str());
     }
 }
@@ -221,7 +221,7 @@ TEST(ParserScrTest, GetOrderRejectsUnknownOrMissingWords) {
         parserScr p;
         std::uint32_t lineIndex = 21;
         lineText line(input);
-        expectError([&] { p.getOrder(line, orderKW, ORDER_KW_SUM, lineIndex); },
+        expectError([&] { p.getOrder(line, lineIndex); },
                     &scriptError::keywordErr, 2, 21);
         EXPECT_EQ(2, p.error.keywordErr);  // the reader's own record keeps the code
     }

@@ -36,7 +36,7 @@ inline std::string roundTripDifference(const cnfBuilder& b, const std::string& b
     for (std::size_t k = 0; k < c.keys.size(); ++k) {
         const cnfKey& got = c.keys[k];
         const keyConf& rec = b.keys[k];
-        const std::string arg = rec.strNum == 2 ? b.keyStrings[k].str2 : std::string();
+        const std::string_view arg = rec.strNum == 2 ? b.keyStrings[k].str2 : std::string_view();
         if (got.name != b.keyStrings[k].str1 || got.arg != arg || got.strNum != rec.strNum ||
             got.order.byte != rec.order || got.fileRef != rec.fileRef || got.margRef != rec.margRef ||
             got.listRef != rec.listRef)
