@@ -113,8 +113,8 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
     const std::uintmax_t expected = std::filesystem::file_size(scriptPath, unknown);
     errno = 0;
     if (!unknown && expected > 0 && expected < PTRDIFF_MAX) {
-        // Straight into a buffer that is not cleared first.
-        whole = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(expected));
+        // Straight into a buffer that is not cleared first, with a byte to spare.
+        whole = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(expected) + 1);
         in.read(whole.get(), static_cast<std::streamsize>(expected));
         size = static_cast<std::size_t>(in.gcount());
     }
@@ -128,7 +128,7 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
         error.throwErr(error.fileErr, noLine, 1, 2,
                        "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     if (!more.empty()) {
-        auto joined = std::make_unique_for_overwrite<char[]>(size + more.size());
+        auto joined = std::make_unique_for_overwrite<char[]>(size + more.size() + 1);
         if (size > 0) std::memcpy(joined.get(), whole.get(), size);
         std::memcpy(joined.get() + size, more.data(), more.size());
         whole = std::move(joined);
@@ -138,7 +138,7 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
 }
 
 void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
-    auto copy = std::make_unique_for_overwrite<char[]>(bytes.size());
+    auto copy = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
     if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
     loadScriptText(std::move(copy), bytes.size());
 }
@@ -199,19 +199,28 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
         const std::size_t next = bytes.find('\n', from);
         if (next != std::string_view::npos) tooManyLines(feedCount, next);
     }
+    const bool anyNul = bytes.find('\0') != std::string_view::npos;
+    // Each line's end (its line feed, the CR before that, or the byte to
+    // spare after the script) becomes a NUL, which ends the readers' walks.
+    char* const text = scriptBytes.get();
     lines.resize(feedCount + 1);
+    lineText* const split = lines.data();
     std::size_t begin = 0;
     for (std::size_t n = 0; n < feedCount; ++n) {
         const std::size_t feed = feeds[n];
-        std::size_t end = feed;
-        if (end > begin && bytes[end - 1] == '\r') --end;  // CR LF reads as LF
-        lines[n] = lineText::withoutNul(std::string_view(bytes.data() + begin, end - begin));
+        const std::size_t end = feed > begin && text[feed - 1] == '\r' ? feed - 1 : feed;  // CR LF reads as LF
+        text[end] = '\0';
+        split[n] = lineText::beforeNul(std::string_view(text + begin, end - begin));
         begin = feed + 1;
     }
-    lines[feedCount] = lineText::withoutNul(bytes.substr(begin));
+    text[scriptSize] = '\0';
+    split[feedCount] = lineText::beforeNul(std::string_view(text + begin, scriptSize - begin));
     // A line ends at its first NUL byte; most scripts hold none.
-    if (bytes.find('\0') != std::string_view::npos)
-        for (lineText& line : lines) line = lineText(line.view());
+    if (anyNul)
+        for (lineText& line : lines) {
+            const std::string_view whole = line.view();
+            line = lineText::beforeNul(whole.substr(0, whole.find('\0')));
+        }
     lineCount = static_cast<std::uint32_t>(lines.size());
 }
 
@@ -226,10 +235,11 @@ void cnfBuilder::tooManyLines(std::size_t feedsBefore, std::size_t lastFeed) {
     if (feeds == MAX_SCR_LINE && bytes.back() == '\n')
         text += " (the line feed after the last line starts one more)";
     lines.clear();
+    lineCount = 0;
     error.throwErr(error.stringsErr, noLine, 1, 1, text);
 }
 
-void cnfBuilder::eraseGarbage() {
+void cnfBuilder::skipLinesWithoutContent() {
     while (!parser.symbDel(currentLine())) {
         if (curLine >= lineCount) error.throwErr(error.stringsErr, curLine, 1, 2, scriptEndText());
         ++curLine;
@@ -338,28 +348,6 @@ void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limi
     }
 }
 
-std::uint64_t nameMap::hashOf(std::string_view name) {
-    // Names up to 16 bytes (nearly all) are read in two overlapping words;
-    // longer ones are folded eight bytes at a time. A multiply carries every
-    // bit of its input into the high bits of its product only, so the table
-    // is indexed by the top bits of the last product.
-    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
-    const char* p = name.data();
-    std::size_t n = name.size();
-    std::uint64_t h = n;
-    for (; n > 16; n -= 8, p += 8) h = (h ^ scan::load64(p)) * kMix;
-    const scan::textWords words = scan::wordsOf(p, n);
-    h = (h ^ words.first) * kMix;
-    return (h ^ words.last) * kMix;
-}
-
-std::size_t nameMap::slotOf(std::string_view name) const {
-    const std::size_t mask = slots.size() - 1;
-    std::size_t index = static_cast<std::size_t>(hashOf(name) >> indexShift);
-    while (slots[index].used && !sameText(slots[index].name, name)) index = (index + 1) & mask;
-    return index;
-}
-
 void nameMap::reserve(std::size_t names) {
     std::size_t size = 64;
     unsigned shift = 64 - 6;
@@ -367,6 +355,7 @@ void nameMap::reserve(std::size_t names) {
     if (size <= slots.size()) return;
     std::vector<slot> old(size);
     old.swap(slots);
+    mask = size - 1;
     indexShift = shift;
     for (const slot& entry : old)
         if (entry.used) slots[slotOf(entry.name)] = entry;
@@ -381,12 +370,6 @@ bool nameMap::emplace(std::string_view name, std::uint32_t number) {
     entry.used = true;
     ++count;
     return true;
-}
-
-const std::uint32_t* nameMap::find(std::string_view name) const {
-    if (slots.empty()) return nullptr;
-    const slot& entry = slots[slotOf(name)];
-    return entry.used ? &entry.number : nullptr;
 }
 
 std::uint32_t nameMap::at(std::string_view name) const {

@@ -54,9 +54,38 @@ private:
     std::size_t slotOf(std::string_view name) const;
 
     std::vector<slot> slots;  // a power of two in size, at most half used
+    std::size_t mask = 0;     // slots.size() - 1
     unsigned indexShift = 0;  // 64 less the bits of a slot index
     std::size_t count = 0;
 };
+
+// Lookups are on the hot path of every reference: inlined where they are made.
+inline std::uint64_t nameMap::hashOf(std::string_view name) {
+    // Names up to 16 bytes (nearly all) are read in two overlapping words;
+    // longer ones are folded eight bytes at a time. A multiply carries every
+    // bit of its input into the high bits of its product only, so the table
+    // is indexed by the top bits of the last product.
+    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
+    const char* p = name.data();
+    std::size_t n = name.size();
+    std::uint64_t h = n;
+    for (; n > 16; n -= 8, p += 8) h = (h ^ scan::load64(p)) * kMix;
+    const scan::textWords words = scan::wordsOf(p, n);
+    h = (h ^ words.first) * kMix;
+    return (h ^ words.last) * kMix;
+}
+
+inline std::size_t nameMap::slotOf(std::string_view name) const {
+    std::size_t index = static_cast<std::size_t>(hashOf(name) >> indexShift);
+    while (slots[index].used && !sameText(slots[index].name, name)) index = (index + 1) & mask;
+    return index;
+}
+
+inline const std::uint32_t* nameMap::find(std::string_view name) const {
+    if (slots.empty()) return nullptr;
+    const slot& entry = slots[slotOf(name)];
+    return entry.used ? &entry.number : nullptr;
+}
 
 struct doubleStr {
     std::string_view str1;  // the "name" text of a key or marg
@@ -181,15 +210,20 @@ public:
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
     lineText& lineAt(std::uint32_t index) {
-        if (index < lines.size()) return lines[index];
+        if (index < lineCount) return lines[index];
         pastEnd = lineText();
         return pastEnd;
     }
     lineText& currentLine() { return lineAt(curLine); }
     // Moves curLine to the next line with content, or raises "   Unexpected script end".
-    void eraseGarbage();
+    // (Most lines have content: they are settled here, the rest out of line.)
+    void eraseGarbage() {
+        if (curLine < lineCount && parser.symbDel(lines[curLine])) return;
+        skipLinesWithoutContent();
+    }
     // The same, but at the end of the script clears flag instead.
     void eraseGarbage(bool& flag);
+    void skipLinesWithoutContent();
 
     // --- header and dispatch ---
     void getHeader();
@@ -299,7 +333,7 @@ public:
     std::vector<std::string_view> headerStrings;
 
     // Reading state.
-    std::uint32_t lineCount = 0;
+    std::uint32_t lineCount = 0;  // the lines in the line buffer, lines.size()
     std::uint32_t curLine = 0;
     std::uint32_t paramCount = 0;
     std::uint32_t listCounter = 1;
@@ -337,7 +371,8 @@ private:
     configBytes buildConfig() const;
     // Sizes the name tables and item tables for what the script can hold.
     void reserveTables();
-    // Takes the script's bytes over and splits them into lines.
+    // Takes the script's bytes over and splits them into lines; the buffer
+    // has one byte more than the script, where the last line's NUL goes.
     void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
     // Keeps a text the readers rewrote for as long as the builder lives.
     std::string_view keepRewritten(std::string&& text);

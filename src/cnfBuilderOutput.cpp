@@ -49,7 +49,8 @@ void cnfBuilder::buildCnf() {
 std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
                                   std::vector<std::uint32_t>& out, std::uint32_t limit,
                                   const referenceInfo& info) {
-    lineText text = lineText::withoutNul(ref.text);  // a line's text, cut at its NUL already
+    // The rest of an items or filters line, which a NUL follows.
+    lineText text = lineText::beforeNul(ref.text);
     std::uint32_t count = 0;
     bool more = true;
     while (more) {

@@ -97,8 +97,7 @@ void cnfBuilder::keyParse() {
         lineText& line = currentLine();
         switch (index) {
             case 1:  // name
-                parser.garbageStrDel(line);
-                itemStrings.str1 = parser.takeUntil(line, ';');
+                itemStrings.str1 = parser.caption(line);
                 warnLeadingBlank(itemStrings.str1, "caption", "name");
                 ++paramCount;
                 break;
@@ -213,8 +212,7 @@ void cnfBuilder::fileParse() {
         const std::uint32_t index = nextParameter<fileKW, FILE_KW_SUM>();
         lineText& line = currentLine();
         if (index == 1) {  // name
-            parser.garbageStrDel(line);
-            fileStrings.push_back(parser.takeUntil(line, ';'));
+            fileStrings.push_back(parser.caption(line));
             warnLeadingBlank(fileStrings.back(), "caption", "name");
             ++paramCount;
         } else if (index == 2) {  // action; "dir" also fills the filters slot
@@ -259,8 +257,7 @@ void cnfBuilder::filterParse() {
         const std::uint32_t index = nextParameter<filterKW, FILTER_KW_SUM>();
         lineText& line = currentLine();
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
-            parser.garbageStrDel(line);
-            nameText = parser.takeUntil(line, ';');
+            nameText = parser.caption(line);
             if (nameText.find('\x01') != std::string_view::npos) {
                 std::string kept(nameText);
                 std::erase(kept, '\x01');

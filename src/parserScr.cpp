@@ -98,6 +98,12 @@ void parserScr::garbageStrDel(lineText& line) {
     if (semicolon != std::string_view::npos && semicolon > 0) line.keepFront(semicolon);
 }
 
+std::string_view parserScr::caption(lineText& line) {
+    skipFront(line, kSpace);
+    if (line.front() == '-' || line.front() == '=') line.dropFront(1);
+    return takeUntil(line, ';');
+}
+
 std::string parserScr::deleteWodrd(std::string_view text, char mark) {
     return std::string(text.substr(0, text.find(mark)));
 }
@@ -166,8 +172,9 @@ std::string parserScr::getParam(lineText& text, bool& more) {
 
 std::string_view parserScr::paramView(lineText& text, bool& more, std::string& scratch) {
     const char* const end = text.end();
-    const char* const start = kParamSkip.skip(text.begin(), end);
-    const char* at = kParamStop.skip(start, end, false);
+    const bool nulAtEnd = text.nulAfter();
+    const char* const start = kParamSkip.skip(text.begin(), end, true, nulAtEnd);
+    const char* at = kParamStop.skip(start, end, false, nulAtEnd);
     std::string_view param(start, static_cast<std::size_t>(at - start));
     if (at != end && *at == ' ') {
         // Spaces inside a parameter are dropped: the runs between them are
@@ -175,7 +182,7 @@ std::string_view parserScr::paramView(lineText& text, bool& more, std::string& s
         scratch.assign(param);
         for (;;) {
             const char* const run = ++at;
-            at = kParamStop.skip(run, end, false);
+            at = kParamStop.skip(run, end, false, nulAtEnd);
             scratch.append(run, static_cast<std::size_t>(at - run));
             if (at == end || *at != ' ') break;
         }
@@ -191,11 +198,6 @@ void parserScr::redefClear() {
     for (bool& flag : redefFlags) flag = false;
 }
 
-void parserScr::redefCheck(std::uint32_t /*size*/, std::uint32_t index, const std::uint32_t& lineIndex) {
-    if (index >= PARAM_FLAG_SUM) return;
-    if (redefFlags[index]) error.throwErr(error.paramErr, lineIndex, 1, 2);
-    redefFlags[index] = true;
-}
 
 void parserScr::setEndlForToolTip(std::string& text) {
     // Each marker becomes one character, so the text is rewritten in place,

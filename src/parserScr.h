@@ -17,46 +17,69 @@
 // script's bytes, which its owner (the builder) keeps for the whole compile.
 // Reading moves the view's start, so reading a line costs time linear in its
 // length however it is cut, and no line is ever copied. A line ends at its
-// first NUL byte.
+// first NUL byte. A line that knows a NUL byte follows its text (the script's
+// lines do) is read without testing for its end at every character.
 class lineText {
 public:
     lineText() = default;
-    explicit lineText(std::string_view text) : rest(text.substr(0, std::min(text.size(), text.find('\0')))) {}
-    explicit lineText(const char* text) : lineText(std::string_view(text)) {}
+    explicit lineText(std::string_view text) {
+        const std::size_t nul = text.find('\0');
+        set(text.substr(0, std::min(text.size(), nul)));
+        nulFollows = nul != std::string_view::npos;
+    }
+    explicit lineText(const char* text) : lineText(std::string_view(text)) { nulFollows = true; }
     // A line never owns its text: a temporary string would leave it dangling.
     explicit lineText(std::string&&) = delete;
     // A line of a text known to hold no NUL byte.
     static lineText withoutNul(std::string_view text) {
         lineText line;
-        line.rest = text;
+        line.set(text);
         return line;
     }
+    // The same for a text whose next byte is a NUL.
+    static lineText beforeNul(std::string_view text) {
+        lineText line = withoutNul(text);
+        line.nulFollows = true;
+        return line;
+    }
+    // Whether the byte after what is left is a NUL that ends the line.
+    bool nulAfter() const { return nulFollows; }
 
-    std::string_view view() const { return rest; }
-    const char* begin() const { return rest.data(); }
-    const char* end() const { return rest.data() + rest.size(); }
+    std::string_view view() const { return {first, size()}; }
+    const char* begin() const { return first; }
+    const char* end() const { return last; }
     // Drops what is left before at, a position between begin() and end().
-    void dropTo(const char* at) { rest = std::string_view(at, static_cast<std::size_t>(end() - at)); }
-    std::string str() const { return std::string(rest); }
-    bool empty() const { return rest.empty(); }
-    std::size_t size() const { return rest.size(); }
+    void dropTo(const char* at) { first = at; }
+    std::string str() const { return std::string(view()); }
+    bool empty() const { return first == last; }
+    std::size_t size() const { return static_cast<std::size_t>(last - first); }
     // The character at i of what is left, or NUL past its end.
-    char at(std::size_t i) const { return i < rest.size() ? rest[i] : '\0'; }
-    char front() const { return at(0); }
-    void dropFront(std::size_t n) { rest.remove_prefix(std::min(n, rest.size())); }
+    char at(std::size_t i) const { return i < size() ? first[i] : '\0'; }
+    char front() const { return first != last ? *first : '\0'; }
+    void dropFront(std::size_t n) { first += std::min(n, size()); }
     // What is left, as a string of its own; the line is empty afterwards.
     std::string take() {
-        std::string out(rest);
-        rest = {};
+        std::string out(view());
+        first = last;
         return out;
     }
     // Keeps the first n characters of what is left.
     void keepFront(std::size_t n) {
-        if (n < rest.size()) rest = rest.substr(0, n);
+        if (n < size()) {
+            last = first + n;
+            nulFollows = false;
+        }
     }
 
 private:
-    std::string_view rest;
+    void set(std::string_view text) {
+        first = text.data();
+        last = text.data() + text.size();
+    }
+
+    const char* first = nullptr;
+    const char* last = nullptr;
+    bool nulFollows = false;
 };
 
 namespace scan {
@@ -69,8 +92,14 @@ public:
     }
     bool has(char c) const { return member[static_cast<unsigned char>(c)]; }
     // The first position from at on whose character is not in the set (or,
-    // with inSet false, is in it); end if there is none.
-    const char* skip(const char* at, const char* end, bool inSet = true) const {
+    // with inSet false, is in it); end if there is none. With nulAtEnd the
+    // byte at end is a NUL and the text holds none: when a NUL stops the walk,
+    // end need not be tested at every character.
+    const char* skip(const char* at, const char* end, bool inSet = true, bool nulAtEnd = false) const {
+        if (nulAtEnd && member[0] != inSet) {
+            while (member[static_cast<unsigned char>(*at)] == inSet) ++at;
+            return at;
+        }
         while (at != end && member[static_cast<unsigned char>(*at)] == inSet) ++at;
         return at;
     }
@@ -91,13 +120,16 @@ inline constexpr charSet kParamSkip(" =");
 inline constexpr charSet kSpace(" ");
 inline constexpr charSet kParamStop(std::string_view(" ,;\0", 4));
 
-inline void skipFront(lineText& line, const charSet& set) { line.dropTo(set.skip(line.begin(), line.end())); }
+inline void skipFront(lineText& line, const charSet& set) {
+    line.dropTo(set.skip(line.begin(), line.end(), true, line.nulAfter()));
+}
 
 // Cuts the next word off the line; the view stays valid while the line's text lives.
-inline std::string_view cutWord(lineText& line) {
+// (Inlined everywhere: the call would cost about as much as cutting a keyword.)
+[[gnu::always_inline]] inline std::string_view cutWord(lineText& line) {
     const char* const end = line.end();
-    const char* const word = kWordSkip.skip(line.begin(), end);
-    const char* const after = kWordEnd.skip(word, end, false);
+    const char* const word = kWordSkip.skip(line.begin(), end, true, line.nulAfter());
+    const char* const after = kWordEnd.skip(word, end, false, line.nulAfter());
     line.dropTo(after);
     return {word, static_cast<std::size_t>(after - word)};
 }
@@ -199,6 +231,10 @@ public:
     // Removes leading spaces and then one '-' or '='; cuts the line at its last
     // ';' unless that ';' is its first character.
     void garbageStrDel(lineText& line);
+    // What garbageStrDel and then takeUntil(line, ';') leave of a line, read
+    // at once: after the leading spaces and one '-' or '=', the text up to
+    // its first ';'. (Cutting at the last ';' first changes nothing then.)
+    std::string_view caption(lineText& line);
     // The text up to, not including, the first mark character.
     std::string deleteWodrd(std::string_view text, char mark);
     // The same for the rest of a line that is not read again: a view into the line.
@@ -236,7 +272,11 @@ public:
     // --- redefinition bookkeeping ---
     void redefClear();
     // Raises "   Parameter redefinition" when the keyword's flag is already set.
-    void redefCheck(std::uint32_t size, std::uint32_t index, const std::uint32_t& lineIndex);
+    void redefCheck(std::uint32_t /*size*/, std::uint32_t index, const std::uint32_t& lineIndex) {
+        if (index >= PARAM_FLAG_SUM) return;
+        if (redefFlags[index]) error.throwErr(error.paramErr, lineIndex, 1, 2);
+        redefFlags[index] = true;
+    }
     void clearError() { error.clear(); }
 
     // --- text transformations ---

@@ -70,6 +70,81 @@ TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
     }
 }
 
+// Line feeds are found many bytes at a time: every line length around the
+// block edges, with and without a CR before the feed, splits the same.
+TEST(LineBuffer, LineFeedsAtEveryOffset) {
+    std::string script;
+    std::vector<std::string> expected;
+    for (std::size_t length = 0; length <= 200; ++length) {
+        std::string line;
+        for (std::size_t i = 0; i < length; ++i) line += static_cast<char>('a' + (length + i) % 26);
+        if (length % 7 == 3) line[length / 2] = '\r';  // a lone CR stays
+        expected.push_back(line);
+        script += line + (length % 2 == 0 ? "\r\n" : "\n");
+    }
+    script += "last";
+    expected.push_back("last");
+    cnfBuilder b;
+    b.loadScriptFromBytes(script);
+    ASSERT_EQ(b.lineCount, expected.size());
+    for (std::uint32_t i = 0; i < b.lineCount; ++i) EXPECT_EQ(b.lineAt(i).str(), expected[i]) << "line " << i;
+}
+
+// The limit is found where the feed lies: in a whole block or in the bytes after the last.
+TEST(LineBuffer, LimitInsideAndAfterTheBlocks) {
+    for (const std::size_t lineBytes : {std::size_t{64}, std::size_t{1}}) {
+        SCOPED_TRACE(lineBytes);
+        const std::string line = std::string(lineBytes - 1, 'x') + "\n";
+        std::string script;
+        for (int i = 0; i < 5000; ++i) script += line;
+        cnfBuilder b;
+        try {
+            b.loadScriptFromBytes(script + "tail\n");
+            FAIL();
+        } catch (scriptError e) {
+            EXPECT_EQ(e.stringsErr, 1);
+            EXPECT_EQ(e.detail, "the script has 5002 lines; at most 5000 are allowed");
+        }
+        cnfBuilder full;
+        try {
+            full.loadScriptFromBytes(script);
+            FAIL();
+        } catch (scriptError e) {
+            EXPECT_EQ(e.detail, "the script has 5001 lines; at most 5000 are allowed "
+                                "(the line feed after the last line starts one more)");
+        }
+    }
+}
+
+// Names of every shape are found under their numbers, and near misses are not.
+TEST(NameMap, FindsEveryNameAndNoNearMiss) {
+    std::vector<std::string> names;
+    for (std::size_t length = 0; length <= 40; ++length) {
+        names.push_back(std::string(length, 'n'));
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string name(length, 'n');
+            name[at] = 'm';  // differs in one byte, anywhere
+            names.push_back(name);
+        }
+    }
+    for (int i = 0; i < 600; ++i) names.push_back("filter" + std::to_string(i));
+    for (int i = 0; i < 600; ++i) names.push_back(std::to_string(i) + "-a-long-common-suffix-of-a-name");
+    nameMap map;
+    for (std::size_t i = 0; i < names.size(); ++i) ASSERT_TRUE(map.emplace(names[i], static_cast<std::uint32_t>(i)));
+    EXPECT_EQ(map.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(map.at(names[i]), i) << names[i];
+    EXPECT_FALSE(map.emplace(names[5], 99));
+    EXPECT_EQ(map.at(names[5]), 5u);
+    const std::string longer(41, 'n');
+    for (const std::string_view missing : {std::string_view("n\0", 2), std::string_view(longer),
+                                           std::string_view("mm"), std::string_view("filter600"),
+                                           std::string_view("600-a-long-common-suffix-of-a-name")}) {
+        EXPECT_EQ(map.find(missing), nullptr) << missing;
+    }
+    EXPECT_THROW(map.at("absent"), std::out_of_range);
+    EXPECT_EQ(nameMap().find("x"), nullptr);  // a table never filled
+}
+
 // The file error a script path gives when loaded: 0 when it loads.
 int loadError(const std::string& path) {
     cnfBuilder b;

@@ -51,6 +51,35 @@ TEST(LineTextTest, EndsAtFirstNul) {
     EXPECT_EQ("(*.txt)\x01*.txt\x01", p.createFilter(exten));
 }
 
+// A line cut out of a longer text ends where it was cut: the readers never
+// walk on into the bytes after it, whether a NUL follows the line or not.
+TEST(LineTextTest, ReadersStopAtTheLineEnd) {
+    parserScr p;
+    const std::string text = "keyword,more ; x";
+    const std::string_view whole = text;
+
+    lineText cut(whole.substr(0, 3));  // no NUL after "key"
+    EXPECT_EQ("key", p.divStr(cut));
+    EXPECT_TRUE(cut.empty());
+
+    lineText param(whole.substr(0, 5));
+    bool more = true;
+    EXPECT_EQ("keywo", p.getParam(param, more));
+    EXPECT_FALSE(more);
+
+    lineText spaces(whole.substr(12, 1));  // " " before ";"
+    EXPECT_FALSE(p.symbDel(spaces));
+    EXPECT_TRUE(spaces.empty());
+
+    // A NUL follows the whole string's bytes; keeping a shorter front loses it.
+    lineText kept = lineText::beforeNul(whole);
+    kept.keepFront(4);
+    EXPECT_EQ("keyw", p.divStr(kept));
+    lineText filter = lineText::beforeNul(whole);
+    filter.keepFront(3);
+    EXPECT_EQ("(*.key)\x01*.key\x01", p.createFilter(filter));
+}
+
 TEST(ParserScrTest, SymbDel) {
     static const struct {
         const char* input;
@@ -302,6 +331,25 @@ TEST(ParserScrTest, RedefinitionIsPerSection) {
     p.redefClear();
     p.redefCheck(KEY_KW_SUM, 2, lineIndex);
     expectError([&] { p.redefCheck(KEY_KW_SUM, 2, lineIndex); }, &scriptError::paramErr, 2, 9);
+}
+
+// A caption is what cleaning for a value and then cutting at the first ';'
+// leave; the two are read at once.
+TEST(ParserScrTest, CaptionIsCleanedValueUpToFirstSemicolon) {
+    static const char* const inputs[] = {
+        "", " ", "=", "-", "==x", "--x", " =x", "= x", " - x ;", "x;y;z", ";x;y", ";", ";;", "a;",
+        "   ", "  caption text  ", "=caption; note", "-x;", "x", " ;x", "a b ; c ; d",
+    };
+    parserScr p;
+    for (const char* input : inputs) {
+        SCOPED_TRACE(input);
+        lineText once(input);
+        lineText twice(input);
+        p.garbageStrDel(twice);
+        const std::string expected(p.takeUntil(twice, ';'));
+        EXPECT_EQ(expected, p.caption(once));
+        EXPECT_TRUE(once.empty());
+    }
 }
 
 TEST(ParserScrTest, SetEndlForToolTip) {
