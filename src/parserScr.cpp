@@ -1,6 +1,7 @@
 #include "parserScr.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -201,53 +202,90 @@ void parserScr::redefClear() {
 
 void parserScr::setEndlForToolTip(std::string& text) {
     // Each marker becomes one character, so the text is rewritten in place,
-    // from the first '<' on: that character, then the run up to the next '<'.
-    std::size_t in = text.find('<');
-    if (in == std::string::npos) return;
-    std::size_t out = in;
-    while (in < text.size()) {
-        if (text[in] == '<' && in + 1 < text.size() && text[in + 1] == '@') {
-            text[out++] = '\n';
-            in += 2;
-        } else {
-            text[out++] = text[in++];
+    // from the first '<' on, byte by byte. After eight bytes without a '<'
+    // the text is taken to be sparse in markers: eight bytes at a time are
+    // then tested for a '<' and, without one, moved at once.
+    const std::size_t first = text.find('<');
+    if (first == std::string::npos) return;
+    char* const data = text.data();
+    const char* in = data + first;
+    const char* const end = data + text.size();
+    char* out = data + first;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    unsigned run = 0;  // bytes since the last '<'
+    while (in != end) {
+        if (*in == '<') {
+            if (in + 1 != end && in[1] == '@') {
+                *out++ = '\n';
+                in += 2;
+            } else {
+                *out++ = *in++;
+            }
+            run = 0;
+            continue;
         }
-        const std::size_t next = std::min(text.size(), text.find('<', in));
-        if (next > in) std::memmove(text.data() + out, text.data() + in, next - in);
-        out += next - in;
-        in = next;
+        *out++ = *in++;
+        if (++run < 8) continue;
+        while (end - in >= 8) {
+            const std::uint64_t word = scan::load64(in);
+            const std::uint64_t x = word ^ (kOnes * '<');
+            if (((x - kOnes) & ~x & kHighs) != 0) break;  // a byte of x is zero: a '<'
+            // Writing behind the reading position clobbers nothing unread.
+            std::memcpy(out, &word, sizeof word);
+            in += 8;
+            out += 8;
+        }
+        run = 0;
     }
-    text.resize(out);
+    text.resize(static_cast<std::size_t>(out - data));
 }
 
 std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
-    // Room for the usual few short extensions, so that neither part grows.
-    std::string readable;
-    readable.reserve(64);
-    readable = "(*.";
-    std::string pattern;
-    pattern.reserve(64);
-    pattern = "\x01*.";
+    // The extensions are read first, each without its 0x01 bytes (a copy is
+    // kept only for one that had some, or whose spaces were dropped), and the
+    // text is then written once into a string of its final size.
+    std::string_view extensions[MAX_EXTENSION_SUM];
+    std::string kept[MAX_EXTENSION_SUM];
+    std::size_t count = 0;
+    std::size_t bytes = 0;
     std::string scratch;
     bool more = true;
-    for (std::uint32_t n = 0; more; ++n) {
+    while (more) {
         const std::string_view extension = paramView(text, more, scratch);
-        if (n >= MAX_EXTENSION_SUM) {
+        if (count == MAX_EXTENSION_SUM) {
             // The eleventh extension has been read and is dropped, and with it the rest.
             if (dropped == nullptr) break;
             dropped->add(std::string(extension));
             if (dropped->complete()) break;
-        } else {
-            if (n != 0) {
-                readable += ", *.";
-                pattern += ";*.";
-            }
-            appendWithoutSeparators(readable, extension);
-            appendWithoutSeparators(pattern, extension);
+            continue;
         }
+        std::string_view& slot = extensions[count];
+        slot = extension;
+        if (extension.data() == scratch.data() || extension.find('\x01') != std::string_view::npos) {
+            kept[count].clear();
+            appendWithoutSeparators(kept[count], extension);
+            slot = kept[count];
+        }
+        bytes += slot.size();
+        ++count;
     }
-    readable += ')';
-    readable += pattern;
-    readable += '\x01';
-    return readable;
+    // "(*." ... ")" and "\x01*." ... "\x01", with ", *." and ";*." between extensions.
+    std::string out(2 * bytes + 7 * count + 1, '\0');
+    char* at = out.data();
+    const auto put = [&at](std::string_view part) {
+        std::memcpy(at, part.data(), part.size());
+        at += part.size();
+    };
+    for (std::size_t n = 0; n < count; ++n) {
+        put(n == 0 ? "(*." : ", *.");
+        put(extensions[n]);
+    }
+    put(")");
+    for (std::size_t n = 0; n < count; ++n) {
+        put(n == 0 ? "\x01*." : ";*.");
+        put(extensions[n]);
+    }
+    put("\x01");
+    return out;
 }
