@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -375,6 +376,38 @@ TEST(ParserScrTest, SetEndlForToolTip) {
     }
 }
 
+// Markers in long runs are moved many bytes at a time: every text of '<',
+// '@' and plain bytes, at every distance from a block edge, comes out as a
+// plain byte-by-byte rewrite gives it.
+TEST(ParserScrTest, SetEndlForToolTipMatchesByteByByte) {
+    const auto byteByByte = [](const std::string& text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '<' && i + 1 < text.size() && text[i + 1] == '@') {
+                out += '\n';
+                ++i;
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    };
+    std::mt19937 random(11);
+    const char pieces[] = {'<', '@', 'a', 'b', ' '};
+    parserScr p;
+    for (int round = 0; round < 3000; ++round) {
+        // Sparse and dense markers: long plain runs as well as many marks.
+        const std::size_t size = random() % 90;
+        const unsigned plainShare = 1 + random() % 20;
+        std::string text;
+        for (std::size_t i = 0; i < size; ++i)
+            text += random() % plainShare == 0 ? pieces[random() % 2] : pieces[2 + random() % 3];
+        std::string rewritten = text;
+        p.setEndlForToolTip(rewritten);
+        ASSERT_EQ(byteByByte(text), rewritten) << text;
+    }
+}
+
 constexpr const char* kTenExtensions =
     "(*.a, *.b, *.c, *.d, *.e, *.f, *.g, *.h, *.i, *.j)"
     "\x01*.a;*.b;*.c;*.d;*.e;*.f;*.g;*.h;*.i;*.j\x01";
@@ -389,6 +422,8 @@ TEST(ParserScrTest, CreateFilter) {
         {" = txt", "(*.txt)\x01*.txt\x01", ""},
         {"", "(*.)\x01*.\x01", ""},
         {" = t x t , doc ; all files", "(*.txt, *.doc)\x01*.txt;*.doc\x01", " all files"},
+        // Each extension whose spaces were dropped is kept apart from the next one.
+        {" = t x t, d o c, x ls", "(*.txt, *.doc, *.xls)\x01*.txt;*.doc;*.xls\x01", ""},
         {" = txt,", "(*.txt, *.)\x01*.txt;*.\x01", ""},
         {" = , txt", "(*., *.txt)\x01*.;*.txt\x01", ""},
         {" = *.txt", "(*.*.txt)\x01*.*.txt\x01", ""},
