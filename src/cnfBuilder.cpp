@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <system_error>
@@ -141,6 +142,14 @@ void cnfBuilder::loadScriptFromBytes(std::string_view bytes) {
     auto copy = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
     if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
     loadScriptText(std::move(copy), bytes.size());
+}
+
+char* cnfBuilder::writableScriptBytes(std::string_view text) {
+    char* const first = scriptBytes.get();
+    const std::less<const char*> before;
+    if (first == nullptr || before(text.data(), first) || before(first + scriptSize, text.data() + text.size()))
+        return nullptr;
+    return first + (text.data() - first);
 }
 
 std::string_view cnfBuilder::keepRewritten(std::string&& text) {

@@ -374,6 +374,9 @@ private:
     // Takes the script's bytes over and splits them into lines; the buffer
     // has one byte more than the script, where the last line's NUL goes.
     void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
+    // The script's own bytes where text lies among them, writable; nullptr
+    // for a text elsewhere.
+    char* writableScriptBytes(std::string_view text);
     // Keeps a text the readers rewrote for as long as the builder lives.
     std::string_view keepRewritten(std::string&& text);
     // Raises "   Strings limit is exceeded" for the line feed at lastFeed, the

@@ -289,11 +289,19 @@ void cnfBuilder::margParse() {
         if (index == 1) {  // name
             itemStrings.str1 = parser.takeUntil(line, ';');
         } else {  // info: the tooltip, "<@" marking its line breaks
-            itemStrings.str2 = parser.takeUntil(line, ';');
-            if (itemStrings.str2.find(KS_TOOL_TIP_ENDL) != std::string_view::npos) {
-                std::string text(itemStrings.str2);
-                parser.setEndlForToolTip(text);
-                itemStrings.str2 = keepRewritten(std::move(text));
+            const std::string_view info = parser.takeUntil(line, ';');
+            itemStrings.str2 = info;
+            if (info.find(KS_TOOL_TIP_ENDL) != std::string_view::npos) {
+                // Nothing reads the info line again, so a line of the script's
+                // own bytes is rewritten where it stands; other text is copied.
+                char* const own = writableScriptBytes(info);
+                if (own != nullptr) {
+                    itemStrings.str2 = {own, parserScr::setEndlForToolTip(own, info.size())};
+                } else {
+                    std::string text(info);
+                    parser.setEndlForToolTip(text);
+                    itemStrings.str2 = keepRewritten(std::move(text));
+                }
             }
         }
         ++paramCount;

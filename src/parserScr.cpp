@@ -200,16 +200,17 @@ void parserScr::redefClear() {
 }
 
 
-void parserScr::setEndlForToolTip(std::string& text) {
+void parserScr::setEndlForToolTip(std::string& text) { text.resize(setEndlForToolTip(text.data(), text.size())); }
+
+std::size_t parserScr::setEndlForToolTip(char* const data, std::size_t size) {
     // Each marker becomes one character, so the text is rewritten in place,
     // from the first '<' on, byte by byte. After eight bytes without a '<'
     // the text is taken to be sparse in markers: eight bytes at a time are
     // then tested for a '<' and, without one, moved at once.
-    const std::size_t first = text.find('<');
-    if (first == std::string::npos) return;
-    char* const data = text.data();
+    const std::size_t first = std::string_view(data, size).find('<');
+    if (first == std::string_view::npos) return size;
     const char* in = data + first;
-    const char* const end = data + text.size();
+    const char* const end = data + size;
     char* out = data + first;
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
@@ -238,7 +239,7 @@ void parserScr::setEndlForToolTip(std::string& text) {
         }
         run = 0;
     }
-    text.resize(static_cast<std::size_t>(out - data));
+    return static_cast<std::size_t>(out - data);
 }
 
 std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {

@@ -282,6 +282,8 @@ public:
     // --- text transformations ---
     // Replaces every "<@" by a line feed, left to right.
     void setEndlForToolTip(std::string& text);
+    // The same for size bytes at data; returns the size they shrank to.
+    static std::size_t setEndlForToolTip(char* data, std::size_t size);
     // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
     // A 0x01 byte inside an extension is dropped: it is the text's separator.
     // The eleventh extension is read and dropped; with dropped given, the
