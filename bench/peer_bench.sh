@@ -30,7 +30,7 @@ cd "$work"
 cp "$here/peer_config.fbs" config.fbs
 flatc --no-warnings -b -o "$work" config.fbs largest.json
 
-hyperfine -N -i --warmup 50 --runs "$runs" --export-markdown times.md \
+hyperfine -N -i --warmup 50 --runs "$runs" --export-markdown times.md --export-json times.json \
   -n "do-nothing static C program" ./noop \
   -n "tarvelkin, smallest script" "./tarvelkin smallest.sc" \
   -n "tarvelkin, largest script" "./tarvelkin largest.sc" \
@@ -38,6 +38,12 @@ hyperfine -N -i --warmup 50 --runs "$runs" --export-markdown times.md \
   -n "flatc -b, the largest config as JSON" "flatc --no-warnings -b -o $work config.fbs largest.json" \
   >/dev/null
 cat times.md
+# Medians too: a shared machine's rare long pauses pull the means up.
+echo
+sed -n 's/^ *"command": "\(.*\)",$/\1/p' times.json >commands.txt
+sed -n 's/^ *"median": \([0-9.e+-]*\),$/\1/p' times.json >medians.txt
+paste -d'|' commands.txt medians.txt |
+  awk -F'|' 'NR == 1 { base = $2 } { printf "%-45s median %6.2f ms  %5.2f x\n", $1, $2 * 1000, $2 / base }'
 echo
 for s in smallest largest error; do
   # (The error script's run exits 1, which is no failure here.)
