@@ -204,8 +204,7 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
     lines.clear();
     if (feedCount == MAX_SCR_LINE - 1) {
         // One feed more is one line too many.
-        const std::size_t from = feedCount == 0 ? 0 : feeds[feedCount - 1] + 1;
-        const std::size_t next = bytes.find('\n', from);
+        const std::size_t next = bytes.find('\n', feeds[feedCount - 1] + 1);
         if (next != std::string_view::npos) tooManyLines(feedCount, next);
     }
     const bool anyNul = bytes.find('\0') != std::string_view::npos;
@@ -358,13 +357,13 @@ void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limi
 }
 
 void nameMap::reserve(std::size_t names) {
-    std::size_t size = 64;
+    std::size_t slotCount = 64;
     unsigned shift = 64 - 6;
-    for (; size < 2 * names; size *= 2) --shift;
-    if (size <= slots.size()) return;
-    std::vector<slot> old(size);
+    for (; slotCount < 2 * names; slotCount *= 2) --shift;
+    if (slotCount <= slots.size()) return;
+    std::vector<slot> old(slotCount);
     old.swap(slots);
-    mask = size - 1;
+    mask = slotCount - 1;
     indexShift = shift;
     for (const slot& entry : old)
         if (entry.used) slots[slotOf(entry.name)] = entry;
