@@ -4,7 +4,8 @@
 # scripts, and the general-purpose peer, flatc -b (Debian's
 # flatbuffers-compiler), turning the same interface, as JSON with a schema,
 # into a binary. The JSON is the largest config's ccdump --json form, which
-# bench/peer_config.fbs describes; and a run that ends in an error message.
+# bench/peer_config.fbs describes; a run that ends in an error message; and a
+# static C program that does only a run's file operations (bench/file_ops.c).
 # Then instructions (callgrind) and peak memory.
 #
 #   bench/peer_bench.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with -DTARVELKIN_BENCH=ON)
@@ -24,14 +25,20 @@ cp "$build/tarvelkin" "$work/"
 sed 's/^name=/nmae=/' "$work/config/smallest.sc" >"$work/config/error.sc"
 printf 'int main(void) { return 0; }\n' >"$work/noop.c"
 cc -O2 -static -o "$work/noop" "$work/noop.c"
+cc -O2 -static -o "$work/file_ops" "$here/file_ops.c"
 cd "$work"
 ./tarvelkin largest.sc >/dev/null
+./tarvelkin smallest.sc >/dev/null
+small_config=$(stat -c %s config/smallest.cc)
+large_config=$(stat -c %s config/largest.cc)
 "$build/ccdump" --json config/largest.cc >largest.json
 cp "$here/peer_config.fbs" config.fbs
 flatc --no-warnings -b -o "$work" config.fbs largest.json
 
 hyperfine -N -i --warmup 50 --runs "$runs" --export-markdown times.md --export-json times.json \
   -n "do-nothing static C program" ./noop \
+  -n "only the file operations, smallest script" "./file_ops config/smallest.sc config/smallest.cc $small_config" \
+  -n "only the file operations, largest script" "./file_ops config/largest.sc config/largest.cc $large_config" \
   -n "tarvelkin, smallest script" "./tarvelkin smallest.sc" \
   -n "tarvelkin, largest script" "./tarvelkin largest.sc" \
   -n "tarvelkin, a script with an error" "./tarvelkin error.sc" \
