@@ -44,6 +44,11 @@ scriptError compileError(const std::string& script) {
 
 using testSupport::repeated;
 
+// The key and def lines that end the smallest script.
+std::string kSmallestTail() {
+    return "key k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=disable\nkfile=disable\ndef main\n";
+}
+
 TEST(LineBuffer, LinesAreLineFeedsPlusOne) {
     static const struct {
         const char* bytes;
@@ -215,6 +220,25 @@ TEST(LoadScript, ReadErrorPartWayIsAFileError) {
 // A script that cannot be measured (a named pipe, or /dev/stdin fed by a pipe)
 // is read to its end and compiles to the same bytes as from a file; a pipe
 // that delivers nothing is an empty script.
+// A file that grew after its size was asked is read to its end as well: the
+// bytes read beyond the size join the first ones, in order.
+TEST(LoadScript, AFileThatGrewIsReadWhole) {
+    const testSupport::scratchFolder scratch("tarvelkin-grown");
+    const std::string path = (scratch.path() / "x.sc").string();
+    testSupport::writeFile(path, "#h1\n");  // the size asked: 4 bytes
+    const std::string script = std::string(kHeader) + "list main\nname=Main\nitems=k\n" +
+                               repeated(";" + std::string(70, 'c') + "\n", 1000) + kSmallestTail();
+    std::istringstream grown(script);
+    cnfBuilder b;
+    b.scriptPath = path;
+    b.loadScriptFromStream(grown);
+    b.parseScript();
+    cnfBuilder fromMemory;
+    compile(fromMemory, script);
+    EXPECT_EQ(b.lineCount, fromMemory.lineCount);
+    EXPECT_EQ(b.cnfBytes(), fromMemory.cnfBytes());
+}
+
 TEST(LoadScript, PipesAreReadToTheirEnd) {
     namespace fs = std::filesystem;
     const testSupport::scratchFolder scratch("tarvelkin-pipe");
