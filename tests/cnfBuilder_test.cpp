@@ -216,10 +216,6 @@ TEST(LoadScript, ReadErrorPartWayIsAFileError) {
     }
 }
 
-#ifndef _WIN32
-// A script that cannot be measured (a named pipe, or /dev/stdin fed by a pipe)
-// is read to its end and compiles to the same bytes as from a file; a pipe
-// that delivers nothing is an empty script.
 // A file that grew after its size was asked is read to its end as well: the
 // bytes read beyond the size join the first ones, in order.
 TEST(LoadScript, AFileThatGrewIsReadWhole) {
@@ -239,6 +235,10 @@ TEST(LoadScript, AFileThatGrewIsReadWhole) {
     EXPECT_EQ(b.cnfBytes(), fromMemory.cnfBytes());
 }
 
+#ifndef _WIN32
+// A script that cannot be measured (a named pipe, or /dev/stdin fed by a pipe)
+// is read to its end and compiles to the same bytes as from a file; a pipe
+// that delivers nothing is an empty script.
 TEST(LoadScript, PipesAreReadToTheirEnd) {
     namespace fs = std::filesystem;
     const testSupport::scratchFolder scratch("tarvelkin-pipe");
