@@ -30,15 +30,10 @@ public:
     explicit lineText(const char* text) : lineText(std::string_view(text)) { nulFollows = true; }
     // A line never owns its text: a temporary string would leave it dangling.
     explicit lineText(std::string&&) = delete;
-    // A line of a text known to hold no NUL byte.
-    static lineText withoutNul(std::string_view text) {
+    // A line of a text that holds no NUL byte and whose next byte is one.
+    static lineText beforeNul(std::string_view text) {
         lineText line;
         line.set(text);
-        return line;
-    }
-    // The same for a text whose next byte is a NUL.
-    static lineText beforeNul(std::string_view text) {
-        lineText line = withoutNul(text);
         line.nulFollows = true;
         return line;
     }
@@ -57,12 +52,6 @@ public:
     char at(std::size_t i) const { return i < size() ? first[i] : '\0'; }
     char front() const { return first != last ? *first : '\0'; }
     void dropFront(std::size_t n) { first += std::min(n, size()); }
-    // What is left, as a string of its own; the line is empty afterwards.
-    std::string take() {
-        std::string out(view());
-        first = last;
-        return out;
-    }
     // Keeps the first n characters of what is left.
     void keepFront(std::size_t n) {
         if (n < size()) {
