@@ -7,6 +7,8 @@ stray text before the header
 # h4
 # h5
 # h6
+# a seventh header line
+; <----------------------- invalid.illegal.line.sc - meta.header.sc
 list main
 name=Main
 Items = go
