@@ -8,6 +8,7 @@ const vscode = require('vscode');
 const { LanguageClient, TransportKind } = require('vscode-languageclient/node');
 
 let client;
+let output;  // one channel for every server started, so that a restart adds none
 
 function serverCommand() {
   const configured = vscode.workspace.getConfiguration('tarvelkin').get('serverPath', '').trim();
@@ -19,6 +20,7 @@ async function start() {
   const server = { command, transport: TransportKind.stdio };
   const candidate = new LanguageClient('tarvelkin', 'tarvelkin-ls', { run: server, debug: server }, {
     documentSelector: [{ language: 'tarvelkin' }],
+    outputChannel: output,
   });
   try {
     await candidate.start();
@@ -33,11 +35,14 @@ async function start() {
 async function stop() {
   const running = client;
   client = undefined;
-  if (running) await running.stop();
+  // A server that has already ended cannot be stopped; it is replaced all the same.
+  if (running) await running.stop().catch(() => undefined);
 }
 
 async function activate(context) {
+  output = vscode.window.createOutputChannel('tarvelkin-ls');
   context.subscriptions.push(
+    output,
     vscode.workspace.onDidChangeConfiguration(async (event) => {
       if (!event.affectsConfiguration('tarvelkin.serverPath')) return;
       await stop();
