@@ -1,7 +1,6 @@
 ; SYNTAX TEST "source.sc" "a script that compiles: header, sections, parameters, keywords and names"
 ; a comment line
 ; <- comment.line.semicolon.sc punctuation.definition.comment.sc
-;^^^^^^^^^^^^^^^ comment.line.semicolon.sc
 # Converter 2.1 ; a header item keeps its semicolon
 ; <- meta.header.sc punctuation.definition.header.sc
 ; ^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^ meta.header.sc string.unquoted.header.sc - comment.line.semicolon.sc
@@ -18,19 +17,15 @@ name=Mode
 ;   ^ punctuation.separator.key-value.sc
 ;    ^^^^ string.unquoted.caption.sc
 items = fast, slow
-;       ^^^^ variable.other.key.sc
+;       ^^^^  ^^^^ variable.other.key.sc
 ;           ^ punctuation.separator.comma.sc
-;             ^^^^ variable.other.key.sc
 key fast
 ; <--- meta.section.key.sc storage.type.section.sc
 ;   ^^^^ entity.name.type.key.sc
 name=Fast mode
 ;    ^^^^^^^^^ string.unquoted.caption.sc
 order = keys path value
-; <----- keyword.other.parameter.sc
-;       ^^^^ keyword.other.order.sc
-;            ^^^^ keyword.other.order.sc
-;                 ^^^^^ keyword.other.order.sc
+;       ^^^^ ^^^^ ^^^^^ keyword.other.order.sc
 arg=-f
 ;   ^^ string.unquoted.key-data.sc
 next = disable
@@ -66,7 +61,6 @@ marg level
 ;    ^^^^^ entity.name.type.marg.sc
 name=Level
 info=First line<@Second line
-; <---- keyword.other.parameter.sc
 ;    ^^^^^^^^^^ string.unquoted.tooltip.sc
 ;              ^^ string.unquoted.tooltip.sc constant.character.escape.line-break.sc
 def modes
