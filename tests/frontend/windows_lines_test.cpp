@@ -73,7 +73,7 @@ std::wstring wide(const std::string& utf8) {
 
 // Starts application (or, when empty, the program the command line names)
 // with commandLine in folder, and returns what it wrote to standard output;
-// "start failed" when it could not be started.
+// "start failed" and the error when it could not be started.
 std::string runAndRead(const std::wstring& application, std::wstring commandLine, const fs::path& folder) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -87,9 +87,15 @@ std::string runAndRead(const std::wstring& application, std::wstring commandLine
     start.hStdOutput = writeEnd;
     start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(application.empty() ? nullptr : application.c_str(), commandLine.data(),
-                                        nullptr, nullptr, TRUE, 0, nullptr, folder.wstring().c_str(), &start,
-                                        &process);
+    // Wine now and then fails a start it makes a moment later; a start that
+    // fails says nothing of the line, so it is tried again.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started = CreateProcessW(application.empty() ? nullptr : application.c_str(), commandLine.data(), nullptr,
+                                 nullptr, TRUE, 0, nullptr, folder.wstring().c_str(), &start, &process);
+    }
+    const DWORD startError = started ? 0 : GetLastError();
     CloseHandle(writeEnd);
     std::string out;
     if (started) {
@@ -100,7 +106,7 @@ std::string runAndRead(const std::wstring& application, std::wstring commandLine
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     } else {
-        out = "start failed";
+        out = "start failed: error " + std::to_string(startError);
     }
     CloseHandle(readEnd);
     return out;
