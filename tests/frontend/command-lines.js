@@ -50,18 +50,20 @@ function cases(style, printer) {
   return out;
 }
 
+// What the argument printer (argv_print.cpp) writes for words: their count,
+// then each word's UTF-8 bytes in hexadecimal, one a line.
+const report = (words) => words.length + '\n' + words.map((w) => Buffer.from(w, 'utf8').toString('hex') + '\n').join('');
+
 // The Windows cases, one a line, fields separated by tabs: the target
 // ("cmd", "direct", or "raw" for key data given to the program as it stands,
-// read by its own runtime), the row's name, the program's file name, the line
-// and then each expected argument, the last four as the hexadecimal of their
-// UTF-8 bytes, so that the test program needs no parser beyond splitting. A
-// line starting with # is a comment.
+// read by its own runtime), the row's name, the program's file name and the
+// line (UTF-16 in hexadecimal), and the printer's expected report (in
+// hexadecimal), so that the test program needs no parser beyond splitting.
 function windowsCases() {
-  const hex = (text) => Buffer.from(text, 'utf8').toString('hex');
-  const lines = ['# target, name, program, line, expected arguments (UTF-8 in hexadecimal); ' +
-    'made by tests/frontend/command-lines.js'];
+  const utf16 = (text) => Buffer.from(text, 'utf16le').toString('hex');
+  const lines = [];
   const add = (target, name, program, line, words) =>
-    lines.push([target, name, hex(program), hex(line)].concat(words.map(hex)).join('\t'));
+    lines.push([target, name, utf16(program), utf16(line), Buffer.from(report(words)).toString('hex')].join('\t'));
   for (const style of ['cmd', 'direct']) {
     for (const c of cases(style, 'argv_print.exe')) {
       if (c.program.endsWith('.exe')) add(style, c.name, c.program, c.line, c.words);
@@ -73,7 +75,7 @@ function windowsCases() {
   return lines.join('\n') + '\n';
 }
 
-module.exports = { rows, rowLine, cases };
+module.exports = { rows, rowLine, cases, report };
 
 if (require.main === module) {
   const [what, out] = process.argv.slice(2);

@@ -11,11 +11,9 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { cases } = require('./command-lines.js');
+const { cases, report } = require('./command-lines.js');
 
 const printer = process.env.ARGV_PRINT || path.join(__dirname, '..', '..', 'build', 'tests', 'argv_print');
-const report = (words) =>
-  words.length + '\n' + words.map((w) => Buffer.from(w, 'utf8').toString('hex') + '\n').join('');
 
 // The programs the lines name, copies of the printer in a folder of their own
 // that is first on PATH (a shell looks up a name without a slash there).
