@@ -18,7 +18,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform.h"
+#include "files.h"
 #include "utils.h"
 
 void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags) {
@@ -277,27 +277,26 @@ void cnfBuilder::reserveTables() {
     // the lines bound the items as well as the limits do; tables sized
     // beforehand never move what they hold.
     const std::uint32_t items = lineCount / 3 + 1;
-    const auto room = [items](std::uint32_t limit) { return std::min(items, limit); };
-    listMap.reserve(room(LIST_LIMIT));
-    keyMap.reserve(room(KEY_LIMIT));
-    fileMap.reserve(room(FILE_LIMIT));
-    filterMap.reserve(room(FILTER_LIMIT));
-    margMap.reserve(room(MARG_LIMIT));
-    const std::uint32_t limits[DEF_KIND] = {0, LIST_LIMIT, KEY_LIMIT, FILE_LIMIT, FILTER_LIMIT, MARG_LIMIT};
-    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) definitions[kind].reserve(room(limits[kind]));
-    keys.reserve(room(KEY_LIMIT));
-    keyStrings.reserve(room(KEY_LIMIT));
-    keyNextLists.reserve(room(KEY_LIMIT));
-    keyMargs.reserve(room(KEY_LIMIT));
-    keyFiles.reserve(room(KEY_LIMIT));
-    listStrings.reserve(room(LIST_LIMIT));
-    listItems.reserve(room(LIST_LIMIT));
-    files.reserve(room(FILE_LIMIT));
-    fileStrings.reserve(room(FILE_LIMIT));
-    fileFilters.reserve(room(FILE_LIMIT));
-    filterStrings.reserve(room(FILTER_LIMIT));
-    margStrings.reserve(room(MARG_LIMIT));
-    itemNumbers.reserve(room(LIST_LIMIT) * MAX_ITEMS_SUM + room(FILE_LIMIT) * MAX_FILTERS_SUM);
+    const auto room = [items](std::uint32_t kind) { return std::min(items, kindOf(kind).counterLimit()); };
+    listMap.reserve(room(LIST_KIND));
+    keyMap.reserve(room(KEY_KIND));
+    fileMap.reserve(room(FILE_KIND));
+    filterMap.reserve(room(FILTER_KIND));
+    margMap.reserve(room(MARG_KIND));
+    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) definitions[kind].reserve(room(kind));
+    keys.reserve(room(KEY_KIND));
+    keyStrings.reserve(room(KEY_KIND));
+    keyNextLists.reserve(room(KEY_KIND));
+    keyMargs.reserve(room(KEY_KIND));
+    keyFiles.reserve(room(KEY_KIND));
+    listStrings.reserve(room(LIST_KIND));
+    listItems.reserve(room(LIST_KIND));
+    files.reserve(room(FILE_KIND));
+    fileStrings.reserve(room(FILE_KIND));
+    fileFilters.reserve(room(FILE_KIND));
+    filterStrings.reserve(room(FILTER_KIND));
+    margStrings.reserve(room(MARG_KIND));
+    itemNumbers.reserve(room(LIST_KIND) * MAX_ITEMS_SUM + room(FILE_KIND) * MAX_FILTERS_SUM);
 }
 
 void cnfBuilder::parseScript() {
@@ -332,7 +331,7 @@ void cnfBuilder::addToMap(nameMap& map, std::string_view name,
         const std::vector<storeParam>& same = definitions[sectionKind];
         const auto first = std::find_if(same.begin(), same.end(),
                                         [&name](const storeParam& item) { return item.text == name; });
-        std::string text = "second " + std::string(kindName(sectionKind)) + " named " + inQuotes(name);
+        std::string text = "second " + std::string(kindOf(sectionKind).name) + " named " + inQuotes(name);
         if (first != same.end()) text += "; the first is at line " + std::to_string(first->line + 1);
         error.throwErr(error.itemNameErr, curLine, 1, 1, text);
     }
@@ -349,10 +348,10 @@ std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, std::string_view nam
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
                                 std::uint32_t kind) {
     if (counter > limit) {
-        const std::uint32_t most = limit - firstNumber(kind);
+        const std::uint32_t most = limit - kindOf(kind).firstNumber;
         error.throwErr(error.limitErr, curLine, 1, kind,
                        itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
-                           std::to_string(most) + " " + kindName(kind) + "s are allowed");
+                           std::to_string(most) + " " + std::string(kindOf(kind).name) + "s are allowed");
     }
 }
 

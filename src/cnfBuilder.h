@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "consoleCMDLineParser.h"
+#include "itemKinds.h"
 #include "parserScr.h"
 #include "scriptError.h"
 
@@ -108,20 +109,6 @@ struct fileConf {
     std::uint8_t action = 0;       // 0 load, 1 save, 2 dir
     std::uint8_t filterCount = 0;  // its filters in the file filter entries
 };
-
-// Item kinds, numbered as their section keywords in itemKW; the limit messages
-// use the same codes.
-inline constexpr std::uint32_t LIST_KIND = 1;
-inline constexpr std::uint32_t KEY_KIND = 2;
-inline constexpr std::uint32_t FILE_KIND = 3;
-inline constexpr std::uint32_t FILTER_KIND = 4;
-inline constexpr std::uint32_t MARG_KIND = 5;
-inline constexpr std::uint32_t DEF_KIND = 6;
-
-// "list", "key", "file item", "filter", "marg" or "def".
-const char* kindName(std::uint32_t kind);
-// The number of a kind's first item: keys and filters count from 0, the rest from 1.
-std::uint32_t firstNumber(std::uint32_t kind);
 
 // What compiles but is almost surely not meant, at a script line (zero-based).
 struct scriptWarning {
@@ -241,11 +228,12 @@ public:
     // Starts a list, key, file, filter or marg section: the item's name is the
     // next word of the section line; it is entered under the kind's next number
     // and checked against the kind's limit.
-    void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
+    void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t kind);
     // Moves to the section's next parameter line and cuts its keyword off:
-    // "   Unknown parameter type" for a word not in the table, "   Parameter
-    // redefinition" for a keyword seen before in the section. Returns its index.
-    template <const std::string_view* table, std::uint32_t size>
+    // "   Unknown parameter type" for a word that is none of the kind's
+    // parameter keywords, "   Parameter redefinition" for a keyword seen before
+    // in the section. Returns its index in the kind's keywords, from 1.
+    template <std::uint32_t kind>
     std::uint32_t nextParameter();
     void listParse();
     void keyParse();

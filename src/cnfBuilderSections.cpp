@@ -30,19 +30,20 @@ char separatorOf(const lineText& line) {
 
 }  // namespace
 
-void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit,
-                              std::uint32_t kind) {
+void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t kind) {
     paramCount = 0;
     parser.redefClear();
     sectionKind = kind;
     itemName = parser.divStr(currentLine());
     addToMap(map, itemName, counter);
     definitions[kind].push_back({curLine, itemName});
-    checkItemLimit(counter, limit, kind);
+    checkItemLimit(counter, kindOf(kind).counterLimit(), kind);
 }
 
-template <const std::string_view* table, std::uint32_t size>
+template <std::uint32_t kind>
 std::uint32_t cnfBuilder::nextParameter() {
+    constexpr const std::string_view* table = kindOf(kind).parameters;
+    constexpr std::uint32_t size = kindOf(kind).parameterCount;
     eraseGarbage();
     const std::string_view before = currentLine().view();
     const std::uint32_t index = parser.findKeyword<table, size>(currentLine());
@@ -69,9 +70,9 @@ void cnfBuilder::warnLeadingBlank(std::string_view value, const char* what, cons
 }
 
 void cnfBuilder::listParse() {
-    beginSection(listMap, listCounter, LIST_LIMIT, LIST_KIND);
-    while (paramCount < KLIST_KW_SUM) {
-        const std::uint32_t index = nextParameter<kListKW, KLIST_KW_SUM>();
+    beginSection(listMap, listCounter, LIST_KIND);
+    while (paramCount < kindOf(LIST_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<LIST_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
@@ -91,9 +92,9 @@ void cnfBuilder::keyParse() {
     std::uint32_t orderLine = 0;
     std::uint32_t argLine = 0;
     keyConf key;
-    beginSection(keyMap, keyCounter, KEY_LIMIT, KEY_KIND);
-    while (paramCount < KEY_KW_SUM) {
-        const std::uint32_t index = nextParameter<keyKW, KEY_KW_SUM>();
+    beginSection(keyMap, keyCounter, KEY_KIND);
+    while (paramCount < kindOf(KEY_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<KEY_KIND>();
         lineText& line = currentLine();
         switch (index) {
             case 1:  // name
@@ -207,9 +208,9 @@ void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
 
 void cnfBuilder::fileParse() {
     bool filtersGiven = false;
-    beginSection(fileMap, fileCounter, FILE_LIMIT, FILE_KIND);
-    while (paramCount < FILE_KW_SUM) {
-        const std::uint32_t index = nextParameter<fileKW, FILE_KW_SUM>();
+    beginSection(fileMap, fileCounter, FILE_KIND);
+    while (paramCount < kindOf(FILE_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<FILE_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name
             fileStrings.push_back(parser.caption(line));
@@ -252,9 +253,9 @@ std::string cnfBuilder::folderWithFilterText() const {
 void cnfBuilder::filterParse() {
     std::string_view nameText;
     std::string filter;
-    beginSection(filterMap, filterCounter, FILTER_LIMIT, FILTER_KIND);
-    while (paramCount < FILTER_KW_SUM) {
-        const std::uint32_t index = nextParameter<filterKW, FILTER_KW_SUM>();
+    beginSection(filterMap, filterCounter, FILTER_KIND);
+    while (paramCount < kindOf(FILTER_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<FILTER_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
             nameText = parser.caption(line);
@@ -281,9 +282,9 @@ void cnfBuilder::filterParse() {
 }
 
 void cnfBuilder::margParse() {
-    beginSection(margMap, margCounter, MARG_LIMIT, MARG_KIND);
-    while (paramCount < MARG_KW_SUM) {
-        const std::uint32_t index = nextParameter<margKW, MARG_KW_SUM>();
+    beginSection(margMap, margCounter, MARG_KIND);
+    while (paramCount < kindOf(MARG_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<MARG_KIND>();
         lineText& line = currentLine();
         parser.symbDel(line);
         if (index == 1) {  // name
