@@ -125,9 +125,6 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
         more.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
-    if (size == 0 && more.empty())
-        error.throwErr(error.fileErr, noLine, 1, 2,
-                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     if (!more.empty()) {
         auto joined = std::make_unique_for_overwrite<char[]>(size + more.size() + 1);
         if (size > 0) std::memcpy(joined.get(), whole.get(), size);
@@ -195,6 +192,9 @@ std::size_t findFeeds(std::string_view bytes, std::size_t* feeds, std::size_t li
 }  // namespace
 
 void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t size) {
+    if (size == 0)
+        error.throwErr(error.fileErr, noLine, 1, 2,
+                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     scriptBytes = std::move(bytesOwned);
     scriptSize = size;
     const std::string_view bytes(scriptBytes.get(), scriptSize);

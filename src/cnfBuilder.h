@@ -142,14 +142,17 @@ struct referenceInfo {
 //                           name and fills the header block and the compiled
 //                           tables. Raises the first script error; collects
 //                           warnings.
-//   5. reportWarnings       any time after 3; prints and forgets the warnings.
+//   5. reportWarnings       any time after 3; prints and forgets the warnings
+//                           (takeWarnings hands them over instead).
 //   6. saveCnf / cnfBytes   need parseScript to have returned normally: only
 //                           then do the header block, the tables and the
 //                           strings agree. saveCnf also needs configPath.
 //   7. displayCnf           (with -i) needs stage 6.
 //
 // Every stage raises errors by throwing a copy of `error` (or the token
-// reader's record); after a throw only reportWarnings and clearError are of use.
+// reader's record); after a throw only reportWarnings, takeWarnings and
+// clearError are of use. compileText (compileText.h) runs stages 3 to 6 on
+// a script held in memory.
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
@@ -179,7 +182,8 @@ public:
     // the stream in messages.
     void loadScriptFromStream(std::istream& in);
     // Splits a whole script into the line buffer: lines end at a line feed (a
-    // carriage return before it is dropped) and at their first NUL byte.
+    // carriage return before it is dropped) and at their first NUL byte. No
+    // bytes at all is "   Empty file", as for a file.
     void loadScriptFromBytes(std::string_view bytes);
     // Reads the header and every section, then resolves all names.
     void parseScript();
@@ -193,6 +197,8 @@ public:
     // Prints the warnings found so far to err, in script line order, as
     // "SCRIPT:LINE: warning: TEXT", and forgets them.
     void reportWarnings(std::ostream& err);
+    // The warnings found so far, in script line order; the builder forgets them.
+    std::vector<scriptWarning> takeWarnings();
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
@@ -360,7 +366,8 @@ private:
     // Sizes the name tables and item tables for what the script can hold.
     void reserveTables();
     // Takes the script's bytes over and splits them into lines; the buffer
-    // has one byte more than the script, where the last line's NUL goes.
+    // has one byte more than the script, where the last line's NUL goes. No
+    // bytes at all raise "   Empty file".
     void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
     // The script's own bytes where text lies among them, writable; nullptr
     // for a text elsewhere.

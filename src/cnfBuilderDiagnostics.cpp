@@ -18,13 +18,16 @@ void cnfBuilder::warn(std::uint32_t line, std::string text) {
     warnings.push_back({line, std::move(text)});
 }
 
-void cnfBuilder::reportWarnings(std::ostream& err) {
+std::vector<scriptWarning> cnfBuilder::takeWarnings() {
     std::stable_sort(warnings.begin(), warnings.end(),
                      [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
+    return std::exchange(warnings, {});
+}
+
+void cnfBuilder::reportWarnings(std::ostream& err) {
     std::string text;  // written at once
-    for (const scriptWarning& w : warnings) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
+    for (const scriptWarning& w : takeWarnings()) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
     if (!text.empty()) err << text << std::flush;
-    warnings.clear();
 }
 
 std::string cnfBuilder::itemText(std::uint32_t kind, std::size_t position) const {

@@ -96,16 +96,18 @@ void scriptError::debugFunc(std::ostream& out) const {
     }
 }
 
+std::string scriptError::message() const {
+    if (!detail.empty()) return detail;
+    std::ostringstream fixed;
+    debugFunc(fixed);
+    std::string text = fixed.str();
+    text.erase(0, text.find_first_not_of(' '));
+    text.resize(std::min(text.find('\n'), text.size()));
+    return text;
+}
+
 void scriptError::diagnose(std::ostream& err, std::string_view script) const {
-    std::string text = detail;
-    if (text.empty()) {
-        // The first fixed message stands in, without its leading blanks.
-        std::ostringstream fixed;
-        debugFunc(fixed);
-        text = fixed.str();
-        text.erase(0, text.find_first_not_of(' '));
-        text.resize(std::min(text.find('\n'), text.size()));
-    }
+    const std::string text = message();
     if (fileErr != 0) {
         printDiagnostic(err, "error", text);
     } else {

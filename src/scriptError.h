@@ -44,9 +44,12 @@ public:
     void debugFunc() const;
     void debugFunc(std::ostream& out) const;
 
-    // The one line for standard error: "SCRIPT:LINE: error: DETAIL", or
-    // "tarvelkin: error: DETAIL" for a file error, which names no line. Without
-    // a detail the fixed message stands in for it.
+    // What the error says on standard error: the detail; without one, the
+    // first fixed message, without its leading blanks.
+    std::string message() const;
+
+    // The one line for standard error: "SCRIPT:LINE: error: MESSAGE", or
+    // "tarvelkin: error: MESSAGE" for a file error, which names no line.
     void diagnose(std::ostream& err, std::string_view script) const;
 };
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cnfBuilder.h"
+#include "compileText.h"
 #include "testSupport.h"
 
 #ifndef _WIN32
@@ -24,20 +25,16 @@ namespace {
 
 const char* const kHeader = "#h1\n#h2\n#h3\n#h4\n#h5\n#h6\n";
 
-// Compiles a script from memory. The caller's builder keeps the state.
+// Compiles a script from memory that must compile. The caller's builder keeps the state.
 void compile(cnfBuilder& b, const std::string& script) {
-    b.loadScriptFromBytes(script);
-    b.parseScript();
+    const compileResult result = compileText(script, "test.sc", b);
+    EXPECT_TRUE(result.ok()) << result.error->message();
 }
 
 // Compiles a script that must fail and returns the thrown record.
 scriptError compileError(const std::string& script) {
-    cnfBuilder b;
-    try {
-        compile(b, script);
-    } catch (scriptError e) {
-        return e;
-    }
+    const compileResult result = compileText(script, "test.sc");
+    if (result.error) return *result.error;
     ADD_FAILURE() << "no error for:\n" << script;
     return scriptError();
 }
@@ -602,11 +599,10 @@ TEST(Diagnostics, Warnings) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
-        cnfBuilder b;
-        compile(b, kHeader + c.body);
+        const compileResult result = compileText(kHeader + c.body, "test.sc");
+        EXPECT_TRUE(result.ok());
         std::vector<std::pair<std::uint32_t, std::string>> found;
-        for (const scriptWarning& w : b.warnings) found.emplace_back(w.line + 1, w.text);
-        std::stable_sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+        for (const scriptWarning& w : result.warnings) found.emplace_back(w.line + 1, w.text);
         EXPECT_EQ(found, c.warnings);
     }
 }
@@ -619,6 +615,33 @@ TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
     b.reportWarnings(err);
     b.reportWarnings(err);
     EXPECT_EQ(err.str(), "p.sc:3: warning: early\np.sc:10: warning: late\np.sc:10: warning: later\n");
+}
+
+// The library entry gives everything as data and nothing else: it prints
+// nothing, gives the same for the same text every time, hands over the
+// warnings found before an error, and takes no bytes at all for an empty file.
+TEST(CompileText, DataOnlyAndRepeatable) {
+    const std::string script = kHeader + std::string("key k\nname= K\nnmae=x\n");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const compileResult first = compileText(script, "a.sc");
+    const compileResult again = compileText(script, "a.sc");
+    const compileResult empty = compileText("", "e.sc");
+    const compileResult fine = compileText(kSmallest, "s.sc");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    for (const compileResult* r : {&first, &again}) {
+        ASSERT_TRUE(r->error);
+        EXPECT_EQ(r->error->paramErr, 1);
+        EXPECT_EQ(r->error->errLine, 8);
+        EXPECT_EQ(r->config, "");
+        ASSERT_EQ(r->warnings.size(), 1u);
+        EXPECT_EQ(r->warnings[0].line, 7u);
+    }
+    ASSERT_TRUE(empty.error);
+    EXPECT_EQ(empty.error->fileErr, 2);
+    EXPECT_EQ(empty.error->message(), "the script \"e.sc\" is empty: it holds no bytes at all");
+    EXPECT_TRUE(fine.ok() && !fine.config.empty());
 }
 
 TEST(Readers, VeryLongLinesCompile) {
