@@ -222,6 +222,7 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
         begin = feed + 1;
     }
     text[scriptSize] = '\0';
+    parser.scriptText = std::string_view(text, scriptSize + 1);
     split[feedCount] = lineText::beforeNul(std::string_view(text + begin, scriptSize - begin));
     // A line ends at its first NUL byte; most scripts hold none.
     if (anyNul)
@@ -317,8 +318,9 @@ void cnfBuilder::parseScript() {
             default: {
                 const std::string_view word = wordCut(before, currentLine());
                 error.throwErr(error.itemTypeErr, curLine, 1, 1,
-                               "unknown item type " + inQuotes(word) + "; expected " +
-                                   wordList(itemKW, ITEM_KW_SUM, " or ") + wordHints(word, true));
+                               "unknown item type " + inQuotes(word) + expectedWords(itemKW, ITEM_KW_SUM) +
+                                   wordHints(word, true),
+                               parser.spanOf(word));
             }
         }
     }
@@ -333,25 +335,26 @@ void cnfBuilder::addToMap(nameMap& map, std::string_view name,
                                         [&name](const storeParam& item) { return item.text == name; });
         std::string text = "second " + std::string(kindOf(sectionKind).name) + " named " + inQuotes(name);
         if (first != same.end()) text += "; the first is at line " + std::to_string(first->line + 1);
-        error.throwErr(error.itemNameErr, curLine, 1, 1, text);
+        error.throwErr(error.itemNameErr, curLine, 1, 1, text, parser.spanOf(name));
     }
     ++counter;
 }
 
-std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
-                                        const referenceInfo& ref) {
-    const std::uint32_t* found = map.find(name);
-    if (found == nullptr) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
-    return *found;
+void cnfBuilder::nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                              std::string_view taken) {
+    error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref),
+                   parser.spanOf(taken.data() != nullptr ? parserScr::paramAsWritten(taken) : name));
 }
 
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
                                 std::uint32_t kind) {
     if (counter > limit) {
         const std::uint32_t most = limit - kindOf(kind).firstNumber;
+        const std::string_view name = definitions[kind].back().text;
         error.throwErr(error.limitErr, curLine, 1, kind,
                        itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
-                           std::to_string(most) + " " + std::string(kindOf(kind).name) + "s are allowed");
+                           std::to_string(most) + " " + std::string(kindOf(kind).name) + "s are allowed",
+                       parser.spanOf(name));
     }
 }
 

@@ -110,12 +110,6 @@ struct fileConf {
     std::uint8_t filterCount = 0;  // its filters in the file filter entries
 };
 
-// What compiles but is almost surely not meant, at a script line (zero-based).
-struct scriptWarning {
-    std::uint32_t line = 0;
-    std::string text;
-};
-
 // A reference being resolved, for the messages about it: the keyword of its
 // line, the item whose line it is (kind, and position among its kind from 0;
 // kind 0 for the def line) and the kind of item it must name.
@@ -225,9 +219,19 @@ public:
     void addToMap(nameMap& map, std::string_view name,
                   std::uint32_t& counter);
     // The number of a referenced name; "   Item N name not found" at the
-    // reference's line when the map lacks it.
+    // reference's line when the map lacks it, pointing at the name as it is
+    // written there. For a name of an items or filters line, taken is what
+    // paramView dropped off the line to read it (the name may have lost
+    // blanks inside).
+    // (Inlined where the reference is resolved: the lookup is the hot path.)
     std::uint32_t getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
-                                const referenceInfo& ref);
+                                const referenceInfo& ref, std::string_view taken = {}) {
+        const std::uint32_t* found = map.find(name);
+        if (found == nullptr) [[unlikely]] nameNotFound(name, line, ref, taken);
+        return *found;
+    }
+    [[noreturn]] void nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                                   std::string_view taken);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
@@ -249,8 +253,15 @@ public:
     // reference that no order position inserts.
     void warnUninserted(const keyConf& key, std::uint32_t orderLine);
     // Warns about a value of the current line that begins with a blank, which
-    // only a blank after "KEYWORD =" puts there.
-    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword);
+    // only a blank after "KEYWORD =" puts there; written is the value as it
+    // stands in the line, when the reader changed it.
+    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword,
+                          std::string_view written = {}) {
+        if (!value.empty() && value.front() == ' ') [[unlikely]]
+            warnOfLeadingBlank(value, what, keyword, written);
+    }
+    void warnOfLeadingBlank(std::string_view value, const char* what, const char* keyword,
+                            std::string_view written);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
     void fileParse();
@@ -267,7 +278,7 @@ public:
     std::uint16_t getAllStrSum() const;
 
     // --- diagnostics (cnfBuilderDiagnostics.cpp) ---
-    void warn(std::uint32_t line, std::string text);
+    void warn(std::uint32_t line, textSpan where, std::string text);
     // `key "go"`: an item by kind and position among its kind (from 0).
     std::string itemText(std::uint32_t kind, std::size_t position) const;
     // The section being read, as itemText gives it.
@@ -353,6 +364,7 @@ public:
     // read (0 while the header is read); the name and section line of every
     // item, by kind, in script order.
     std::vector<scriptWarning> warnings;
+    std::string_view orderText;  // the order line of the key being read, behind its keyword
     std::uint32_t sectionKind = 0;
     std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 

@@ -14,9 +14,11 @@ std::string kindName(std::uint32_t kind) { return std::string(kindOf(kind).name)
 
 }  // namespace
 
-void cnfBuilder::warn(std::uint32_t line, std::string text) {
-    warnings.push_back({line, std::move(text)});
+void cnfBuilder::warn(std::uint32_t line, textSpan where, std::string text) {
+    warnings.push_back({line, where, std::move(text)});
 }
+
+
 
 std::vector<scriptWarning> cnfBuilder::takeWarnings() {
     std::stable_sort(warnings.begin(), warnings.end(),
@@ -26,7 +28,7 @@ std::vector<scriptWarning> cnfBuilder::takeWarnings() {
 
 void cnfBuilder::reportWarnings(std::ostream& err) {
     std::string text;  // written at once
-    for (const scriptWarning& w : takeWarnings()) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
+    for (const scriptWarning& w : takeWarnings()) appendDiagnostic(text, scriptPath, w);
     if (!text.empty()) err << text << std::flush;
 }
 
@@ -166,7 +168,9 @@ void cnfBuilder::warnUnusedItems() {
     const auto report = [this](std::uint32_t kind, const std::vector<bool>& used,
                                const std::string& why) {
         for (std::size_t i = 0; i < used.size(); ++i) {
-            if (!used[i]) warn(definitions[kind][i].line, itemText(kind, i) + " is not used: " + why);
+            if (used[i]) continue;
+            const storeParam& item = definitions[kind][i];
+            warn(item.line, parser.spanOf(item.text), itemText(kind, i) + " is not used: " + why);
         }
     };
     report(LIST_KIND, listUsed, "it cannot be reached from the default list " + inQuotes(defArg.text));

@@ -56,16 +56,23 @@ std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
     while (more) {
         if (count == limit) {
             droppedNames dropped;
-            while (more && !dropped.complete()) dropped.add(std::string(parser.paramView(text, more, paramScratch)));
+            while (more && !dropped.complete()) {
+                const char* const from = text.begin();
+                const std::string name(parser.paramView(text, more, paramScratch));
+                dropped.add(name, parserScr::paramAsWritten({from, static_cast<std::size_t>(text.begin() - from)}));
+            }
             if (!dropped.empty())
-                warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
-                                   std::to_string(limit) + " " + std::string(kindOf(info.targetKind).name) +
-                                   "s; dropped: " + dropped.list());
+                warn(ref.line, parser.spanOf(dropped.firstWritten),
+                     itemText(info.ownerKind, info.owner) + " takes at most " + std::to_string(limit) + " " +
+                         std::string(kindOf(info.targetKind).name) + "s; dropped: " + dropped.list());
             break;
         }
+        const char* const from = text.begin();
         itemName = parser.paramView(text, more, paramScratch);
         error.itemIndex = static_cast<std::int32_t>(count);
-        out.push_back(getNumFromMap(map, itemName, ref.line, info));
+        // What the reader took the name from, found in the line only for a message.
+        const std::string_view taken(from, static_cast<std::size_t>(text.begin() - from));
+        out.push_back(getNumFromMap(map, itemName, ref.line, info, taken));
         ++count;
     }
     return count;

@@ -146,8 +146,9 @@ std::uint32_t keywordNumber(std::string_view word) {
 struct droppedNames {
     std::vector<std::string> shown;
     bool further = false;
+    std::string_view firstWritten;  // the first name shown, as it stands in its line
 
-    void add(std::string name);
+    void add(std::string name, std::string_view written = {});
     bool empty() const { return shown.empty(); }
     // Whether reading on can add nothing to the warning.
     bool complete() const { return further; }
@@ -257,6 +258,10 @@ public:
     // The same parameter as a view: into the line when it holds no space, else
     // into scratch, which holds it until the next call with the same scratch.
     std::string_view paramView(lineText& text, bool& more, std::string& scratch);
+    // The parameter as it stands in the line, given what a paramView call
+    // dropped off the line: without the blanks and '=' before it and the ','
+    // or ';' and the blanks after it.
+    static std::string_view paramAsWritten(std::string_view taken);
 
     // --- redefinition bookkeeping ---
     void redefClear();
@@ -267,6 +272,15 @@ public:
         redefFlags[index] = true;
     }
     void clearError() { error.clear(); }
+
+    // --- places, for diagnostics ---
+    // Where text, read off a line of the script, stands in its line; text
+    // from elsewhere (a copy, a rewritten text) gives {1, 0}. The line's
+    // start is found only now, from the script's bytes: reading never pays
+    // for it.
+    textSpan spanOf(std::string_view text) const;
+    // Where the first word (the keyword) stands in the line that holds text.
+    textSpan keywordSpanOf(std::string_view text) const;
 
     // --- text transformations ---
     // Replaces every "<@" by a line feed, left to right.
@@ -281,4 +295,12 @@ public:
 
     scriptError error;
     bool redefFlags[PARAM_FLAG_SUM] = {};
+    // The whole script the lines are cut from, with the NUL after it; read
+    // only for diagnostics. Every line ends there in a NUL byte (written over
+    // its line feed or the carriage return before it) or a line feed.
+    std::string_view scriptText;
+
+private:
+    // The start of the script line that holds text; nullptr for other text.
+    const char* lineStartOf(std::string_view text) const;
 };

@@ -137,7 +137,7 @@ shownResult compile(const std::string& script) {
     result.ok = compiled.ok();
     result.bytes = compiled.config;
     std::string err;
-    for (const scriptWarning& w : compiled.warnings) appendDiagnostic(err, "prog.sc", w.line, "warning", w.text);
+    for (const scriptWarning& w : compiled.warnings) appendDiagnostic(err, "prog.sc", w);
     if (compiled.error) {
         std::ostringstream out;
         compiled.error->debugFunc(out);
