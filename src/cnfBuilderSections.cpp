@@ -46,7 +46,7 @@ std::uint32_t cnfBuilder::nextParameter() {
     constexpr std::uint32_t size = kindOf(kind).parameterCount;
     eraseGarbage();
     const std::string_view before = currentLine().view();
-    const std::uint32_t index = parser.findKeyword<table, size>(currentLine());
+    const std::uint32_t index = parser.findKW<table, size>(currentLine());
     if (index == 0) {
         const std::string_view word = wordCut(before, currentLine());
         error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER,

@@ -14,7 +14,6 @@ using scan::cutWord;
 using scan::kParamSkip;
 using scan::kParamStop;
 using scan::kSpace;
-using scan::kWordSkip;
 using scan::skipFront;
 
 // Appends text without its 0x01 bytes, which separate the parts of a filter text.
@@ -24,22 +23,10 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
     }
 }
 
-// The 1-based index of the word in the table, 0 if none. An empty word never matches.
-// Keywords are short: length and first letter settle most comparisons.
-std::uint32_t keywordIndex(std::string_view word, const std::string_view* table, std::uint32_t size) {
-    if (word.empty()) return 0;
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (sameText(table[i], word)) return i + 1;
-    }
-    return 0;
-}
-
 // "; keywords are lower case" when the word is a keyword in other letters.
 std::string caseHint(std::string_view word, const std::string_view* table, std::uint32_t size) {
     return inTableIgnoringCase(word, table, size) ? "; keywords are lower case" : "";
 }
-
-constexpr std::size_t kDroppedShown = 3;
 
 // What is wrong with an order line whose word at position words (from 0) is no
 // order word; the line is left as it stands behind that word.
@@ -55,38 +42,6 @@ std::string orderProblem(std::string_view word, unsigned words, const lineText& 
 }
 
 }  // namespace
-
-void droppedNames::add(std::string name, std::string_view written) {
-    if (name.empty()) return;
-    if (shown.empty()) firstWritten = written;
-    if (shown.size() < kDroppedShown) {
-        shown.push_back(std::move(name));
-    } else {
-        further = true;
-    }
-}
-
-std::string droppedNames::list() const {
-    std::string out;
-    for (const std::string& name : shown) {
-        if (!out.empty()) out += ", ";
-        out += inQuotes(name);
-    }
-    if (further) out += " and more";
-    return out;
-}
-
-std::string_view wordCut(std::string_view before, const lineText& after) {
-    const std::string_view cut = before.substr(0, before.size() - std::min(before.size(), after.size()));
-    return cut.substr(kWordSkip.span(cut));
-}
-
-bool inTableIgnoringCase(std::string_view word, const std::string_view* table, std::uint32_t size) {
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (equalIgnoringCase(word, table[i])) return true;
-    }
-    return false;
-}
 
 void parserScr::garbageStrDel(lineText& line) {
     skipFront(line, kSpace);
@@ -115,10 +70,6 @@ std::string_view parserScr::takeUntil(lineText& line, char mark) {
     const std::string_view rest = line.view();
     line.dropFront(rest.size());
     return rest.substr(0, rest.find(mark));
-}
-
-std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
-    return keywordIndex(cutWord(line), table, size);
 }
 
 std::uint32_t parserScr::getFlag(std::string_view word, const std::string_view* table,

@@ -55,6 +55,7 @@ void printCategory(std::ostream& out, std::int32_t code, const message (&table)[
 }
 
 constexpr std::size_t kQuotedMost = 40;
+constexpr std::size_t kDroppedShown = 3;
 
 }  // namespace
 
@@ -191,5 +192,25 @@ std::string expectedWords(const std::string_view* words, std::uint32_t count, bo
         if (i != 0) out += i + 1 == count && !oneOf ? " or " : ", ";
         out += words[i];
     }
+    return out;
+}
+
+void droppedNames::add(std::string name, std::string_view written) {
+    if (name.empty()) return;
+    if (shown.empty()) firstWritten = written;
+    if (shown.size() < kDroppedShown) {
+        shown.push_back(std::move(name));
+    } else {
+        further = true;
+    }
+}
+
+std::string droppedNames::list() const {
+    std::string out;
+    for (const std::string& name : shown) {
+        if (!out.empty()) out += ", ";
+        out += inQuotes(name);
+    }
+    if (further) out += " and more";
     return out;
 }

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where in its line a diagnostic's text stands: the column of its first byte,
 // counted in bytes from 1, and its length in bytes. A diagnostic that names no
@@ -92,3 +93,19 @@ std::string inQuotes(std::string_view text);
 // What a reader wanted where it found another word, the one place that words
 // it: "; expected a, b or c", or with oneOf "; expected one of a, b, c".
 std::string expectedWords(const std::string_view* words, std::uint32_t count, bool oneOf = false);
+
+// Names read past a limit, for the warning that names them: the first three
+// and whether there are more. Empty names do not count. Reading stops once
+// more is known, so that a long list costs nothing beyond its fourth name.
+struct droppedNames {
+    std::vector<std::string> shown;
+    bool further = false;
+    std::string_view firstWritten;  // the first name shown, as it stands in its line
+
+    void add(std::string name, std::string_view written = {});
+    bool empty() const { return shown.empty(); }
+    // Whether reading on can add nothing to the warning.
+    bool complete() const { return further; }
+    // "\"a\", \"b\", \"c\"" or "\"a\", \"b\", \"c\" and more"
+    std::string list() const;
+};
