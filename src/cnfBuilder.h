@@ -129,7 +129,7 @@ public:
     void displayCnf(std::ostream& out) const;
     void clearError();
     // Prints the warnings found so far to err, in script line order, as
-    // "SCRIPT:LINE: warning: TEXT", and forgets them.
+    // "SCRIPT:LINE:COLUMN: warning: TEXT", and forgets them.
     void reportWarnings(std::ostream& err);
     // The warnings found so far, in script line order; the builder forgets them.
     std::vector<scriptWarning> takeWarnings();
