@@ -21,7 +21,8 @@
 
 #include "ccviewPage.h"
 #include "cnfReader.h"
-#include "platform.h"
+#include "console.h"
+#include "files.h"
 
 namespace fs = std::filesystem;
 
