@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cnfAnalysis.h"
+
 namespace {
 
 std::string hexEscape(const char* format, unsigned char byte) {
@@ -88,13 +90,10 @@ void listBlock(std::string& out, const cnfConfig& cfg, std::size_t index, bool i
 }
 
 void unlistedKeys(std::string& out, const cnfConfig& cfg) {
-    std::vector<bool> listed(cfg.keys.size(), false);
-    for (const cnfList& list : cfg.lists)
-        for (std::uint16_t k : list.keys)
-            if (k < listed.size()) listed[k] = true;
+    const configFindings found = analyseConfig(cfg);
     bool any = false;
-    for (std::size_t k = 0; k < listed.size(); ++k) {
-        if (listed[k]) continue;
+    for (std::size_t k = 0; k < found.keyListed.size(); ++k) {
+        if (found.keyListed[k] != 0) continue;
         if (!any) out += "\nkeys in no list:\n";
         any = true;
         keyBlock(out, cfg, k);
