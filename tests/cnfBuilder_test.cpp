@@ -425,67 +425,6 @@ TEST(Resolution, NotFoundNamesItsPositionAndLine) {
     }
 }
 
-TEST(Sections, KeyChecksNameTheirLines) {
-    const std::string refsOff = "next=disable\nkmarg=disable\nkfile=disable\n";
-    static const struct {
-        std::string body;
-        int code;
-        int errLine;
-    } cases[] = {
-        // An arg with an order without "keys", in either order: the arg line.
-        {"key k\narg=-x\norder=disable\n", 4, 7},
-        {"key k\norder=path,disable\narg=-x\n", 4, 8},
-        {"key k\nname=K\norder=value,disable\nnext=disable\nkmarg=disable\nkfile=f\n", 5, 8},
-        {"key k\nname=K\norder=path,disable\nnext=disable\nkmarg=m\nkfile=disable\n", 6, 8},
-        {"key k\nname=K\norder=disable\n" + refsOff, 7, 6},
-        {"key k\nname=K\nitems=x\n", 1, 8},
-        {"key k\nname=K\nname=K\n", 2, 8},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.body);
-        scriptError e = compileError(std::string(kHeader) + c.body);
-        EXPECT_EQ(e.paramErr, c.code);
-        EXPECT_EQ(e.errLine, c.errLine);
-    }
-}
-
-TEST(Sections, FolderBrowserRefusesFiltersAtTheFiltersLine) {
-    scriptError first = compileError(std::string(kHeader) + "file f\naction=dir\nfilters=a\n");
-    EXPECT_EQ(first.paramErr, 3);
-    EXPECT_EQ(first.errLine, 8);
-    scriptError second = compileError(std::string(kHeader) + "file f\nfilters=a\n\n;c\naction=dir\n");
-    EXPECT_EQ(second.paramErr, 3);
-    EXPECT_EQ(second.errLine, 7);
-}
-
-TEST(Sections, ItemLimits) {
-    static const struct {
-        const char* section;
-        int most;
-        int code;
-    } cases[] = {
-        {"list l%\nname=x\nitems=k\n", 50, 1},
-        {"key k%\nname=x\norder=keys,disable\narg=a\nnext=disable\nkmarg=disable\nkfile=disable\n", 500, 2},
-        {"file f%\nname=x\naction=dir\n", 100, 3},
-        {"filter t%\nname=x\nexten=e\n", 50, 4},
-        {"marg m%\nname=x\ninfo=y\n", 100, 5},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        std::string body;
-        std::uint32_t lastSectionLine = 0;
-        for (int i = 0; i <= c.most; ++i) {
-            std::string section = c.section;
-            section.replace(section.find('%'), 1, std::to_string(i));
-            lastSectionLine = 6 + static_cast<std::uint32_t>(std::count(body.begin(), body.end(), '\n'));
-            body += section;
-        }
-        scriptError e = compileError(std::string(kHeader) + body);
-        EXPECT_EQ(e.limitErr, c.code);
-        EXPECT_EQ(static_cast<std::uint32_t>(e.errLine), lastSectionLine);
-    }
-}
-
 // The script at every limit compiles without a warning, and the numbers its
 // references and entries take reach the top of their ranges.
 TEST(Sections, EveryKindUpToItsLimitCompiles) {
