@@ -84,7 +84,7 @@ bool isOurTemporary(std::string_view name, unsigned long& process) {
 
 // How old a temporary file must be before it counts as left behind: a
 // replacement takes a moment, so an hour is far beyond any that still runs.
-constexpr long long staleAfterSeconds = 60 * 60;
+constexpr long long staleAfterSeconds = 60LL * 60;
 
 }  // namespace
 
