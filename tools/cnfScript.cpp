@@ -11,6 +11,8 @@
 
 namespace {
 
+// The byte that separates a filter's parts, which the compiler drops from
+// the extensions of an "exten" line.
 constexpr char filterSeparator = '\x01';
 
 // Why no script gives the config; thrown inside this file only.
