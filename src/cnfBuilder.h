@@ -299,7 +299,8 @@ public:
     std::vector<std::uint32_t> listSizes;
     std::vector<std::uint32_t> itemNumbers;  // list item key numbers, then file filter numbers
 
-    // Names and unresolved references.
+    // Names and references, as the readers found them (kept after resolution,
+    // for the tools that show where a name is used).
     nameMap listMap, keyMap, fileMap, filterMap, margMap;
     std::vector<storeParam> listItems;
     std::vector<storeParam> keyNextLists, keyMargs, keyFiles;
