@@ -47,8 +47,10 @@ std::string helpMarkdown(const keywordHelp& help) {
         text.append("(order word)\n\nInserts ").append(help.meaning);
     } else if (help.context == "action") {
         text.append("(action)\n\nThe dialog: ").append(help.meaning);
+    } else if (help.context == "reference") {
+        text.append("(in next, kmarg and kfile)\n\n").append(help.meaning);
     } else {
-        text.append("\n\n").append(help.meaning);
+        text.append("(in a tooltip)\n\n").append(help.meaning);
     }
     return text;
 }
