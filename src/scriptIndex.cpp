@@ -116,19 +116,18 @@ void collectReferences(cnfBuilder& b, std::uint32_t from, scriptIndex& index) {
     one(b.keyFiles, FILE_KIND);
 }
 
-// What the builder read of each section it finished: caption and note, by
-// the section's kind and line.
-struct sectionText {
-    std::uint32_t kind;
-    std::uint32_t line;
-    std::string caption;
-    std::string note;
-};
-
-void collectTexts(const cnfBuilder& b, std::uint32_t from, std::vector<sectionText>& out) {
+// What the builder read of each section it finished, its caption and note,
+// given to the section of the outline at the definition's line.
+void collectTexts(const cnfBuilder& b, std::uint32_t from, scriptIndex& index) {
     const auto put = [&](std::uint32_t kind, std::size_t i, std::string_view caption, std::string_view note) {
-        const storeParam& definition = b.definitions[kind][i];
-        if (definition.line >= from) out.push_back({kind, definition.line, std::string(caption), std::string(note)});
+        const std::uint32_t line = b.definitions[kind][i].line;
+        if (line < from) return;
+        const auto found = std::lower_bound(index.sections.begin(), index.sections.end(), line,
+                                            [](const scriptSection& s, std::uint32_t l) { return s.place.line < l; });
+        if (found == index.sections.end() || found->place.line != line || found->kind != kind || found->read) return;
+        found->read = true;
+        found->caption = std::string(caption);
+        found->note = std::string(note);
     };
     const auto& d = b.definitions;
     for (std::size_t i = 0; i < d[LIST_KIND].size() && i < b.listStrings.size(); ++i)
@@ -180,13 +179,12 @@ scriptIndex indexScript(std::string_view bytes, std::string_view name) {
     outline(lines, index);
 
     std::string text(bytes);  // what is compiled; failed sections are blanked out in it
-    std::vector<sectionText> texts;
     std::uint32_t from = 0;  // the lines before are read in every compile alike
     for (int compile = 0; compile < kMostCompiles; ++compile) {
         cnfBuilder builder;
         compileResult result = compileText(text, name, builder);
         collectReferences(builder, from, index);
-        collectTexts(builder, from, texts);
+        collectTexts(builder, from, index);
         const std::optional<scriptError> error = result.error;
         if (compile == 0) {
             index.compiled = std::move(result);
@@ -217,19 +215,6 @@ scriptIndex indexScript(std::string_view bytes, std::string_view name) {
         from = first;
     }
 
-    // Each section's texts, from the compile that read it.
-    std::sort(texts.begin(), texts.end(), [](const sectionText& a, const sectionText& b) {
-        return std::tie(a.line, a.kind) < std::tie(b.line, b.kind);
-    });
-    for (scriptSection& section : index.sections) {
-        const auto found = std::lower_bound(texts.begin(), texts.end(), section, [](const sectionText& t, const scriptSection& s) {
-            return std::tie(t.line, t.kind) < std::tie(s.place.line, s.kind);
-        });
-        if (found == texts.end() || found->line != section.place.line || found->kind != section.kind) continue;
-        section.read = true;
-        section.caption = found->caption;
-        section.note = found->note;
-    }
     const auto byPlace = [](const scriptReference& a, const scriptReference& b) {
         return std::tie(a.place.line, a.place.where.column) < std::tie(b.place.line, b.place.where.column);
     };

@@ -49,18 +49,14 @@ bool onWord(const cursor& at, std::string_view line, std::string_view word) {
 
 // --- names ---
 
-// An item's name at a cursor: its definition or a reference to it.
-struct nameUse {
-    std::uint32_t kind;
-    std::string name;
-    scriptPlace place;
-};
+// An item's name at a cursor, where it is defined or where it is referred to.
+using nameUse = scriptReference;
 
 std::optional<nameUse> nameAt(const scriptIndex& index, const cursor& at) {
     for (const scriptSection& s : index.sections)
         if (s.kind < DEF_KIND && touches(at, s.place)) return nameUse{s.kind, s.name, s.place};
     for (const scriptReference& r : index.references)
-        if (touches(at, r.place)) return nameUse{r.kind, r.name, r.place};
+        if (touches(at, r.place)) return r;
     return std::nullopt;
 }
 
@@ -323,7 +319,7 @@ json documentSymbols(const scriptView& script) {
     json symbols = json::array();
     for (const scriptSection& s : script.index.sections) {
         std::string name = s.name.empty() ? "(no name)" : s.name;
-        if (s.kind == DEF_KIND) name = "def " + name;
+        if (s.kind == DEF_KIND) name.insert(0, "def ");
         const std::size_t end = script.text.offsetOfScript(s.lastLine, UINT32_MAX);
         json symbol = {{"name", name},
                        {"kind", symbolKinds[s.kind]},

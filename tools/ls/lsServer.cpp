@@ -193,13 +193,13 @@ void languageServer::change(const json& params) {
     if (doc == nullptr) return;
     doc->index.reset();
     doc->published = false;
-    for (const json& change : params.at("contentChanges")) {
-        std::string text = change.at("text").get<std::string>();
-        if (!change.contains("range")) {
+    for (const json& edit : params.at("contentChanges")) {
+        std::string text = edit.at("text").get<std::string>();
+        if (!edit.contains("range")) {
             doc->text.setText(std::move(text));
             continue;
         }
-        const json& range = change.at("range");
+        const json& range = edit.at("range");
         const std::size_t from = offsetIn(doc->text, range.at("start"), encoding);
         const std::size_t to = offsetIn(doc->text, range.at("end"), encoding);
         doc->text.replace(std::min(from, to), std::max(from, to), text);

@@ -97,15 +97,14 @@ std::string_view textDocument::scriptLine(std::uint32_t line) const {
     if (line >= scriptStarts.size()) return {};
     const std::size_t begin = scriptStarts[line];
     const std::size_t next = line + 1 < scriptStarts.size() ? scriptStarts[line + 1] : bytes.size() + 1;
-    std::string_view text = std::string_view(bytes).substr(begin, next - 1 - begin);
-    if (line + 1 < scriptStarts.size() && !text.empty() && text.back() == '\r') text.remove_suffix(1);
-    return text.substr(0, text.find('\0'));
+    std::string_view content = std::string_view(bytes).substr(begin, next - 1 - begin);
+    if (line + 1 < scriptStarts.size() && !content.empty() && content.back() == '\r') content.remove_suffix(1);
+    return content.substr(0, content.find('\0'));
 }
 
 std::size_t textDocument::offsetOfScript(std::uint32_t line, std::uint32_t column) const {
     if (line >= scriptStarts.size()) return bytes.size();
-    const std::string_view text = scriptLine(line);
-    return scriptStarts[line] + std::min<std::size_t>(column > 0 ? column - 1 : 0, text.size());
+    return scriptStarts[line] + std::min<std::size_t>(column > 0 ? column - 1 : 0, scriptLine(line).size());
 }
 
 std::uint32_t textDocument::scriptLineOf(std::size_t offset) const {
