@@ -1,6 +1,8 @@
 // The console and the process as the platforms differ in them.
 #pragma once
 
+#include <cstddef>
+
 // Holds the console until the user answers: "pause" through the command
 // interpreter on Windows; elsewhere the line "Press Enter to continue . . ."
 // and a wait for a line feed or the end of standard input.
@@ -10,6 +12,18 @@ void pauseConsole();
 // that writes every line feed as CR LF; elsewhere nothing changes. Call it
 // before anything is written to standard output.
 void binaryStandardOutput();
+
+// Standard input and output as byte streams, for a program that talks over
+// them (a language server): no text-mode translation, no buffering between
+// the program and the pipe.
+//
+// Reads what standard input holds, at most size bytes, waiting until there is
+// at least one: the count read; 0 at its end; -1 when it cannot be read (the
+// reason in errno).
+std::ptrdiff_t readStandardInput(char* buffer, std::size_t size);
+// Writes all the bytes to standard output; false when they cannot be written
+// (the reader has gone, say), which then does not end the process.
+bool writeStandardOutput(const char* bytes, std::size_t size);
 
 // Process set-up before anything else runs. On POSIX a write past the file-size
 // limit must fail like any other write (and so be cleaned up), not kill the

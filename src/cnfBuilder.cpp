@@ -269,6 +269,7 @@ void cnfBuilder::getHeader() {
     for (int i = 0; i < 6; ++i) {
         eraseGarbage();
         headerStrings.push_back(parser.getHeaderItem(currentLine(), curLine));
+        checkHeaderItem(headerStrings.back());
         ++curLine;
     }
 }

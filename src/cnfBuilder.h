@@ -196,13 +196,49 @@ public:
     // Warns about a value of the current line that begins with a blank, which
     // only a blank after "KEYWORD =" puts there; written is the value as it
     // stands in the line, when the reader changed it.
-    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword,
-                          std::string_view written = {}) {
-        if (!value.empty() && value.front() == ' ') [[unlikely]]
-            warnOfLeadingBlank(value, what, keyword, written);
-    }
     void warnOfLeadingBlank(std::string_view value, const char* what, const char* keyword,
                             std::string_view written);
+    // --- values written otherwise than meant (cnfBuilderWarnings.cpp) ---
+    // Each test here is the cheap part, made on every value; what follows
+    // runs only for a value that may need a warning. what names the value in
+    // a message, keyword is its parameter; written is the value as it stands
+    // in the line, when the reader changed it.
+    // A caption begun with a blank, in quotes (which stay part of it), or
+    // begun with a ":" (which only a list's and a marg's lines drop).
+    void checkCaption(std::string_view caption, const char* what, std::string_view written = {}) {
+        if (!caption.empty() && mayBeMistaken(caption.front())) [[unlikely]]
+            warnOfCaption(caption, what, written);
+    }
+    // Key data begun with a blank or a ":", or ended by a blank: all are
+    // inserted with it.
+    void checkKeyData(std::string_view data) {
+        if (!data.empty() && (mayBeMistaken(data.front()) || data.back() == ' ')) [[unlikely]]
+            warnOfKeyData(data);
+    }
+    // A "\n" in a tooltip, which stays two characters.
+    void checkTooltip(std::string_view info) {
+        if (info.find('\\') != std::string_view::npos) [[unlikely]] warnOfEscapedBreak(info);
+    }
+    // An extension written with its dot (".txt", "*.txt"), before which the
+    // filter puts "*." all the same.
+    void warnDottedExtension(std::string_view written);
+    // A key whose order inserts its key data, which is empty.
+    void warnEmptyKeyData(std::uint32_t argLine);
+    // A list whose caption is empty.
+    void warnEmptyCaption(std::string_view caption);
+    // A header item holding a ";", which begins no comment there.
+    void checkHeaderItem(std::string_view item) {
+        if (item.find(';') != std::string_view::npos) [[unlikely]] warnOfHeaderSemicolon(item);
+    }
+    // Whether c is a blank, a quote or a colon: one test of a bit.
+    static bool mayBeMistaken(char c) {
+        const unsigned offset = static_cast<unsigned char>(c) - 32u;  // ' ' 32, '"' 34, '\'' 39, ':' 58
+        return offset < 32u && ((0x04000085u >> offset) & 1u) != 0;
+    }
+    void warnOfCaption(std::string_view caption, const char* what, std::string_view written);
+    void warnOfKeyData(std::string_view data);
+    void warnOfEscapedBreak(std::string_view info);
+    void warnOfHeaderSemicolon(std::string_view item);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
     void fileParse();
@@ -263,7 +299,8 @@ public:
     std::vector<std::uint32_t> listSizes;
     std::vector<std::uint32_t> itemNumbers;  // list item key numbers, then file filter numbers
 
-    // Names and unresolved references.
+    // Names and references, as the readers found them (kept after resolution,
+    // for the tools that show where a name is used).
     nameMap listMap, keyMap, fileMap, filterMap, margMap;
     std::vector<storeParam> listItems;
     std::vector<storeParam> keyNextLists, keyMargs, keyFiles;

@@ -14,6 +14,13 @@ namespace {
 
 std::string kindName(std::uint32_t kind) { return std::string(kindOf(kind).name); }
 
+// Words an author may write for "no item" where the script says disable.
+bool meansNone(std::string_view name) {
+    constexpr std::string_view words[] = {"none", "no", "off", "null", "nil", "nothing", "empty", "-"};
+    return std::any_of(std::begin(words), std::end(words),
+                       [&name](std::string_view word) { return equalIgnoringCase(name, word); });
+}
+
 }  // namespace
 
 void cnfBuilder::warn(std::uint32_t line, textSpan where, std::string text) {
@@ -119,7 +126,7 @@ std::string cnfBuilder::notFoundText(std::string_view name, const referenceInfo&
         }
         text = std::string(ref.keyword) + " " + inQuotes(name) + " of " + itemText(ref.ownerKind, ref.owner) +
                " names no " + kindName(ref.targetKind);
-        if (equalIgnoringCase(name, DISABLE)) return text + "; did you mean \"disable\"?";
+        if (equalIgnoringCase(name, DISABLE)) return text + "; keywords are lower case: did you mean \"disable\"?";
     }
     // The same name in other letters, or an item of another kind.
     const std::vector<storeParam>& targets = definitions[ref.targetKind];
@@ -132,6 +139,8 @@ std::string cnfBuilder::notFoundText(std::string_view name, const referenceInfo&
                                        [&name](const storeParam& item) { return item.text == name; });
         if (there) return text + "; " + inQuotes(name) + " is a " + kindName(kind);
     }
+    // In a next, kmarg or kfile line, disable switches the reference off.
+    if (ref.ownerKind == KEY_KIND && meansNone(name)) return text + "; did you mean \"disable\"?";
     return text;
 }
 

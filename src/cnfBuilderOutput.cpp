@@ -13,7 +13,6 @@ void cnfBuilder::buildCnf() {
         listSizes.push_back(getNubs(listItems[list], keyMap, itemNumbers, MAX_ITEMS_SUM,
                                     {"items", LIST_KIND, list, KEY_KIND}));
     }
-    listItems.clear();
     listItemNum = static_cast<std::uint16_t>(itemNumbers.size());
 
     fileFilterNum = 0;
@@ -26,7 +25,6 @@ void cnfBuilder::buildCnf() {
                                                                {"filters", FILE_KIND, i, FILTER_KIND}));
         fileFilterNum = static_cast<std::uint16_t>(fileFilterNum + file.filterCount);
     }
-    fileFilters.clear();
 
     getKeyParamNumbs();
     std::memcpy(signature, "cnf v.", sizeof signature);

@@ -42,7 +42,7 @@ void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_
 }
 
 template <std::uint32_t kind>
-std::uint32_t cnfBuilder::nextParameter() {
+[[gnu::always_inline]] inline std::uint32_t cnfBuilder::nextParameter() {
     constexpr const std::string_view* table = kindOf(kind).parameters;
     constexpr std::uint32_t size = kindOf(kind).parameterCount;
     eraseGarbage();
@@ -82,7 +82,12 @@ void cnfBuilder::listParse() {
         lineText& line = currentLine();
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
-            listStrings.push_back(parser.takeUntil(line, ';'));
+            const std::string_view caption = parser.takeUntil(line, ';');
+            listStrings.push_back(caption);
+            if (caption.empty()) [[unlikely]]
+                warnEmptyCaption(caption);
+            else
+                checkCaption(caption, "caption");
         } else {  // items: kept as written, split into key names at resolution
             listItems.push_back({curLine, line.view()});
             line.dropFront(line.size());
@@ -105,7 +110,7 @@ void cnfBuilder::keyParse() {
         switch (index) {
             case 1:  // name
                 itemStrings.str1 = parser.caption(line);
-                warnLeadingBlank(itemStrings.str1, "caption", "name");
+                checkCaption(itemStrings.str1, "caption");
                 ++paramCount;
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
@@ -141,7 +146,7 @@ void cnfBuilder::keyParse() {
                              " lost its leading \"-\", which \"arg -\" takes for the \"=\": " + "write arg=-" +
                              std::string(data.size() <= 20 ? data : "..."));
                 }
-                warnLeadingBlank(itemStrings.str2, "key data", "arg");
+                checkKeyData(itemStrings.str2);
                 ++paramCount;
                 break;
             }
@@ -160,6 +165,8 @@ void cnfBuilder::keyParse() {
     }
     checkKeyConf(key, keyLine, orderLine);
     warnUninserted(key, orderLine);
+    if (keysPosition(key.order) != 0 && itemStrings.str2.empty()) [[unlikely]]
+        warnEmptyKeyData(argLine);
     keys.push_back(key);
     keyStrings.push_back(itemStrings);
     itemStrings = {};
@@ -230,7 +237,7 @@ void cnfBuilder::fileParse() {
         lineText& line = currentLine();
         if (index == 1) {  // name
             fileStrings.push_back(parser.caption(line));
-            warnLeadingBlank(fileStrings.back(), "caption", "name");
+            checkCaption(fileStrings.back(), "caption");
             ++paramCount;
         } else if (index == 2) {  // action; "dir" also fills the filters slot
             itemName = parser.divStr(line);
@@ -282,10 +289,13 @@ void cnfBuilder::filterParse() {
                 std::erase(kept, '\x01');
                 nameText = keepRewritten(std::move(kept));
             }
-            warnLeadingBlank(nameText, "name", "name", written);
+            checkCaption(nameText, "name", written);
         } else {  // exten
             droppedNames dropped;
-            filter = parser.createFilter(line, &dropped);
+            dottedExtensions dotted;
+            filter = parser.createFilter(line, &dropped, &dotted);
+            for (std::size_t n = 0; n < dotted.count; ++n) [[unlikely]]
+                warnDottedExtension(dotted[n]);
             if (!dropped.empty())
                 warn(curLine, parser.spanOf(dropped.firstWritten),
                      sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
@@ -308,8 +318,10 @@ void cnfBuilder::margParse() {
         parser.symbDel(line);
         if (index == 1) {  // name
             itemStrings.str1 = parser.takeUntil(line, ';');
+            checkCaption(itemStrings.str1, "caption");
         } else {  // info: the tooltip, "<@" marking its line breaks
             const std::string_view info = parser.takeUntil(line, ';');
+            checkTooltip(info);
             itemStrings.str2 = info;
             if (info.find(KS_TOOL_TIP_ENDL) != std::string_view::npos) {
                 // Nothing reads the info line again, so a line of the script's

@@ -229,7 +229,7 @@ std::size_t parserScr::setEndlForToolTip(char* const data, std::size_t size) {
     return static_cast<std::size_t>(out - data);
 }
 
-std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
+std::string parserScr::createFilter(lineText& text, droppedNames* dropped, dottedExtensions* dotted) {
     // The extensions are read first, each without its 0x01 bytes (a copy is
     // kept only for one that had some, or whose spaces were dropped), and the
     // text is then written once into a string of its final size.
@@ -256,6 +256,11 @@ std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
             kept[count].clear();
             appendWithoutSeparators(kept[count], extension);
             slot = kept[count];
+        }
+        if (dotted != nullptr && !slot.empty() && (slot[0] == '.' || (slot[0] == '*' && slot.size() > 1 && slot[1] == '.')))
+            [[unlikely]] {
+            const std::string_view written = paramAsWritten({from, static_cast<std::size_t>(text.begin() - from)});
+            dotted->written[dotted->count++] = {written.data(), written.size()};
         }
         bytes += slot.size();
         ++count;

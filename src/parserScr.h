@@ -10,6 +10,20 @@
 #include "scan.h"
 #include "scriptError.h"
 
+// The extensions of an exten line written with a dot (".txt" or "*.txt"), as
+// they stand in the line: the filter puts "*." before each all the same.
+// (Left uninitialised but for count: most lines have none.)
+struct dottedExtensions {
+    struct place {
+        const char* at;
+        std::size_t size;
+    };
+    place written[MAX_EXTENSION_SUM];
+    std::size_t count = 0;
+
+    std::string_view operator[](std::size_t n) const { return {written[n].at, written[n].size}; }
+};
+
 class parserScr {
 public:
     parserScr() { error.clear(); }
@@ -93,8 +107,9 @@ public:
     // Builds "(*.e1, *.e2)" "\x01*.e1;*.e2\x01" from at most ten extensions.
     // A 0x01 byte inside an extension is dropped: it is the text's separator.
     // The eleventh extension is read and dropped; with dropped given, the
-    // dropped extensions are read on and noted there.
-    std::string createFilter(lineText& text, droppedNames* dropped = nullptr);
+    // dropped extensions are read on and noted there. With dotted given, the
+    // extensions taken that begin with "." or "*." are noted there.
+    std::string createFilter(lineText& text, droppedNames* dropped = nullptr, dottedExtensions* dotted = nullptr);
 
     scriptError error;
     bool redefFlags[PARAM_FLAG_SUM] = {};

@@ -91,7 +91,7 @@ TEST(cnfScript, ConfigsNoScriptGivesAreRefused) {
          "the caption of list 1 holds ';', which ends it in a script"},
         {[](cnfConfig& c) {  // the first fault in script order is named
              c.margs[0].name = ":a";
-             c.keys[0].arg = "\n";
+             c.keys[0].arg.assign(1, '\n');  // (GCC 12 warns wrongly about = "\n" here)
          },
          "the key data of key 0 holds a line break, which ends a script line"},
         {[](cnfConfig& c) { c.margs[0].name = ":a"; },

@@ -29,7 +29,8 @@
 // sample script's config; the README's ccdump output, and the script it shows
 // recovered from the sample, are the real ones; the README's own scripts
 // compile without a message, and the first is the man page's example; and the
-// links between the documents lead to files and headings that exist.
+// links between the documents lead to files and headings that exist. And the
+// language server's help for each keyword is the guide's text.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -48,6 +49,8 @@
 #include "cnfReader.h"
 #include "cnfScript.h"
 #include "compileText.h"
+#include "itemKinds.h"
+#include "lsHelp.h"
 #include "roundTrip.h"
 #include "scriptError.h"
 #include "testSupport.h"
@@ -481,6 +484,34 @@ TEST(docs, LinksBetweenDocumentsLeadSomewhere) {
             }
         }
     }
+}
+
+// The language server's hover text for a keyword is the guide's own words (a
+// row of a table, or a sentence, its line breaks read as blanks), and every
+// keyword has one.
+TEST(docs, KeywordHelpIsTheGuidesText) {
+    const auto blanksJoined = [](std::string_view text) {
+        std::string out;
+        for (char c : text) {
+            const bool blank = c == ' ' || c == '\n' || c == '\r';
+            if (!blank || (!out.empty() && out.back() != ' ')) out += blank ? ' ' : c;
+        }
+        return out;
+    };
+    const std::string guide = blanksJoined(readFile(docsDir / "script-language.md"));
+    for (const keywordHelp& help : keywordHelps) {
+        SCOPED_TRACE(std::string(help.context) + " " + std::string(help.word));
+        EXPECT_NE(guide.find(blanksJoined(guideText(help))), std::string::npos) << guideText(help);
+    }
+    const auto helped = [](std::string_view context, const std::string_view* words, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i)
+            EXPECT_NE(findHelp(context, words[i]), nullptr) << context << " " << words[i];
+    };
+    helped("section", itemKW, ITEM_KW_SUM);
+    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind)
+        helped(kindOf(kind).keyword, kindOf(kind).parameters, kindOf(kind).parameterCount);
+    helped("order", orderKW, ORDER_KW_SUM);
+    helped("action", fileFlagsKW, FILE_FLAG_KW_SUM);
 }
 
 }  // namespace

@@ -1,0 +1,309 @@
+// Drives the real tarvelkin-ls (TARVELKIN_LS, as ctest sets it) through
+// JSON-RPC, as an editor does, with vscode-jsonrpc (npm ci in the source
+// folder): one table of requests and the answers they must get, on the sample
+// script and on a script with mistakes, in a session that counts positions in
+// UTF-16 and in one that counts them in UTF-8. The diagnostics must be the
+// compiler's own messages (TARVELKIN_PROGRAM run on the same script). Then the
+// framing: what is not a message ends the server with a reason and status 1.
+// Without vscode-jsonrpc it says why and exits 77 (skipped), unless
+// TARVELKIN_LS_REQUIRED=1 (as CI sets it) makes that a failure.
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { spawn, spawnSync } = require('node:child_process');
+
+let rpc;
+try {
+  rpc = require('vscode-jsonrpc/node');
+} catch (e) {
+  const required = process.env.TARVELKIN_LS_REQUIRED === '1';
+  console.log((required ? 'FAILED: ' : 'SKIPPED: ') + 'vscode-jsonrpc is not installed; run "npm ci" in ' +
+              path.resolve(__dirname, '..', '..', '..'));
+  process.exit(required ? 1 : 77);
+}
+const server = process.env.TARVELKIN_LS;
+const compiler = process.env.TARVELKIN_PROGRAM;
+assert.ok(server && compiler, 'TARVELKIN_LS and TARVELKIN_PROGRAM name the programs');
+
+function documentOf(file) {
+  const text = fs.readFileSync(file, 'utf8');
+  return { file, uri: 'file://' + file.split(path.sep).join('/'), text, lines: text.split('\n') };
+}
+const sample = documentOf(path.resolve(__dirname, '..', '..', '..', 'examples', 'prog.sc'));
+const broken = documentOf(path.join(__dirname, 'broken.sc'));
+
+// A position by line (from 0) and the text that stands there (its nth
+// occurrence), counted in the session's units: UTF-16 code units, as a
+// JavaScript string counts them, or UTF-8 bytes.
+function at(doc, line, text, nth = 0, encoding) {
+  let index = -1;
+  for (let n = 0; n <= nth; ++n) index = doc.lines[line].indexOf(text, index + 1);
+  assert.ok(index >= 0, `"${text}" is not in line ${line} of ${doc.file}`);
+  const before = doc.lines[line].slice(0, index);
+  return { line, character: encoding === 'utf-8' ? Buffer.byteLength(before) : before.length };
+}
+function span(doc, line, text, nth, encoding) {
+  const start = at(doc, line, text, nth, encoding);
+  const length = encoding === 'utf-8' ? Buffer.byteLength(text) : text.length;
+  return { start, end: { line, character: start.character + length } };
+}
+const place = (doc, line, text, nth, encoding) => ({ uri: doc.uri, range: span(doc, line, text, nth, encoding) });
+const labels = (result) => result.items.map((item) => item.label);
+
+// What the compiler writes on standard error for a script, as the editor's
+// diagnostics: line and column (in the session's units), severity, text.
+function compilerDiagnostics(doc, encoding) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'ls-'));
+  const script = path.join(folder, 'script.sc');
+  fs.writeFileSync(script, doc.text);
+  const run = spawnSync(compiler, [script, path.join(folder, 'out.cc')], { encoding: 'utf8', input: '' });
+  fs.rmSync(folder, { recursive: true, force: true });
+  return run.stderr.split('\n').filter(Boolean).map((line) => {
+    const [, row, column, kind, text] = /^:(\d+):(\d+): (error|warning): (.*)$/.exec(line.slice(script.length));
+    const bytes = Buffer.from(doc.lines[row - 1]).subarray(0, column - 1);
+    const character = encoding === 'utf-8' ? bytes.length : bytes.toString('utf8').length;
+    return { line: row - 1, character, severity: kind === 'error' ? 1 : 2, message: text };
+  });
+}
+const shown = (diagnostics) =>
+  diagnostics.map((d) => ({ line: d.range.start.line, character: d.range.start.character, severity: d.severity,
+                            message: d.message }));
+
+// The table: each row a request on a document and the answer it must get,
+// given the session's encoding (e). A row with `edit` changes the document first.
+const keys = '**keys** (order word)\n\nInserts the key data, the text of the key\'s `arg`';
+const cases = [
+  { name: 'diagnostics of the sample: none, as from the compiler', doc: sample, diagnostics: () => [] },
+  { name: 'diagnostics of the broken script: the compiler\'s, and the error of a later section',
+    doc: broken,
+    diagnostics: (e) => [...compilerDiagnostics(broken, e),
+      { ...at(broken, 26, 'Load', 0, e), severity: 1,
+        message: 'unknown action "Load"; expected load, save or dir; keywords are lower case' }] },
+  { name: 'hover on an order word: its row of the guide', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 12, 'keys', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: keys } }) },
+  { name: 'hover on a parameter keyword', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 15, 'kmarg', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value:
+      '**kmarg** (parameter of a key)\n\nthe marg whose value the key inserts, or `disable`\n\nNeeded: always' } }) },
+  { name: 'hover on a marg\'s name: caption, tooltip, definition', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 15, 'level', 0, e) }),
+    expect: (e) => ({ contents: { kind: 'markdown', value:
+      '**marg** `level`\n\nCaption: Level  \nTooltip: First line  \nSecond line  \nDefined at line 31.' },
+    range: span(sample, 15, 'level', 0, e) }) },
+  { name: 'hover on a name after the error: read on past it', doc: broken, method: 'textDocument/hover',
+    params: (e) => ({ position: at(broken, 21, 'more', 0, e) }),
+    expect: (e) => ({ contents: { kind: 'markdown', value: '**list** `more`\n\nCaption: More  \nDefined at line 36.' },
+      range: span(broken, 21, 'more', 0, e) }) },
+  { name: 'hover on disable', doc: broken, method: 'textDocument/hover',
+    params: (e) => ({ position: at(broken, 22, 'disable', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**disable** (in next, kmarg and kfile)\n\nIn a key\'s `next`, `kmarg` and `kfile` ' +
+      'lines, the word `disable` instead of a name switches that reference off.' } }) },
+  { name: 'definition of a file item named in kfile', doc: sample, method: 'textDocument/definition',
+    params: (e) => ({ position: at(sample, 16, 'input', 0, e) }),
+    expect: (e) => [place(sample, 23, 'input', 0, e)] },
+  { name: 'definition of a list named after the error', doc: broken, method: 'textDocument/definition',
+    params: (e) => ({ position: at(broken, 32, 'more', 0, e) }),
+    expect: (e) => [place(broken, 35, 'more', 0, e)] },
+  { name: 'references of a list, with its definition: next and def', doc: sample, method: 'textDocument/references',
+    params: (e) => ({ position: at(sample, 33, 'modes', 0, e), context: { includeDeclaration: true } }),
+    expect: (e) => [place(sample, 7, 'modes', 0, e), place(sample, 20, 'modes', 0, e), place(sample, 33, 'modes', 0, e)] },
+  { name: 'references of a key, after a name with characters of two UTF-16 units', doc: broken,
+    method: 'textDocument/references',
+    params: (e) => ({ position: at(broken, 28, 'quiet', 0, e), context: { includeDeclaration: false } }),
+    expect: (e) => [place(broken, 9, 'quiet', 0, e), place(broken, 37, 'quiet', 0, e)] },
+  { name: 'the outline of the sample', doc: sample, method: 'textDocument/documentSymbol', params: () => ({}),
+    check: (result) => assert.deepEqual(result.map((s) => [s.name, s.kind, s.detail, s.range.start.line, s.range.end.line]), [
+      ['modes', 18, 'list "Mode"', 7, 9], ['fast', 20, 'key "Fast mode"', 10, 16], ['slow', 20, 'key "Slow mode"', 17, 22],
+      ['input', 1, 'file item "Input file"', 23, 26], ['text', 7, 'filter "Text files(*.txt, *.log)"', 27, 29],
+      ['level', 13, 'marg "Level"', 30, 32], ['def modes', 14, 'the list shown first', 33, 33]]) },
+  { name: 'the outline of the broken script: every section, the captions of those read', doc: broken,
+    method: 'textDocument/documentSymbol', params: () => ({}),
+    check: (result, e) => {
+      assert.deepEqual(result.map((s) => [s.name, s.detail]), [['main', 'list "Main"'], ['go', 'key'],
+        ['größe', 'key "Größe 𝄞"'], ['out', 'file item'], ['quiet', 'key "Quiet"'], ['more', 'list "More"'],
+        ['def main', 'the list shown first']]);
+      assert.deepEqual(result[2].selectionRange, span(broken, 17, 'größe', 0, e));
+    } },
+  { name: 'completion after kmarg =: the margs and disable', doc: sample, method: 'textDocument/completion',
+    params: (e) => ({ position: at(sample, 15, 'level', 0, e) }),
+    check: (result, e) => {
+      assert.deepEqual(labels(result), ['level', 'disable']);
+      const where = at(sample, 15, 'level', 0, e);
+      assert.deepEqual(result.items[0].textEdit, { range: { start: where, end: where }, newText: 'level' });
+    } },
+  { name: 'completion in an items line: the keys', doc: sample, method: 'textDocument/completion',
+    params: (e) => ({ position: at(sample, 9, 'slow', 0, e) }), check: (result) => assert.deepEqual(labels(result), ['fast', 'slow']) },
+  { name: 'completion in an order line: the order words', doc: sample, method: 'textDocument/completion',
+    params: (e) => ({ position: at(sample, 12, 'path', 0, e) }),
+    check: (result) => assert.deepEqual(labels(result), ['path', 'keys', 'value', 'disable']) },
+  { name: 'completion of a word being written at a line\'s start: what the section lacks, and sections', doc: broken,
+    edit: (e) => ({ range: span(broken, 27, 'filters = text', 0, e), text: 'fil' }),
+    method: 'textDocument/completion', params: (e) => ({ position: { line: 27, character: 3 } }),
+    check: (result, e) => {
+      assert.deepEqual(labels(result), ['filters', 'list', 'key', 'file', 'filter', 'marg', 'def']);
+      assert.deepEqual(result.items[0].textEdit.range, { start: { line: 27, character: 0 }, end: { line: 27, character: 3 } });
+    } },
+  { name: 'completion of an action', doc: broken, edit: (e) => ({ range: span(broken, 27, 'fil', 0, e), text: 'filters = text' }),
+    method: 'textDocument/completion', params: (e) => ({ position: at(broken, 26, 'Load', 0, e) }),
+    check: (result) => assert.deepEqual(labels(result), ['load', 'save', 'dir']) },
+  { name: 'rename refused while an error stops the reading', doc: broken, method: 'textDocument/rename',
+    params: (e) => ({ position: at(broken, 32, 'more', 0, e), newName: 'extra' }),
+    error: 'the script has an error that stops the compiler reading it: fix it first, so that every use of the name is found' },
+  { name: 'after the reading errors are mended: the compiler\'s messages alone', doc: broken,
+    edit: (e) => ({ range: span(broken, 12, 'vlaue', 0, e), text: 'disable' }),
+    more: (e) => ({ range: span(broken, 26, 'Load', 0, e), text: 'load' }),
+    diagnostics: (e) => compilerDiagnostics(broken, e) },
+  { name: 'rename of a list: its section line, next and def', doc: broken, method: 'textDocument/rename',
+    params: (e) => ({ position: at(broken, 35, 'more', 0, e), newName: 'extra' }),
+    expect: (e) => ({ changes: { [broken.uri]: [span(broken, 35, 'more', 0, e), span(broken, 21, 'more', 0, e),
+      span(broken, 32, 'more', 0, e)].map((range) => ({ range, newText: 'extra' })) } }) },
+  { name: 'rename to the name of an item of another kind', doc: sample, method: 'textDocument/rename',
+    params: (e) => ({ position: at(sample, 15, 'level', 0, e), newName: 'fast' }),
+    expect: (e) => ({ changes: { [sample.uri]: [span(sample, 30, 'level', 0, e), span(sample, 15, 'level', 0, e)]
+      .map((range) => ({ range, newText: 'fast' })) } }) },
+  { name: 'rename to a name the kind has', doc: sample, method: 'textDocument/rename',
+    params: (e) => ({ position: at(sample, 9, 'fast', 0, e), newName: 'slow' }),
+    error: 'a key named "slow" stands at line 18 already' },
+  { name: 'rename to no valid name', doc: sample, method: 'textDocument/rename',
+    params: (e) => ({ position: at(sample, 9, 'fast', 0, e), newName: 'very fast' }),
+    error: '"very fast" cannot be the name of a key: a name cannot hold a blank, ",", ":", ";" or "=": the readers end a name there' },
+  { name: 'prepareRename on a name and elsewhere', doc: sample, method: 'textDocument/prepareRename',
+    params: (e) => ({ position: at(sample, 16, 'input', 0, e) }),
+    expect: (e) => ({ range: span(sample, 16, 'input', 0, e), placeholder: 'input' }) },
+  { name: 'prepareRename on a keyword: nothing to rename', doc: sample, method: 'textDocument/prepareRename',
+    params: (e) => ({ position: at(sample, 16, 'kfile', 0, e) }), expect: () => null },
+  { name: 'a method the server does not have', doc: sample, method: 'textDocument/formatting', params: () => ({}),
+    error: 'no method textDocument/formatting' },
+];
+
+// One session: initialize (offering UTF-8 positions or not), open both
+// scripts, run the table, shut down and exit with status 0.
+async function session(encoding) {
+  const child = spawn(server, [], { stdio: ['pipe', 'pipe', 'pipe'] });
+  let stderr = '';
+  child.stderr.on('data', (chunk) => { stderr += chunk; });
+  const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
+  const connection = rpc.createMessageConnection(new rpc.StreamMessageReader(child.stdout),
+                                                 new rpc.StreamMessageWriter(child.stdin));
+  const published = new Map();  // uri -> the last diagnostics
+  let waiting = null;
+  connection.onNotification('textDocument/publishDiagnostics', (params) => {
+    published.set(params.uri, params);
+    if (waiting && waiting.uri === params.uri && params.version === waiting.version) waiting.resolve(params);
+  });
+  const diagnosticsOf = (doc, version) => {
+    const last = published.get(doc.uri);
+    if (last && last.version === version) return Promise.resolve(last);
+    return new Promise((resolve) => { waiting = { uri: doc.uri, version, resolve }; });
+  };
+  connection.listen();
+  const offered = encoding === 'utf-8' ? ['utf-8', 'utf-16'] : undefined;
+  const init = await connection.sendRequest('initialize',
+    { processId: null, rootUri: null, capabilities: { general: { positionEncodings: offered } } });
+  assert.equal(init.capabilities.positionEncoding, encoding);
+  await connection.sendNotification('initialized', {});
+  const versions = new Map();
+  for (const doc of [sample, broken]) {
+    versions.set(doc, 1);
+    await connection.sendNotification('textDocument/didOpen',
+      { textDocument: { uri: doc.uri, languageId: 'tarvelkin', version: 1, text: doc.text } });
+  }
+  let failed = 0;
+  for (const c of cases) {
+    try {
+      for (const change of [c.edit, c.more].filter(Boolean)) {
+        const version = versions.get(c.doc) + 1;
+        versions.set(c.doc, version);
+        await connection.sendNotification('textDocument/didChange',
+          { textDocument: { uri: c.doc.uri, version }, contentChanges: [change(encoding)] });
+        // The script as the editor now holds it, for the next rows.
+        const { range, text } = change(encoding);
+        const lines = c.doc.lines;
+        const offset = (p) => encoding === 'utf-8'
+          ? Buffer.from(lines[p.line]).subarray(0, p.character).toString('utf8').length : p.character;
+        lines[range.start.line] = lines[range.start.line].slice(0, offset(range.start)) + text +
+          lines[range.end.line].slice(offset(range.end));
+        c.doc.text = lines.join('\n');
+      }
+      if (c.diagnostics) {
+        const got = await diagnosticsOf(c.doc, versions.get(c.doc));
+        assert.deepEqual(shown(got.diagnostics), c.diagnostics(encoding));
+        continue;
+      }
+      const params = { textDocument: { uri: c.doc.uri }, ...c.params(encoding) };
+      let result;
+      let error;
+      try {
+        result = await connection.sendRequest(c.method, params);
+      } catch (e) {
+        error = e;
+      }
+      if (c.error) {
+        assert.ok(error, 'the request was not refused');
+        assert.equal(error.message, c.error);
+      } else {
+        assert.ifError(error);
+        if (c.expect) assert.deepEqual(result, c.expect(encoding));
+        if (c.check) c.check(result, encoding);
+      }
+    } catch (e) {
+      ++failed;
+      console.log(`FAILED (${encoding}): ${c.name}\n${e.message}\n`);
+    }
+  }
+  await connection.sendRequest('shutdown');
+  await connection.sendNotification('exit');
+  const code = await exited;
+  connection.dispose();
+  if (code !== 0 || stderr !== '') {
+    ++failed;
+    console.log(`FAILED (${encoding}): the server ended with status ${code}: ${stderr}`);
+  }
+  for (const doc of [sample, broken]) Object.assign(doc, documentOf(doc.file));
+  return failed;
+}
+
+// The framing: bytes that are no message end the server at once, with the
+// reason on standard error; a body that is no JSON gets a parse error.
+function framing() {
+  const frame = (body) => `Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`;
+  const rows = [
+    { input: 'Content-Length 4\r\n\r\nnull', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header line that is no "Name: value": "Content-Length 4"' },
+    { input: 'Content-Length: 4\nContent-Type: x\r\n\r\nnull', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header line not ended by CR LF: "Content-Length: 4?Content-Type: x"' },
+    { input: 'Content-Length: 1x\r\n\r\n', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a Content-Length that is no number of bytes: "1x"' },
+    { input: 'X-Trace: 1\r\nContent-Length: 2\r\n\r\n{}', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: an unknown message header "X-Trace"; expected Content-Length or Content-Type' },
+    { input: 'Content-Length: 10\r\n\r\n{}', status: 1,
+      stderr: 'tarvelkin-ls: error: standard input ended inside a message' },
+    { input: frame('{"jsonrpc":"2.0","id":1,"method":"initialize"') + frame('{"jsonrpc":"2.0","method":"exit"}'), status: 1,
+      stdout: frame('{"error":{"code":-32700,"message":"the message is no JSON"},"id":null,"jsonrpc":"2.0"}') },
+    { input: frame('{"jsonrpc":"2.0","id":7,"method":"textDocument/hover","params":{}}') + frame('{"jsonrpc":"2.0","method":"exit"}'),
+      status: 1, stdout: frame('{"error":{"code":-32002,"message":"the first request must be initialize"},"id":7,"jsonrpc":"2.0"}') },
+  ];
+  let failed = 0;
+  for (const row of rows) {
+    const run = spawnSync(server, [], { input: row.input, encoding: 'utf8' });
+    try {
+      assert.equal(run.status, row.status);
+      assert.equal(run.stderr.replace(/\r?\n$/, ''), row.stderr ?? '');
+      if (row.stdout !== undefined) assert.equal(run.stdout, row.stdout);
+    } catch (e) {
+      ++failed;
+      console.log(`FAILED: framing of ${JSON.stringify(row.input)}\n${e.message}\n`);
+    }
+  }
+  return failed;
+}
+
+(async () => {
+  let failed = framing();
+  for (const encoding of ['utf-16', 'utf-8']) failed += await session(encoding);
+  console.log(failed === 0 ? `all ${2 * cases.length + 7} cases passed` : `${failed} failed`);
+  process.exit(failed === 0 ? 0 : 1);
+})();
