@@ -5,10 +5,16 @@
 # flatbuffers-compiler), turning the same interface, as JSON with a schema,
 # into a binary. The JSON is the largest config's ccdump --json form, which
 # bench/peer_config.fbs describes; a run that ends in an error message; and a
-# static C program that does only a run's file operations (bench/file_ops.c).
-# Then instructions (callgrind) and peak memory.
+# static C program that does only a run's file operations (bench/file_ops.c),
+# once as before the saves were flushed and once with the flushes and the
+# folder read a save now does. Then instructions (callgrind) and peak memory.
+# With BASELINE naming another build's program (an earlier version, say), its
+# runs on the same scripts stand beside the others.
 #
-#   bench/peer_bench.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with -DTARVELKIN_BENCH=ON)
+#   [BASELINE=OLD/tarvelkin] bench/peer_bench.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with -DTARVELKIN_BENCH=ON)
+#
+# The runs write into a folder on the disk of the current folder (not /tmp,
+# which may be a file system that ignores flushes).
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 runs=${2:-500}
@@ -16,10 +22,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 for tool in hyperfine flatc valgrind cc; do
   command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install hyperfine flatbuffers-compiler valgrind gcc)"; exit 1; }
 done
-work=$(mktemp -d)
+work=$(mktemp -d -p "$PWD" .peer-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/config"
 cp "$build/tarvelkin" "$work/"
+baseline=()
+if [ -n "${BASELINE:-}" ]; then
+  cp "$BASELINE" "$work/tarvelkin-baseline"
+  baseline=(-n "baseline program, smallest script" "./tarvelkin-baseline smallest.sc"
+            -n "baseline program, largest script" "./tarvelkin-baseline largest.sc")
+fi
 "$build/bench/make_scripts" "$work/config"
 # A script with an error in its first section: the run that prints an error message.
 sed 's/^name=/nmae=/' "$work/config/smallest.sc" >"$work/config/error.sc"
@@ -39,6 +51,9 @@ hyperfine -N -i --warmup 50 --runs "$runs" --export-markdown times.md --export-j
   -n "do-nothing static C program" ./noop \
   -n "only the file operations, smallest script" "./file_ops config/smallest.sc config/smallest.cc $small_config" \
   -n "only the file operations, largest script" "./file_ops config/largest.sc config/largest.cc $large_config" \
+  -n "the file operations and flushes, smallest script" "./file_ops config/smallest.sc config/smallest.cc $small_config flush" \
+  -n "the file operations and flushes, largest script" "./file_ops config/largest.sc config/largest.cc $large_config flush" \
+  "${baseline[@]}" \
   -n "tarvelkin, smallest script" "./tarvelkin smallest.sc" \
   -n "tarvelkin, largest script" "./tarvelkin largest.sc" \
   -n "tarvelkin, a script with an error" "./tarvelkin error.sc" \
@@ -50,7 +65,7 @@ echo
 sed -n 's/^ *"command": "\(.*\)",$/\1/p' times.json >commands.txt
 sed -n 's/^ *"median": \([0-9.e+-]*\),$/\1/p' times.json >medians.txt
 paste -d'|' commands.txt medians.txt |
-  awk -F'|' 'NR == 1 { base = $2 } { printf "%-45s median %6.2f ms  %5.2f x\n", $1, $2 * 1000, $2 / base }'
+  awk -F'|' 'NR == 1 { base = $2 } { printf "%-50s median %6.2f ms  %5.2f x\n", $1, $2 * 1000, $2 / base }'
 echo
 for s in smallest largest error; do
   # (The error script's run exits 1, which is no failure here.)

@@ -3,49 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace benchScripts {
 
 inline const char* const kHeader = "# tool\n# 1\n# 2\n# 3\n# 4\n# 5\n";
 
-// 50 lists, 500 keys, 100 files, 50 filters, 100 margs, long captions, padded
-// with comment lines to the 5000 lines a script may have. A script as its
-// author means it: it draws no warning (values follow "=" directly, every
-// item is used).
+// The largest script the limits allow: the script at every limit that the
+// tests share (tests/every_limit.sc: 50 lists of 20 keys, 500 keys, 100 files,
+// 50 filters of 10 extensions, 100 margs, 5000 lines). A script as its author
+// means it: it draws no warning (every item is used and reached).
 inline std::string largestScript() {
-    const std::string caption(60, 'c');
-    std::string s = kHeader;
-    for (int l = 0; l < 50; ++l) {
-        s += "list list" + std::to_string(l) + "\nname=" + caption + "\nitems = ";
-        for (int k = 0; k < 10; ++k) s += (k ? ", key" : "key") + std::to_string(l * 10 + k);
-        s += "\n";
-    }
-    for (int k = 0; k < 500; ++k) {
-        const std::string n = std::to_string(k);
-        s += "key key" + n + "\nname=" + caption + "\norder = keys path value\narg=--option-" + n +
-             "\nnext = list" + std::to_string(k % 50) + "\nkmarg = marg" + std::to_string(k % 100) +
-             "\nkfile = file" + std::to_string(k % 100) + "\n";
-    }
-    for (int f = 0; f < 100; ++f) {
-        s += "file file" + std::to_string(f) + "\nname=" + caption + "\naction = load\nfilters = ";
-        for (int t = 0; t < 5; ++t) s += (t ? ", filter" : "filter") + std::to_string((f * 5 + t) % 50);
-        s += "\n";
-    }
-    for (int t = 0; t < 50; ++t) {
-        s += "filter filter" + std::to_string(t) + "\nname=" + caption +
-             "\nexten = a, b, c, d, e, f, g, h, i, j\n";
-    }
-    for (int m = 0; m < 100; ++m) {
-        s += "marg marg" + std::to_string(m) + "\nname=" + caption + "\ninfo=" + caption + "<@" +
-             caption + "\n";
-    }
-    s += "def list0\n";
-    // 4999 line feeds make 5000 lines, the last one empty.
-    std::size_t feeds = 0;
-    for (char c : s) feeds += (c == '\n');
-    for (; feeds < 4999; ++feeds) s += "; padding\n";
-    return s;
+    std::ifstream in(TARVELKIN_EVERY_LIMIT, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline std::string repeated(const std::string& unit, std::size_t bytes) {

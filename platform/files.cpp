@@ -9,9 +9,14 @@
 #ifdef _WIN32
 #include "windowsApi.h"
 #else
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
+#include <limits>
 #endif
 
 namespace fs = std::filesystem;
@@ -44,24 +49,56 @@ bool resolveLinks(const std::string& path, std::string& target) {
 
 }  // namespace
 
-std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
-                                unsigned attempt) {
-    std::size_t folderEnd = 0;
+namespace {
+
+// The part of a target before its name: its folder with the separator, a
+// Windows drive's "Z:", or nothing for the current folder.
+std::string_view folderPart(pathStyle style, std::string_view target) {
     const std::size_t separator =
         target.find_last_of(style == pathStyle::windows ? std::string_view("/\\") : "/");
-    if (separator != std::string_view::npos)
-        folderEnd = separator + 1;
-    else if (style == pathStyle::windows && target.size() >= 2 && target[1] == ':')
-        folderEnd = 2;  // "Z:out.cc" lies in the current folder of drive Z
+    if (separator != std::string_view::npos) return target.substr(0, separator + 1);
+    if (style == pathStyle::windows && target.size() >= 2 && target[1] == ':')
+        return target.substr(0, 2);  // "Z:out.cc" lies in the current folder of drive Z
+    return {};
+}
+
+// Whether name is exactly as temporaryPathBeside names a temporary file,
+// ".tarvelkin-PPPPPPPP-AA.tmp" with lower-case hexadecimal digits, and if so
+// the process it names.
+bool isOurTemporary(std::string_view name, unsigned long& process) {
+    constexpr std::string_view shape = ".tarvelkin-########-##.tmp";
+    if (name.size() != shape.size()) return false;
+    process = 0;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const char c = name[i];
+        if (shape[i] != '#') {
+            if (c != shape[i]) return false;
+            continue;
+        }
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && !(c >= 'a' && c <= 'f')) return false;
+        if (i < 19) process = process * 16 + static_cast<unsigned long>(digit ? c - '0' : c - 'a' + 10);
+    }
+    return true;
+}
+
+// How old a temporary file must be before it counts as left behind: a
+// replacement takes a moment, so an hour is far beyond any that still runs.
+constexpr long long staleAfterSeconds = 60LL * 60;
+
+}  // namespace
+
+std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
+                                unsigned attempt) {
     char name[32];
     std::snprintf(name, sizeof name, ".tarvelkin-%08lx-%02x.tmp", process & 0xFFFFFFFFUL,
                   attempt & 0xFFu);
-    return std::string(target.substr(0, folderEnd)) + name;
+    return std::string(folderPart(style, target)) + name;
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes) {
     std::error_code ignored;
-    return replaceFile(path, bytes, ignored);
+    return replaceFile(path, bytes, ignored, flushFile);
 }
 
 #ifdef _WIN32
@@ -118,9 +155,52 @@ std::error_code reasonOf(DWORD code) {
     return {number, std::generic_category()};
 }
 
+// Whether the process with this number still runs. One that cannot be asked
+// (another user's) runs; only one the system does not know, or one that has
+// ended, does not.
+bool processRuns(unsigned long process) {
+    const HANDLE handle =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+    if (handle == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+    CloseHandle(handle);
+    return !ended;
+}
+
+// Removes the temporary files left in folder (a target's folderPart) by
+// replacements whose process is gone, once they are over an hour old.
+void removeStaleTemporaries(std::string_view folder) {
+    const std::string prefix(folder);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((prefix + ".tarvelkin-*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {  // 100 ns since 1601
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    constexpr unsigned long long ticksPerSecond = 10000000;
+    do {
+        unsigned long process = 0;
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
+            !isOurTemporary(found.cFileName, process))
+            continue;
+        const unsigned long long changed = ticks(found.ftLastWriteTime);
+        if (changed > ticks(now) || ticks(now) - changed <= staleAfterSeconds * ticksPerSecond) continue;
+        if (!processRuns(process)) DeleteFileA((prefix + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 }  // namespace
 
-bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why) {
+std::error_code flushFile(nativeFile file) {
+    if (FlushFileBuffers(reinterpret_cast<HANDLE>(file))) return {};
+    return reasonOf(GetLastError());
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why,
+                 std::error_code (*flush)(nativeFile)) {
     std::string target;
     if (!resolveLinks(path, target)) {
         why.assign(ELOOP, std::generic_category());
@@ -142,22 +222,29 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
         why = reasonOf(GetLastError());
         return false;
     }
-    DWORD problem = writeAll(file, bytes) ? 0 : GetLastError();
-    if (CloseHandle(file) == 0 && problem == 0) problem = GetLastError();
+    // The first failure is the reason; the steps after it are skipped.
+    const auto lastReason = [] { return reasonOf(GetLastError()); };
+    std::error_code problem;
+    if (!writeAll(file, bytes)) problem = lastReason();
+    if (!problem) problem = flush(reinterpret_cast<nativeFile>(file));
+    if (CloseHandle(file) == 0 && !problem) problem = lastReason();
     // The renamed file brings its own attributes: a replaced config keeps the
     // ones that say how to show or index it, and is marked changed (archive)
     // like any new file.
     constexpr DWORD kept =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (problem == 0 && existing != INVALID_FILE_ATTRIBUTES && (existing & kept) != 0 &&
+    if (!problem && existing != INVALID_FILE_ATTRIBUTES && (existing & kept) != 0 &&
         SetFileAttributesA(tempPath.c_str(), (existing & kept) | FILE_ATTRIBUTE_ARCHIVE) == 0)
-        problem = GetLastError();
+        problem = lastReason();
     // A plain rename refuses an existing target.
-    if (problem == 0 && MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0)
-        problem = GetLastError();
-    if (problem == 0) return true;
+    if (!problem && MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0)
+        problem = lastReason();
+    if (!problem) {
+        removeStaleTemporaries(folderPart(pathStyle::windows, target));
+        return true;
+    }
     DeleteFileA(tempPath.c_str());
-    why = reasonOf(problem);
+    why = problem;
     return false;
 }
 
@@ -191,9 +278,57 @@ int createTemp(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
+// Whether the process with this number still runs. One that may not be
+// signalled (another user's) runs; only one the system does not know does
+// not. A number no process can have (0, or beyond pid_t) names none: kill
+// would take it for a process group.
+bool processRuns(unsigned long process) {
+    if (process == 0 || process > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) return false;
+    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno != ESRCH;
+}
+
+// Removes the temporary files left in the open folder by replacements whose
+// process is gone, once they are over an hour old; closes the folder.
+void removeStaleTemporaries(int folder) {
+    DIR* const entries = ::fdopendir(folder);
+    if (entries == nullptr) {
+        ::close(folder);
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries)) {
+        unsigned long process = 0;
+        if (!isOurTemporary(entry->d_name, process)) continue;
+        struct stat file {};
+        if (::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(file.st_mode))
+            continue;
+        if (file.st_mtime > now || now - file.st_mtime <= staleAfterSeconds) continue;
+        if (!processRuns(process)) ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
+// After a rename in the folder of target: the folder's new entry reaches the
+// disk, then the temporary files left there by killed writers go.
+void settleFolder(const std::string& target) {
+    const std::string_view part = folderPart(pathStyle::posix, target);
+    const std::string folder = part.empty() ? std::string(".") : std::string(part);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // A failure here loses nothing: the old file or the new one is there whole.
+    ::fsync(fd);
+    removeStaleTemporaries(fd);
+}
+
 }  // namespace
 
-bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why) {
+std::error_code flushFile(nativeFile file) {
+    if (::fsync(static_cast<int>(file)) == 0) return {};
+    return {lastError(), std::generic_category()};
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why,
+                 std::error_code (*flush)(nativeFile)) {
     const auto fail = [&why](int number) {
         why.assign(number, std::generic_category());
         return false;
@@ -209,16 +344,23 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
     std::string tempPath;
     int fd = createTemp(target, tempPath);
     if (fd < 0) return fail(lastError());
-    // The temporary file was created with the mode of any new file; a replaced
+    // The first failure is the reason; the steps after it are skipped. The
+    // temporary file was created with the mode of any new file; a replaced
     // config keeps the mode it had.
-    int problem = 0;
-    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) problem = lastError();
-    if (problem == 0 && !writeAll(fd, bytes)) problem = lastError();
-    if (::close(fd) != 0 && problem == 0) problem = lastError();
-    if (problem == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) problem = lastError();
-    if (problem == 0) return true;
+    const auto lastReason = [] { return std::error_code(lastError(), std::generic_category()); };
+    std::error_code problem;
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) problem = lastReason();
+    if (!problem && !writeAll(fd, bytes)) problem = lastReason();
+    if (!problem) problem = flush(fd);
+    if (::close(fd) != 0 && !problem) problem = lastReason();
+    if (!problem && ::rename(tempPath.c_str(), target.c_str()) != 0) problem = lastReason();
+    if (!problem) {
+        settleFolder(target);
+        return true;
+    }
     ::unlink(tempPath.c_str());
-    return fail(problem);
+    why = problem;
+    return false;
 }
 
 #endif

@@ -1,7 +1,8 @@
-// Files as the platforms differ in them: testing for a folder, and replacing a
-// file whole.
+// Files as the platforms differ in them: testing for a folder, replacing a
+// file whole, and the temporary files a killed replacement leaves behind.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -11,21 +12,39 @@
 // Whether a path names an existing folder.
 bool isFolder(const std::string& path);
 
+// An open file as the system knows it: a file descriptor on POSIX, a HANDLE
+// on Windows.
+using nativeFile = std::intptr_t;
+
+// Makes the bytes written to an open file reach the disk (fsync;
+// FlushFileBuffers on Windows). Empty on success, else why not.
+std::error_code flushFile(nativeFile file);
+
 // Replaces the file at path by the given bytes, or creates it: writes a new
-// temporary file in the same folder, checks every write and the close, and
-// renames it over the path. A path that is a symbolic link, or a chain of
-// them, keeps its links; the file the chain ends at is replaced. A replaced
-// file keeps its mode; a new one gets the mode a newly created file gets; a
-// hard link to the old file keeps the old bytes. On any failure (a missing
-// folder, a path that names a folder, a device or a pipe, a link loop, a file
-// the user may not write, a failed write) returns false, removes the
-// temporary file and leaves an existing file and every link as they were. A
-// writer killed part way leaves at most its temporary file behind.
+// temporary file in the same folder, checks every write, flushes the file to
+// the disk, checks the close, and renames it over the path; on POSIX the
+// folder is then flushed too, so that the new name survives a power cut as
+// the bytes do (a folder that cannot be flushed loses nothing: the old file
+// or the new one stands there whole). A path that is a symbolic link, or a
+// chain of them, keeps its links; the file the chain ends at is replaced. A
+// replaced file keeps its mode; a new one gets the mode a newly created file
+// gets; a hard link to the old file keeps the old bytes. On any failure (a
+// missing folder, a path that names a folder, a device or a pipe, a link
+// loop, a file the user may not write, a failed write or flush) returns
+// false, removes the temporary file and leaves an existing file and every
+// link as they were. A writer killed part way leaves at most its temporary
+// file behind. A replacement then removes, best effort, the temporary files
+// such writers left in the folder: the regular files named exactly as
+// temporaryPathBeside names them whose process no longer runs and that were
+// last changed over an hour ago; never a file of another name, nor one whose
+// process still runs.
 bool replaceFile(const std::string& path, std::string_view bytes);
 // The same, saying why on failure: an error of the generic category (the C
 // library's error numbers, so that the reason reads the same on every system)
-// where one fits, else the system's own.
-bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why);
+// where one fits, else the system's own. flush is how the temporary file's
+// bytes reach the disk: flushFile, or what a test puts in its place.
+bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why,
+                 std::error_code (*flush)(nativeFile) = flushFile);
 
 // The temporary file replaceFile writes before renaming it over target: in
 // target's folder (for a Windows drive-relative "Z:out.cc", the current folder
@@ -34,3 +53,4 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
 // folder can hold can be replaced.
 std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
                                 unsigned attempt);
+

@@ -51,8 +51,6 @@ struct formatFault {
     throw formatFault{offset, std::move(what)};
 }
 
-std::string num(std::size_t value) { return std::to_string(value); }
-
 std::string hexByte(std::uint8_t value) {
     char text[5];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value));
@@ -341,6 +339,8 @@ cnfReadResult readCnfFile(const std::string& path) {
     return readCnf(bytes);
 }
 
+std::string num(std::size_t value) { return std::to_string(value); }
+
 std::string orderWords(const cnfOrder& order) {
     std::string words;
     for (std::uint8_t place = 1; place <= 3; ++place) {
@@ -362,4 +362,40 @@ std::string_view actionWord(std::uint8_t action) {
         case 2: return "dir";
         default: return "?";
     }
+}
+
+cnfFilterParts splitFilter(std::string_view text) {
+    constexpr char separator = '\x01';
+    cnfFilterParts parts;
+    const std::size_t first = text.find(separator);
+    parts.readable = text.substr(0, first);
+    if (first == std::string_view::npos) return parts;
+    const std::size_t second = text.find(separator, first + 1);
+    parts.patterns = text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+                                                                              : second - first - 1);
+    if (second == std::string_view::npos) return parts;
+    parts.trailing = text.substr(second + 1);
+    if (!parts.trailing.empty()) return parts;
+
+    // The patterns give the extensions; the readable part must end with the
+    // same extensions in their readable list.
+    std::vector<std::string_view> extensions;
+    std::string readableList = "(*.";
+    std::string_view patterns = parts.patterns;
+    for (bool more = true; more;) {
+        const std::size_t end = patterns.find(';');
+        more = end != std::string_view::npos;
+        const std::string_view pattern = patterns.substr(0, end);
+        if (!pattern.starts_with("*.")) return parts;
+        if (!extensions.empty()) readableList += ", *.";
+        extensions.push_back(pattern.substr(2));
+        readableList += pattern.substr(2);
+        if (more) patterns.remove_prefix(end + 1);
+    }
+    readableList += ')';
+    if (!parts.readable.ends_with(readableList)) return parts;
+    parts.compilerShape = true;
+    parts.name = parts.readable.substr(0, parts.readable.size() - readableList.size());
+    parts.extensions = std::move(extensions);
+    return parts;
 }

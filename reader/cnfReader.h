@@ -131,6 +131,11 @@ cnfReadResult readCnf(std::string_view bytes);
 // path: "cannot be opened", "is a folder, not a file", "cannot be read".
 cnfReadResult readCnfFile(const std::string& path);
 
+// ---- the format's small helpers, for everything that shows a config ----
+
+// A number in decimal, as every message and rendering writes it.
+std::string num(std::size_t value);
+
 // The three insertion elements in the order the key inserts them, as words
 // "path", "keys", "value" separated by single blanks; "none" when the order
 // places nothing.
@@ -138,3 +143,20 @@ std::string orderWords(const cnfOrder& order);
 
 // "load", "save", "dir" for actions 0 to 2, "?" for any other value.
 std::string_view actionWord(std::uint8_t action);
+
+// A filter's display text taken apart at its 0x01 bytes. Any text can be
+// taken apart: a text without a 0x01 is all readable part, one with a single
+// 0x01 has no trailing part.
+struct cnfFilterParts {
+    std::string_view readable;  // before the first 0x01: "Text files(*.txt, *.log)"
+    std::string_view patterns;  // between the first and the second: "*.txt;*.log"
+    std::string_view trailing;  // after the second; empty in every text the compiler writes
+    // Whether the text has exactly the shape the compiler writes, NAME "(*." E1
+    // ", *." E2 ... ")" 0x01 "*." E1 ";*." E2 ... 0x01, the same extensions in
+    // both lists and nothing after the second 0x01. Only then are name
+    // ("Text files") and extensions ("txt", "log") filled.
+    bool compilerShape = false;
+    std::string_view name;
+    std::vector<std::string_view> extensions;
+};
+cnfFilterParts splitFilter(std::string_view text);

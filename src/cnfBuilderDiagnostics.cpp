@@ -3,9 +3,11 @@
 // about what compiles but is almost surely not meant.
 #include <algorithm>
 #include <ostream>
+#include <span>
 #include <utility>
 
 #include "cnfBuilder.h"
+#include "configAnalysis.h"
 #include "utils.h"
 
 namespace {
@@ -143,48 +145,30 @@ std::string cnfBuilder::notFoundText(std::string_view name, const referenceInfo&
 }
 
 void cnfBuilder::warnUnusedItems() {
-    std::vector<bool> listUsed(listSizes.size(), false);
-    std::vector<bool> keyUsed(keys.size(), false);
-    std::vector<bool> fileUsed(files.size(), false);
-    std::vector<bool> filterUsed(filterStrings.size(), false);
-    std::vector<bool> margUsed(margStrings.size(), false);
+    std::vector<keyLinks> keyTable(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        keyTable[k] = {keys[k].fileRef, keys[k].margRef, keys[k].listRef, keys[k].order};
+    const std::span<const std::uint32_t> entries(itemNumbers);
+    const configFindings found = analyseConfig({.defaultList = defListIndex,
+                                                .listSizes = listSizes,
+                                                .listKeys = entries.first(listItemNum),
+                                                .keys = keyTable,
+                                                .fileCount = files.size(),
+                                                .fileFilters = entries.subspan(listItemNum),
+                                                .filterCount = filterStrings.size(),
+                                                .margCount = margStrings.size()});
 
-    // Where each list's key numbers begin in itemNumbers.
-    std::vector<std::size_t> listStart(listSizes.size() + 1, 0);
-    for (std::size_t j = 0; j < listSizes.size(); ++j) listStart[j + 1] = listStart[j] + listSizes[j];
-    for (std::size_t e = 0; e < listItemNum; ++e) keyUsed[itemNumbers[e]] = true;
-    for (std::size_t e = listItemNum; e < itemNumbers.size(); ++e) filterUsed[itemNumbers[e]] = true;
-    for (const keyConf& key : keys) {
-        if (key.fileRef != 0) fileUsed[key.fileRef - 1] = true;
-        if (key.margRef != 0) margUsed[key.margRef - 1] = true;
-    }
-    // The lists a person can reach: the default list and every next list of
-    // the keys of a list reached.
-    std::vector<std::size_t> toVisit{defListIndex};
-    listUsed[defListIndex] = true;
-    while (!toVisit.empty()) {
-        const std::size_t list = toVisit.back();
-        toVisit.pop_back();
-        for (std::size_t e = listStart[list]; e < listStart[list + 1]; ++e) {
-            const std::uint16_t next = keys[itemNumbers[e]].listRef;
-            if (next != 0 && !listUsed[next - 1]) {
-                listUsed[next - 1] = true;
-                toVisit.push_back(next - 1);
-            }
-        }
-    }
-
-    const auto report = [this](std::uint32_t kind, const std::vector<bool>& used,
+    const auto report = [this](std::uint32_t kind, const configFindings::flags& used,
                                const std::string& why) {
         for (std::size_t i = 0; i < used.size(); ++i) {
-            if (used[i]) continue;
+            if (used[i] != 0) continue;
             const storeParam& item = definitions[kind][i];
             warn(item.line, parser.spanOf(item.text), itemText(kind, i) + " is not used: " + why);
         }
     };
-    report(LIST_KIND, listUsed, "it cannot be reached from the default list " + inQuotes(defArg.text));
-    report(KEY_KIND, keyUsed, "no list holds it");
-    report(FILE_KIND, fileUsed, "no key names it in kfile");
-    report(FILTER_KIND, filterUsed, "no file item names it in filters");
-    report(MARG_KIND, margUsed, "no key names it in kmarg");
+    report(LIST_KIND, found.listReached, "it cannot be reached from the default list " + inQuotes(defArg.text));
+    report(KEY_KIND, found.keyListed, "no list holds it");
+    report(FILE_KIND, found.fileUsed, "no key names it in kfile");
+    report(FILTER_KIND, found.filterUsed, "no file item names it in filters");
+    report(MARG_KIND, found.margUsed, "no key names it in kmarg");
 }

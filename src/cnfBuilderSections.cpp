@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cnfBuilder.h"
+#include "configAnalysis.h"
 
 namespace {
 
@@ -221,10 +222,11 @@ void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
              "the order of " + sectionText() + " inserts a " + position + ", but its " + keyword +
                  " is disable: nothing is inserted there");
     };
-    if (key.fileRef != 0 && pathPosition(key.order) == 0) unused(keyFiles.back(), "kfile", "path");
-    if (key.fileRef == 0 && pathPosition(key.order) != 0) empty("path", "kfile");
-    if (key.margRef != 0 && valuePosition(key.order) == 0) unused(keyMargs.back(), "kmarg", "value");
-    if (key.margRef == 0 && valuePosition(key.order) != 0) empty("value", "kmarg");
+    const insertionGaps gaps = gapsOf({key.fileRef, key.margRef, key.listRef, key.order});
+    if (gaps.pathNeverInserted) unused(keyFiles.back(), "kfile", "path");
+    if (gaps.pathWithoutFile) empty("path", "kfile");
+    if (gaps.valueNeverInserted) unused(keyMargs.back(), "kmarg", "value");
+    if (gaps.valueWithoutMarg) empty("value", "kmarg");
 }
 
 void cnfBuilder::fileParse() {

@@ -425,91 +425,31 @@ TEST(Resolution, NotFoundNamesItsPositionAndLine) {
     }
 }
 
-TEST(Sections, KeyChecksNameTheirLines) {
-    const std::string refsOff = "next=disable\nkmarg=disable\nkfile=disable\n";
-    static const struct {
-        std::string body;
-        int code;
-        int errLine;
-    } cases[] = {
-        // An arg with an order without "keys", in either order: the arg line.
-        {"key k\narg=-x\norder=disable\n", 4, 7},
-        {"key k\norder=path,disable\narg=-x\n", 4, 8},
-        {"key k\nname=K\norder=value,disable\nnext=disable\nkmarg=disable\nkfile=f\n", 5, 8},
-        {"key k\nname=K\norder=path,disable\nnext=disable\nkmarg=m\nkfile=disable\n", 6, 8},
-        {"key k\nname=K\norder=disable\n" + refsOff, 7, 6},
-        {"key k\nname=K\nitems=x\n", 1, 8},
-        {"key k\nname=K\nname=K\n", 2, 8},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.body);
-        scriptError e = compileError(std::string(kHeader) + c.body);
-        EXPECT_EQ(e.paramErr, c.code);
-        EXPECT_EQ(e.errLine, c.errLine);
-    }
-}
-
-TEST(Sections, FolderBrowserRefusesFiltersAtTheFiltersLine) {
-    scriptError first = compileError(std::string(kHeader) + "file f\naction=dir\nfilters=a\n");
-    EXPECT_EQ(first.paramErr, 3);
-    EXPECT_EQ(first.errLine, 8);
-    scriptError second = compileError(std::string(kHeader) + "file f\nfilters=a\n\n;c\naction=dir\n");
-    EXPECT_EQ(second.paramErr, 3);
-    EXPECT_EQ(second.errLine, 7);
-}
-
-TEST(Sections, ItemLimits) {
-    static const struct {
-        const char* section;
-        int most;
-        int code;
-    } cases[] = {
-        {"list l%\nname=x\nitems=k\n", 50, 1},
-        {"key k%\nname=x\norder=keys,disable\narg=a\nnext=disable\nkmarg=disable\nkfile=disable\n", 500, 2},
-        {"file f%\nname=x\naction=dir\n", 100, 3},
-        {"filter t%\nname=x\nexten=e\n", 50, 4},
-        {"marg m%\nname=x\ninfo=y\n", 100, 5},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        std::string body;
-        std::uint32_t lastSectionLine = 0;
-        for (int i = 0; i <= c.most; ++i) {
-            std::string section = c.section;
-            section.replace(section.find('%'), 1, std::to_string(i));
-            lastSectionLine = 6 + static_cast<std::uint32_t>(std::count(body.begin(), body.end(), '\n'));
-            body += section;
-        }
-        scriptError e = compileError(std::string(kHeader) + body);
-        EXPECT_EQ(e.limitErr, c.code);
-        EXPECT_EQ(static_cast<std::uint32_t>(e.errLine), lastSectionLine);
-    }
-}
-
+// The script at every limit compiles without a warning, and the numbers its
+// references and entries take reach the top of their ranges.
 TEST(Sections, EveryKindUpToItsLimitCompiles) {
-    std::string body;
-    for (int i = 0; i < 50; ++i) body += "list l" + std::to_string(i) + "\nname=L\nitems=k0\n";
-    for (int i = 0; i < 500; ++i)
-        body += "key k" + std::to_string(i) + "\nname=K\norder=path,value,disable\nnext=l49\nkmarg=m99\nkfile=f99\n";
-    for (int i = 0; i < 100; ++i) body += "file f" + std::to_string(i) + "\nname=F\naction=load\nfilters=t49\n";
-    for (int i = 0; i < 50; ++i) body += "filter t" + std::to_string(i) + "\nname=T\nexten=e\n";
-    for (int i = 0; i < 100; ++i) body += "marg m" + std::to_string(i) + "\nname=M\ninfo=I\n";
     cnfBuilder b;
-    // Every key names the last list, file and marg: the numbers reach the top of their range.
-    const std::string firstOrder = "order=path,value,disable";
-    body.replace(body.find(firstOrder), firstOrder.size(), "order=keys,value,path\narg=a");
-    compile(b, std::string(kHeader) + body + "def l49\n");
+    const compileResult result = compileText(testSupport::fileBytes(TARVELKIN_EVERY_LIMIT), "every_limit.sc", b);
+    ASSERT_TRUE(result.ok()) << result.error->message();
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(b.lineCount, 5000u);
     EXPECT_EQ(b.listNum, 50);
     EXPECT_EQ(b.keyNum, 500);
     EXPECT_EQ(b.fileNum, 100);
     EXPECT_EQ(b.filterNum, 50);
     EXPECT_EQ(b.margNum, 100);
     EXPECT_EQ(b.defListIndex, 49);
-    EXPECT_EQ(b.allStrSum, 6 + 50 + 501 + 100 + 50 + 200);
-    EXPECT_EQ(b.keys[499].listRef, 50);
-    EXPECT_EQ(b.keys[499].fileRef, 100);
-    EXPECT_EQ(b.keys[499].margRef, 100);
-    EXPECT_EQ(b.itemNumbers.back(), 49u);
+    EXPECT_EQ(b.allStrSum, 6 + 50 + 900 + 100 + 50 + 200);
+    const auto most = [&b](std::uint16_t keyConf::*ref) {
+        const auto key = std::max_element(b.keys.begin(), b.keys.end(),
+                                          [ref](const keyConf& x, const keyConf& y) { return x.*ref < y.*ref; });
+        return (*key).*ref;
+    };
+    EXPECT_EQ(most(&keyConf::listRef), 50);
+    EXPECT_EQ(most(&keyConf::fileRef), 100);
+    EXPECT_EQ(most(&keyConf::margRef), 100);
+    EXPECT_EQ(*std::max_element(b.itemNumbers.begin(), b.itemNumbers.begin() + b.listItemNum), 499u);
+    EXPECT_EQ(*std::max_element(b.itemNumbers.begin() + b.listItemNum, b.itemNumbers.end()), 49u);
 }
 
 // The detail an error gives on standard error: what was found, where (the

@@ -283,41 +283,10 @@ TEST(cnfReader, ReadsTheCompiledExamples) {
     EXPECT_EQ(sample.config.files[2].name, "Dossier cr\xC3\xA9\xC3\xA9 / caf\xE9");
 }
 
-// Every item kind at the compiler's limit, with over-long items and filters
-// lines, every order form and a dir file between load and save files.
+// The script at every limit (every kind at its most items, every order form,
+// folder browsers between load and save files) reads back whole.
 TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
-    static const char* const orders[] = {"keys path value", "path, disable", "path path keys",
-                                         "value, keys, disable", "keys keys keys"};
-    static const char* const actions[] = {"load", "dir", "save"};
-    std::ostringstream s;
-    s << "#1\n#2\n#3\n#4\n#5\n#6\n";
-    for (int l = 0; l < 50; ++l) {
-        s << "list l" << l << "\nname=List " << l << "\nitems = ";
-        for (int i = 0; i < 25; ++i) s << (i ? ", k" : "k") << (l * 10 + i) % 500;
-        s << "\n";
-    }
-    for (int k = 0; k < 500; ++k) {
-        bool keys = k % 5 != 1;
-        s << "key k" << k << "\nname=Key " << k << "\norder = " << orders[k % 5] << "\n";
-        if (keys) s << "arg=-" << k << "\n";
-        s << "next = l" << k % 50 << "\nkmarg = ";
-        if (keys)
-            s << "m" << k % 100;
-        else
-            s << "disable";
-        s << "\nkfile = f" << k % 100 << "\n";
-    }
-    for (int f = 0; f < 100; ++f) {
-        std::string_view action = actions[f % 3];
-        s << "file f" << f << "\nname=File " << f << "\naction = " << action << "\n";
-        if (action != "dir") s << "filters = t1, t2, t3, t4, t5, t6, t7\n";
-    }
-    for (int t = 0; t < 50; ++t)
-        s << "filter t" << t << "\nname=F" << t << "\nexten = a, b, c, d, e, f, g, h, i, j, k, l\n";
-    for (int m = 0; m < 100; ++m) s << "marg m" << m << "\nname=Marg " << m << "\ninfo=line<@" << m << "\n";
-    s << "def l49\n";
-
-    const std::string bytes = compiled(s.str());
+    const std::string bytes = compiled(testSupport::fileBytes(TARVELKIN_EVERY_LIMIT));
     EXPECT_EQ(scriptRoundTripDifference(bytes), "");
     cnfReadResult r = readCnf(bytes);
     ASSERT_TRUE(r.ok()) << r.message;
@@ -326,20 +295,20 @@ TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
     EXPECT_EQ(c.header.listItemNum, 1000);
     EXPECT_EQ(c.header.fileFilterNum, 67 * 5);
     EXPECT_EQ(c.header.allStrSum, 6 + 50 + 900 + 100 + 200 + 50);
-    EXPECT_EQ(c.lists[3].name, "List 3");
+    EXPECT_EQ(c.lists[3].name, "List 3 of the options");
     EXPECT_EQ(c.lists[3].keys.size(), 20u);
     EXPECT_EQ(c.lists[3].keys[19], 49);
-    EXPECT_EQ(c.keys[499].name + "|" + c.keys[499].arg, "Key 499|-499");
+    EXPECT_EQ(c.keys[499].name + "|" + c.keys[499].arg, "Key 499, the caption a person reads|-499");
     EXPECT_EQ(c.keys[1].strNum, 1);
     EXPECT_EQ(orderWords(c.keys[2].order), "path keys");
     EXPECT_EQ(orderWords(c.keys[4].order), "keys");
     EXPECT_EQ(c.keys[4].order.keysPos, 3);
-    EXPECT_EQ(c.keys[7].listRef, 8);
+    EXPECT_EQ(c.keys[7].listRef, 9);
     EXPECT_EQ(c.files[1].action, 2);
-    EXPECT_EQ(c.files[2].filters, (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(c.margs[99].info, "line\n99");
-    EXPECT_EQ(c.filters[49], "F49(*.a, *.b, *.c, *.d, *.e, *.f, *.g, *.h, *.i, *.j)\x01"
-                             "*.a;*.b;*.c;*.d;*.e;*.f;*.g;*.h;*.i;*.j\x01");
+    EXPECT_EQ(c.files[2].filters, (std::vector<std::uint8_t>{5, 6, 7, 8, 9}));
+    EXPECT_EQ(c.margs[99].info, "First line\nSecond line 99");
+    EXPECT_EQ(c.filters[49], "Filter 49(*.a49, *.b49, *.c49, *.d49, *.e49, *.f49, *.g49, *.h49, *.i49, *.j49)\x01"
+                             "*.a49;*.b49;*.c49;*.d49;*.e49;*.f49;*.g49;*.h49;*.i49;*.j49\x01");
 }
 
 // ---- the ccdump program ----

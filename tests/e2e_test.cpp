@@ -29,6 +29,8 @@
 //                          the size of every file it writes, its output included
 //                          (POSIX only)
 //   dir: config/x.sc       creates a folder
+//   old: config/x.tmp      sets the last change of a file the case writes two
+//                          hours back
 //   file: config/prog.sc   a text file: the lines up to "end", each followed by LF
 //   crlf-file: config/p.sc the same, each line followed by CR LF
 //     Inside file blocks, ">>repeat N" ... ">>end" writes the lines between them
@@ -45,15 +47,18 @@
 //   expect: config/p.cc    the file must exist and hold exactly these bytes, up
 //                          to "end"
 //   unchanged: config/old  the file, written by the case, must keep its bytes
-//   absent: config/x.cc    nothing may exist at this path
+//   absent: config/x.cc    nothing may exist at this path (a file the case
+//                          wrote, too: the run must remove it)
 //
 // Byte blocks ("hex-file:", "expect:") hold two-digit hex bytes separated by
 // blanks, "quoted text" for its bytes (\" and \\ escaped), "??" for a byte that
 // may hold any value (expect only), and '#' comments up to the end of the line.
 //
 // Before a case is read, ${DIR} (the temporary folder's absolute path, in the
-// host's own form) and ${SEP} (the folder separator the program uses: '/', or
-// '\' on Windows) are replaced in every line. Paths not starting with '/' are
+// host's own form), ${SEP} (the folder separator the program uses: '/', or
+// '\' on Windows) and ${PID} (the runner's process number, which runs
+// throughout the case, as 8 lower-case hexadecimal digits) are replaced in
+// every line. Paths not starting with '/' are
 // relative to ${DIR}. A content line that reads exactly "end" cannot be written
 // in a text block; use a hex block for it.
 //
@@ -81,6 +86,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -107,10 +114,12 @@ constexpr int anyByte = -1;
 constexpr bool onWindows = true;
 constexpr char separator = '\\';
 const char* const programFile = "tarvelkin.exe";
+unsigned long runnerProcess() { return GetCurrentProcessId(); }
 #else
 constexpr bool onWindows = false;
 constexpr char separator = '/';
 const char* const programFile = "tarvelkin";
+unsigned long runnerProcess() { return static_cast<unsigned long>(::getpid()); }
 #endif
 
 struct caseFile {
@@ -132,6 +141,7 @@ struct e2eCase {
     long fileSizeLimit = -1;  // none
     std::vector<std::string> dirs;
     std::vector<caseFile> files;
+    std::vector<std::string> old;  // files whose last change is set back
     bool stdoutGiven = false;
     std::string expectedStdout;
     std::string expectedStderr;  // empty unless a "stderr:" block says otherwise
@@ -225,11 +235,14 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
                   const std::function<std::string()>& pause) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw caseFormatError{"cannot read " + file.string()};
+    char processText[16];
+    std::snprintf(processText, sizeof processText, "%08lx", runnerProcess() & 0xFFFFFFFFUL);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // a checkout with CR LF
         testSupport::replaceAll(line, "${DIR}", dir);
         testSupport::replaceAll(line, "${SEP}", std::string(1, separator));
+        testSupport::replaceAll(line, "${PID}", processText);
         lines.push_back(line);
     }
 
@@ -272,6 +285,8 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
             c.fileSizeLimit = std::atol(value.c_str());
         } else if (key == "dir") {
             c.dirs.push_back(value);
+        } else if (key == "old") {
+            c.old.push_back(value);
         } else if (key == "file" || key == "crlf-file") {
             const std::string eol = key == "file" ? "\n" : "\r\n";
             std::vector<std::string> body = block(n);
@@ -572,6 +587,8 @@ TEST_P(e2e, run) {
     fs::permissions(program, fs::perms::owner_all);
     for (const std::string& d : c.dirs) fs::create_directories(dir / d);
     for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(testSupport::writeFile(dir / f.path, f.bytes));
+    for (const std::string& o : c.old)
+        fs::last_write_time(dir / o, fs::file_time_type::clock::now() - std::chrono::hours(2));
     const fs::path cwd = c.cwd.empty() ? dir : dir / c.cwd;
     fs::create_directories(cwd);
 
@@ -620,8 +637,10 @@ TEST_P(e2e, run) {
     }
     // Every file the case wrote keeps its bytes unless an "expect:" names it;
     // "unchanged:" only says so explicitly.
+    std::set<std::string> removed;
+    for (const std::string& a : c.absent) removed.insert(relativeToDir(a, dir));
     for (const auto& [entry, bytes] : before) {
-        if (expected.count(entry)) continue;
+        if (expected.count(entry) || removed.count(entry)) continue;
         if (!fs::is_regular_file(dir / entry))
             ADD_FAILURE() << entry << " is gone";
         else if (bytes != testSupport::fileBytes(dir / entry))

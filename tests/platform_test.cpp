@@ -121,6 +121,28 @@ TEST_F(FileReplacement, RefusalsLeaveEverythingAsItWas) {
     EXPECT_EQ(names(), std::set<std::string>{"folder.cc"});
 }
 
+// The bytes reach the disk before the rename: a flush that fails is a failed
+// replacement, which keeps the old file and removes the temporary one. (The
+// flush step is the seam: no file system at hand fails a real flush.)
+TEST_F(FileReplacement, FlushComesBeforeTheRenameAndItsFailureKeepsTheOldFile) {
+    static int flushes = 0;
+    const auto counted = [](nativeFile file) {
+        ++flushes;
+        return flushFile(file);
+    };
+    std::error_code why;
+    EXPECT_TRUE(replaceFile(path("a.cc"), "old config", why, counted));
+    EXPECT_EQ(flushes, 1);
+
+    const auto failing = [](nativeFile) { return std::make_error_code(std::errc::io_error); };
+    EXPECT_FALSE(replaceFile(path("a.cc"), "new config", why, failing));
+    EXPECT_EQ(why, std::errc::io_error);
+    EXPECT_EQ(read(path("a.cc")), "old config");
+    EXPECT_EQ(names(), std::set<std::string>{"a.cc"});
+    // The real flush says when it fails.
+    EXPECT_TRUE(flushFile(-1));
+}
+
 #ifdef _WIN32
 
 TEST_F(FileReplacement, ReadOnlyFileIsRefused) {

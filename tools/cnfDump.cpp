@@ -5,35 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cnfAnalysis.h"
+
 namespace {
-
-constexpr char filterSeparator = '\x01';
-
-std::string num(std::size_t value) { return std::to_string(value); }
 
 std::string hexEscape(const char* format, unsigned char byte) {
     char text[8];
     std::snprintf(text, sizeof text, format, static_cast<unsigned>(byte));
     return text;
-}
-
-// A filter's display text taken apart at its 0x01 bytes.
-struct filterParts {
-    std::string_view name;
-    std::string_view patterns;
-    std::string_view trailing;
-};
-
-filterParts splitFilter(std::string_view text) {
-    filterParts parts;
-    std::size_t first = text.find(filterSeparator);
-    parts.name = text.substr(0, first);
-    if (first == std::string_view::npos) return parts;
-    std::string_view rest = text.substr(first + 1);
-    std::size_t second = rest.find(filterSeparator);
-    parts.patterns = rest.substr(0, second);
-    if (second != std::string_view::npos) parts.trailing = rest.substr(second + 1);
-    return parts;
 }
 
 // ---- text form ----
@@ -111,13 +90,10 @@ void listBlock(std::string& out, const cnfConfig& cfg, std::size_t index, bool i
 }
 
 void unlistedKeys(std::string& out, const cnfConfig& cfg) {
-    std::vector<bool> listed(cfg.keys.size(), false);
-    for (const cnfList& list : cfg.lists)
-        for (std::uint16_t k : list.keys)
-            if (k < listed.size()) listed[k] = true;
+    const configFindings found = analyseConfig(cfg);
     bool any = false;
-    for (std::size_t k = 0; k < listed.size(); ++k) {
-        if (listed[k]) continue;
+    for (std::size_t k = 0; k < found.keyListed.size(); ++k) {
+        if (found.keyListed[k] != 0) continue;
         if (!any) out += "\nkeys in no list:\n";
         any = true;
         keyBlock(out, cfg, k);
@@ -131,7 +107,7 @@ void fileBlocks(std::string& out, const cnfConfig& cfg) {
                std::string(actionWord(file.action)) + "\n";
         for (std::uint8_t t : file.filters) {
             std::string name = t < cfg.filters.size()
-                                   ? quoted(splitFilter(cfg.filters[t]).name)
+                                   ? quoted(splitFilter(cfg.filters[t]).readable)
                                    : std::string("?");
             out += "  filter " + num(t) + " " + name + "\n";
         }
@@ -141,8 +117,8 @@ void fileBlocks(std::string& out, const cnfConfig& cfg) {
 void filterLines(std::string& out, const cnfConfig& cfg) {
     if (!cfg.filters.empty()) out += "\n";
     for (std::size_t t = 0; t < cfg.filters.size(); ++t) {
-        filterParts parts = splitFilter(cfg.filters[t]);
-        out += "filter " + num(t) + " " + quoted(parts.name) + ": patterns " +
+        const cnfFilterParts parts = splitFilter(cfg.filters[t]);
+        out += "filter " + num(t) + " " + quoted(parts.readable) + ": patterns " +
                quoted(parts.patterns);
         if (!parts.trailing.empty()) out += ", trailing " + quoted(parts.trailing);
         out += "\n";
@@ -266,10 +242,10 @@ std::string cnfDumpJson(const cnfConfig& cfg) {
 
     entries.clear();
     for (std::size_t t = 0; t < cfg.filters.size(); ++t) {
-        filterParts parts = splitFilter(cfg.filters[t]);
+        const cnfFilterParts parts = splitFilter(cfg.filters[t]);
         entries.push_back("{\"number\": " + num(t) + ", \"text\": " +
                           jsonString(cfg.filters[t]) + ", \"name\": " +
-                          jsonString(parts.name) + ", \"patterns\": " +
+                          jsonString(parts.readable) + ", \"patterns\": " +
                           jsonString(parts.patterns) + ", \"trailing\": " +
                           jsonString(parts.trailing) + "}");
     }

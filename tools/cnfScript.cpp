@@ -11,6 +11,8 @@
 
 namespace {
 
+// The byte that separates a filter's parts, which the compiler drops from
+// the extensions of an "exten" line.
 constexpr char filterSeparator = '\x01';
 
 // Why no script gives the config; thrown inside this file only.
@@ -19,8 +21,6 @@ struct refusal {
 };
 
 [[noreturn]] void refuse(std::string why) { throw refusal{std::move(why)}; }
-
-std::string num(std::size_t value) { return std::to_string(value); }
 
 bool holds(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -64,43 +64,16 @@ std::string scriptValue(const std::string& subject, std::string_view text, value
     return value;
 }
 
-// A filter's display text taken apart the way the compiler put it together.
-struct filterParts {
-    std::string_view name;
-    std::vector<std::string_view> extensions;
-};
-
-filterParts splitFilter(std::size_t number, std::string_view text) {
+// A filter's name and extensions, from a display text of the compiler's shape.
+cnfFilterParts filterOf(std::size_t number, std::string_view text) {
     const std::string subject = "the text of filter " + num(number);
-    const auto misshapen = [&subject]() {
+    cnfFilterParts parts = splitFilter(text);
+    if (!parts.compilerShape)
         refuse(subject + " is not of the shape the compiler makes: "
                          "NAME(*.E1, *.E2) 0x01 *.E1;*.E2 0x01");
-    };
-    const std::size_t first = text.find(filterSeparator);
-    if (first == std::string_view::npos) misshapen();
-    const std::size_t second = text.find(filterSeparator, first + 1);
-    if (second == std::string_view::npos || second + 1 != text.size()) misshapen();
-
-    filterParts parts;
-    std::string readable = "(*.";
-    std::string_view patterns = text.substr(first + 1, second - first - 1);
-    for (bool more = true; more;) {
-        const std::size_t end = patterns.find(';');
-        more = end != std::string_view::npos;
-        const std::string_view pattern = patterns.substr(0, end);
-        if (pattern.substr(0, 2) != "*.") misshapen();
-        if (!parts.extensions.empty()) readable += ", *.";
-        parts.extensions.push_back(pattern.substr(2));
-        readable += pattern.substr(2);
-        if (more) patterns.remove_prefix(end + 1);
-    }
-    readable += ')';
-    const std::string_view head = text.substr(0, first);
-    if (!head.ends_with(readable)) misshapen();
     if (parts.extensions.size() > MAX_EXTENSION_SUM)
         refuse(subject + " has " + num(parts.extensions.size()) +
                " extensions, and a script gives at most " + num(MAX_EXTENSION_SUM));
-    parts.name = head.substr(0, head.size() - readable.size());
     return parts;
 }
 
@@ -257,7 +230,7 @@ private:
 
     void writeFilters() {
         for (std::size_t t = 0; t < cfg.filters.size(); ++t) {
-            const filterParts parts = splitFilter(t, cfg.filters[t]);
+            const cnfFilterParts parts = filterOf(t, cfg.filters[t]);
             section("filter", t, t == 0);
             text("name", "the name of filter " + num(t), parts.name, valueRule::oneMark);
             std::string extensions = "  exten =";

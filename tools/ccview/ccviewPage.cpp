@@ -1,5 +1,6 @@
 #include "ccviewPage.h"
 
+#include "cnfAnalysis.h"
 #include "cnfDump.h"
 
 std::string scriptSafeJson(std::string_view json) {
@@ -19,12 +20,15 @@ std::string scriptSafeJson(std::string_view json) {
 std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
     const pageTemplate page = viewPageTemplate();
     const std::string config = scriptSafeJson(cnfDumpJson(cfg));
+    const std::string analysis = cnfAnalysisJson(cfg);  // numbers only: nothing to make safe
     const std::string source = scriptSafeJson(cnfJsonString(sourceName));
     std::string out;
-    out.reserve(page.beforeConfig.size() + config.size() + page.beforeSource.size() +
-                source.size() + page.afterSource.size());
+    out.reserve(page.beforeConfig.size() + config.size() + page.beforeAnalysis.size() + analysis.size() +
+                page.beforeSource.size() + source.size() + page.afterSource.size());
     out += page.beforeConfig;
     out += config;
+    out += page.beforeAnalysis;
+    out += analysis;
     out += page.beforeSource;
     out += source;
     out += page.afterSource;

@@ -1,9 +1,10 @@
 // The preview page of a config: one self-contained HTML file that shows the
 // command line a config offers and lets a person build it. The page's markup,
 // style and script are fixed at build time (page.html, page.css, preview.js,
-// page.js); the config goes in as ccdump's JSON form, the config's file name
-// as one JSON string, each in a <script type="application/json"> block that
-// the page's script reads as text.
+// page.js); the config goes in as ccdump's JSON form, the config analysis's
+// findings as their JSON form (cnfAnalysis.h), the config's file name as one
+// JSON string, each in a <script type="application/json"> block that the
+// page's script reads as text.
 #pragma once
 
 #include <string>
@@ -11,10 +12,11 @@
 
 #include "cnfReader.h"
 
-// The page around its two data blocks, as built from the page's files.
+// The page around its three data blocks, as built from the page's files.
 struct pageTemplate {
-    std::string_view beforeConfig;  // up to the config's JSON
-    std::string_view beforeSource;  // between it and the file name's JSON
+    std::string_view beforeConfig;    // up to the config's JSON
+    std::string_view beforeAnalysis;  // between it and the findings' JSON
+    std::string_view beforeSource;    // between them and the file name's JSON
     std::string_view afterSource;   // the rest: the script and the page's end
 };
 

@@ -1,9 +1,9 @@
 # Builds the page template that ccview fills in: page.html with page.css and
 # the script (preview.js, then page.js) put in its place, and the script's
 # SHA-256 in the page's content security policy, so that the browser runs
-# that script and nothing else. The template is cut at the two places the
-# config's JSON and the source name go, and written as a C++ source of three
-# byte arrays.
+# that script and nothing else. The template is cut at the three places the
+# config's JSON, its analysis and the source name go, and written as a C++
+# source of four byte arrays.
 #
 #   cmake -DSOURCE_DIR=tools/ccview -DOUTPUT=ccviewTemplate.cpp -P embed.cmake
 cmake_minimum_required(VERSION 3.20)
@@ -55,7 +55,7 @@ hex_to_base64("${digest}" hash)
 string(REPLACE "@SCRIPT_HASH@" "'sha256-${hash}'" html "${html}")
 string(REPLACE "@PAGE_CSS@" "${css}" html "${html}")
 set(index 0)
-foreach(marker "@CONFIG_JSON@" "@SOURCE_JSON@")
+foreach(marker "@CONFIG_JSON@" "@ANALYSIS_JSON@" "@SOURCE_JSON@")
   string(FIND "${html}" "${marker}" at)
   if(at LESS 0)
     message(FATAL_ERROR "page.html has no ${marker}")
@@ -67,17 +67,17 @@ foreach(marker "@CONFIG_JSON@" "@SOURCE_JSON@")
   string(SUBSTRING "${html}" ${at} -1 html)
   math(EXPR index "${index} + 1")
 endforeach()
-set(part2 "${html}")
-string(FIND "${part2}" "@PAGE_SCRIPT@" at)
+set(part3 "${html}")
+string(FIND "${part3}" "@PAGE_SCRIPT@" at)
 if(at LESS 0)
   message(FATAL_ERROR "page.html has no @PAGE_SCRIPT@ after its data")
 endif()
-string(REPLACE "@PAGE_SCRIPT@" "${script}" part2 "${part2}")
+string(REPLACE "@PAGE_SCRIPT@" "${script}" part3 "${part3}")
 
 set(cpp "// Generated from page.html, page.css, preview.js and page.js by embed.cmake.\n")
 string(APPEND cpp "#include \"ccviewPage.h\"\n\nnamespace {\n")
 set(index 0)
-foreach(name beforeConfig beforeSource afterSource)
+foreach(name beforeConfig beforeAnalysis beforeSource afterSource)
   file(WRITE "${OUTPUT}.part" "${part${index}}")
   file(READ "${OUTPUT}.part" hex HEX)
   string(LENGTH "${hex}" digits)
@@ -89,6 +89,6 @@ foreach(name beforeConfig beforeSource afterSource)
 endforeach()
 file(REMOVE "${OUTPUT}.part")
 string(APPEND cpp "}  // namespace\n\npageTemplate viewPageTemplate() {\n"
-  "    return {{beforeConfig, sizeof beforeConfig}, {beforeSource, sizeof beforeSource},\n"
-  "            {afterSource, sizeof afterSource}};\n}\n")
+  "    return {{beforeConfig, sizeof beforeConfig}, {beforeAnalysis, sizeof beforeAnalysis},\n"
+  "            {beforeSource, sizeof beforeSource}, {afterSource, sizeof afterSource}};\n}\n")
 file(WRITE "${OUTPUT}" "${cpp}")

@@ -8,6 +8,7 @@
 
   const configText = $('config-data').textContent;
   const raw = JSON.parse(configText);
+  const findings = JSON.parse($('analysis-data').textContent);
   const sourceName = new TextDecoder('utf-8', { ignoreBOM: true }).decode(
     Uint8Array.from(JSON.parse($('source-data').textContent), (c) => c.charCodeAt(0) & 0xff));
   const storeKey = P.storageKey(configText);
@@ -223,7 +224,7 @@
     $('source').textContent = sourceName;
     document.title = sourceName + ' - Command line preview';
     $('header-items').replaceChildren(...cfg.headerItems.map((h) => el('li', { text: h })));
-    const notes = P.authorNotes(cfg);
+    const notes = P.authorNotes(cfg, findings);
     $('notes-summary').textContent = 'Notes for the author (' + notes.length + ')';
     $('note-list').replaceChildren(...(notes.length ? notes : ['Nothing to note.']).map((n) => el('li', { text: n })));
   }

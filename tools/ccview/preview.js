@@ -510,49 +510,42 @@
   // and keys that cannot be reached from the default list, references the
   // order never inserts, positions without a reference, lists without keys,
   // and key data holding quotes or characters a shell treats specially, with
-  // the words it is read as.
-  function authorNotes(cfg) {
+  // the words it is read as. All but the last come from the config's analysis
+  // (findings: ccview's analysis block, lists of item numbers), worded here.
+  function authorNotes(cfg, findings) {
     const notes = [];
-    const reachedList = new Array(cfg.lists.length).fill(false);
-    const reachedKey = new Array(cfg.keys.length).fill(false);
-    const listedKey = new Array(cfg.keys.length).fill(false);
-    for (const list of cfg.lists) for (const k of list.keys) listedKey[k] = true;
-    const queue = cfg.lists.length ? [cfg.defaultList] : [];
-    if (queue.length) reachedList[cfg.defaultList - 1] = true;
-    while (queue.length) {
-      const list = cfg.lists[queue.shift() - 1];
-      for (const k of list.keys) {
-        reachedKey[k] = true;
-        const next = cfg.keys[k].nextList;
-        if (next !== null && !reachedList[next - 1]) {
-          reachedList[next - 1] = true;
-          queue.push(next);
-        }
-      }
-    }
-    cfg.lists.forEach((list, i) => {
+    const found = (name) => new Set(findings[name]);
+    const unreachableLists = found('unreachableLists');
+    const listsWithoutKeys = found('listsWithoutKeys');
+    const keysInNoList = found('keysInNoList');
+    const keysUnreachable = found('keysOnlyInUnreachableLists');
+    const pathsNeverInserted = found('pathsNeverInserted');
+    const pathsWithoutFile = found('pathsWithoutFileItem');
+    const valuesNeverInserted = found('valuesNeverInserted');
+    const valuesWithoutMarg = found('valuesWithoutMarg');
+    cfg.lists.forEach((list) => {
       const what = caption('List', list.number, list.name);
-      if (!reachedList[i]) notes.push(what + ' cannot be reached from the default list.');
-      if (list.keys.length === 0) notes.push(what + ' holds no keys.');
+      if (unreachableLists.has(list.number)) notes.push(what + ' cannot be reached from the default list.');
+      if (listsWithoutKeys.has(list.number)) notes.push(what + ' holds no keys.');
     });
-    cfg.keys.forEach((key, k) => {
+    cfg.keys.forEach((key) => {
       const what = caption('Key', key.number, key.name);
-      if (!listedKey[k]) notes.push(what + ' is in no list.');
-      else if (!reachedKey[k]) notes.push(what + ' cannot be reached from the default list.');
+      if (keysInNoList.has(key.number)) notes.push(what + ' is in no list.');
+      else if (keysUnreachable.has(key.number)) notes.push(what + ' cannot be reached from the default list.');
       const o = key.order;
-      if (key.fileItem !== null && !o.path) {
+      if (pathsNeverInserted.has(key.number)) {
         const file = cfg.fileItems[key.fileItem - 1];
         notes.push(what + ' names ' + caption('file item', file.number, file.name) +
           ', but its order has no place for the path: the path is never inserted.');
       }
-      if (key.fileItem === null && o.path)
+      if (pathsWithoutFile.has(key.number))
         notes.push(what + ' places a path at position ' + o.path + ', but names no file item: nothing is inserted there.');
-      if (key.marg !== null && !o.value) {
+      if (valuesNeverInserted.has(key.number)) {
         const marg = cfg.margs[key.marg - 1];
         notes.push(what + ' names ' + caption('marg', marg.number, marg.name) +
           ', but its order has no place for the value: the value is never inserted.');
       }
-      if (key.marg === null && o.value)
+      if (valuesWithoutMarg.has(key.number))
         notes.push(what + ' places a value at position ' + o.value + ', but names no marg: nothing is inserted there.');
       if (key.arg && KEY_DATA_NOTED.test(key.arg)) {
         const words = keyDataWords(key.arg);

@@ -40,26 +40,9 @@ function makePage(dir, name, script) {
   return pathToFileURL(base + '.html').href;
 }
 
-// A script at every limit: 50 lists of 20 keys, 500 keys that insert all
-// three elements and lead on to the next list, 100 file items of 5 filters,
-// 50 filters of 10 extensions and 100 margs with two-line tooltips.
+// The script at every limit that the C++ tests and the benchmarks use too.
 function largestScript() {
-  const lines = ['# Largest', '# 2', '# 3', '# 4', '# 5', '# 6'];
-  for (let l = 0; l < 50; ++l) {
-    const keys = Array.from({ length: 20 }, (_, i) => 'k' + ((l * 10 + i) % 500));
-    lines.push('list l' + l, 'name=List ' + l, 'items = ' + keys.join(', '));
-  }
-  for (let k = 0; k < 500; ++k) {
-    lines.push('key k' + k, 'name=Key ' + k + ' caption', 'order = keys path value', 'arg=--option-' + k + '=',
-      'next = l' + ((k + 1) % 50), 'kmarg = m' + (k % 100), 'kfile = f' + (k % 100));
-  }
-  for (let f = 0; f < 100; ++f)
-    lines.push('file f' + f, 'name=File ' + f, 'action = ' + ['load', 'save'][f % 2], 'filters = t0, t1, t2, t3, t4');
-  for (let t = 0; t < 50; ++t)
-    lines.push('filter t' + t, 'name=Filter ' + t, 'exten = a, b, c, d, e, f, g, h, i, j');
-  for (let m = 0; m < 100; ++m) lines.push('marg m' + m, 'name=Marg ' + m, 'info=First line<@Second line ' + m);
-  lines.push('def l0');
-  return lines.join('\n') + '\n';
+  return fs.readFileSync(path.join(root, 'tests', 'every_limit.sc'), 'latin1');
 }
 
 module.exports = { programs, example, launch, makePage, largestScript };

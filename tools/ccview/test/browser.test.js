@@ -258,9 +258,9 @@ test('the largest config renders and responds', async () => {
   const url = makePage(dir, 'largest', largestScript());
   const { page, context, seen } = await open(url);
   assert.equal(await page.locator('#open-list button').count(), 20);
-  await page.getByRole('button', { name: 'Key 5 caption' }).click();
-  await page.getByRole('textbox', { name: 'File 5' }).fill('in');
-  await page.getByRole('textbox', { name: 'Marg 5' }).fill('9');
+  await page.getByRole('button', { name: 'Key 5, the caption a person reads', exact: true }).click();
+  await page.getByRole('textbox', { name: 'File 3', exact: true }).fill('in');
+  await page.getByRole('textbox', { name: 'Marg 2', exact: true }).fill('9');
   assert.equal(await commandOf(page), '<program> --option-5=in 9');
   assert.equal(await page.locator('#open-list button').count(), 20);
   await page.getByText('Notes for the author').click();

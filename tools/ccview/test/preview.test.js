@@ -163,10 +163,19 @@ test('lists loop, each pass is its own step, and a runaway chain stops at the li
   assert.deepEqual(again, { program: 'kept', style: 'cmd', steps: [] });
 });
 
-test('notes for the author name what cannot be reached and what is never inserted', () => {
+// The analysis's findings (ccview's analysis block) as lists of item numbers;
+// the ones not given are empty.
+const findings = (given) => ({
+  unreachableLists: [], listsWithoutKeys: [], keysInNoList: [], keysOnlyInUnreachableLists: [],
+  pathsNeverInserted: [], pathsWithoutFileItem: [], valuesNeverInserted: [], valuesWithoutMarg: [],
+  unusedFileItems: [], unusedFilters: [], unusedMargs: [], ...given,
+});
+
+test('notes for the author word the findings by caption and number, and read key data', () => {
   const sample = P.decodeConfig(rawOf('sample'), 'windows-1252');
-  assert.deepEqual(P.authorNotes(sample), ['Key 4 "Nobody lists me" is in no list.']);
-  assert.deepEqual(P.authorNotes(prog), []);
+  assert.deepEqual(P.authorNotes(sample, findings({ keysInNoList: [4], unusedFileItems: [1], unusedMargs: [2] })),
+    ['Key 4 "Nobody lists me" is in no list.']);
+  assert.deepEqual(P.authorNotes(prog, findings({})), []);
 
   const cfg = oneList([
     { order: order(1, 0, 0), arg: '-a', fileItem: 1, marg: 1, nextList: null },
@@ -178,7 +187,12 @@ test('notes for the author name what cannot be reached and what is never inserte
   cfg.lists.push({ number: 2, name: 'Far', keys: [2] }, { number: 3, name: 'Empty', keys: [] });
   cfg.keys.push({ number: 5, name: 'Lost', arg: null, order: order(0, 0, 0), nextList: 3, fileItem: null, marg: null });
   cfg.lists[1].keys = [5];
-  assert.deepEqual(P.authorNotes(cfg), [
+  // What the analysis finds in this config (its own test has the same one).
+  const found = findings({
+    unreachableLists: [2, 3], listsWithoutKeys: [3], keysOnlyInUnreachableLists: [5],
+    pathsNeverInserted: [0], valuesNeverInserted: [0], pathsWithoutFileItem: [1], valuesWithoutMarg: [1],
+  });
+  assert.deepEqual(P.authorNotes(cfg, found), [
     'List 2 "Far" cannot be reached from the default list.',
     'List 3 "Empty" cannot be reached from the default list.',
     'List 3 "Empty" holds no keys.',
