@@ -16,8 +16,9 @@ std::string scriptSafeJson(std::string_view json) {
     return out;
 }
 
-std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
-    const pageTemplate page = viewPageTemplate();
+namespace {
+
+std::string filledPage(const pageTemplate& page, const cnfConfig& cfg, std::string_view sourceName) {
     const std::string config = scriptSafeJson(cnfDumpJson(cfg));
     const std::string source = scriptSafeJson(cnfJsonString(sourceName));
     std::string out;
@@ -29,4 +30,14 @@ std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
     out += source;
     out += page.afterSource;
     return out;
+}
+
+}  // namespace
+
+std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
+    return filledPage(viewPageTemplate(), cfg, sourceName);
+}
+
+std::string servedPage(const cnfConfig& cfg, std::string_view sourceName) {
+    return filledPage(servedPageTemplate(), cfg, sourceName);
 }
