@@ -39,6 +39,7 @@ std::string privateFolder() {
 
 #include <windows.h>
 #include <bcrypt.h>
+#include <shellapi.h>
 
 bool systemRandom(unsigned char* buffer, std::size_t size) {
     return BCryptGenRandom(nullptr, buffer, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
@@ -60,6 +61,20 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
     if (!ok) why = std::system_category().message(static_cast<int>(GetLastError()));
     CloseHandle(file);
     return ok;
+}
+
+std::vector<std::string> utf8Arguments(int, char**) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, args[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(n > 0 ? static_cast<std::size_t>(n - 1) : 0, '\0');
+        if (n > 1) WideCharToMultiByte(CP_UTF8, 0, args[i], -1, text.data(), n, nullptr, nullptr);
+        out.push_back(std::move(text));
+    }
+    LocalFree(args);
+    return out;
 }
 
 namespace {
@@ -110,6 +125,8 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
     }
     return ok;
 }
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
 void watchForEnd(std::function<void()> stop) {
     stopCall() = std::move(stop);

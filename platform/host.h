@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Fills buffer with bytes from the system's random source (getentropy on
 // POSIX, BCryptGenRandom on Windows). False when the source fails: a server
@@ -22,6 +23,10 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
 // set and a folder, else the system's temporary folder (on Windows the
 // user's own).
 std::string privateFolder();
+
+// The program's arguments in UTF-8: on Windows read again from the wide
+// command line (main's are in the system's code page), elsewhere as given.
+std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 // Calls stop (once, from a thread of its own) when the session asks the
 // program to end: Ctrl+C, or SIGTERM / SIGHUP on POSIX; Ctrl+Break or the

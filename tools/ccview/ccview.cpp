@@ -27,6 +27,7 @@
 
 #include "ccviewPage.h"
 #include "cnfReader.h"
+#include "host.h"
 #include "platform.h"
 #include "serve.h"
 
@@ -62,6 +63,7 @@ int serveMain(int argc, char** argv) {
     serveOptions options;
     std::string configPath;
     std::string cwd;
+    int cwdAt = 0;
     int i = 2;
     for (; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -73,6 +75,7 @@ int serveMain(int argc, char** argv) {
             const std::string value = argv[++i];
             if (arg == "--cwd") {
                 cwd = value;
+                cwdAt = i;
                 continue;
             }
             char* end = nullptr;
@@ -88,7 +91,12 @@ int serveMain(int argc, char** argv) {
     }
     if (configPath.empty()) return usage("--serve needs a config");
     if (i + 1 >= argc) return usage("--serve needs \"--\" and the program to run");
-    for (++i; i < argc; ++i) options.program.emplace_back(argv[i]);
+    // The program's words go to it as UTF-8 on every platform.
+    const std::vector<std::string> words = utf8Arguments(argc, argv);
+    if (words.size() == static_cast<std::size_t>(argc)) {
+        options.program.assign(words.begin() + i + 1, words.end());
+        cwd = cwd.empty() ? cwd : words[cwdAt];
+    }
     if (options.program[0].empty()) return usage("the program's name is empty");
 
     std::error_code error;

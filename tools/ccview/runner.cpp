@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "process.h"
+#include "childProcess.h"
 
 using json = nlohmann::json;
 

@@ -15,7 +15,7 @@
 #include "ccviewPage.h"
 #include "dialog.h"
 #include "host.h"
-#include "process.h"
+#include "childProcess.h"
 #include "runner.h"
 
 using json = nlohmann::json;

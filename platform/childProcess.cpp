@@ -1,4 +1,4 @@
-#include "process.h"
+#include "childProcess.h"
 
 #include <cstring>
 #include <mutex>
