@@ -107,7 +107,7 @@ int serveMain(int argc, char** argv) {
     // A program named with a folder is found where ccview started, whatever
     // the working folder; a bare name is looked up in PATH.
     const fs::path program = pathOf(options.program[0]);
-    if (program.has_parent_path() && program.is_relative()) options.program[0] = utf8(start / program);
+    if (program.has_parent_path()) options.program[0] = utf8((start / program).lexically_normal());
 
     cnfReadResult result = readCnfFile(configPath);
     if (!result.ok()) return failed(configPath, result.message);
