@@ -11,6 +11,8 @@
 //   spawn:N        starts this program again with the N arguments after
 //                  this one (control: first), sharing its output, and goes
 //                  on after them
+//   argv           prints each argument after this one as a line of the
+//                  hexadecimal of its bytes, and ends
 //   abort          ends by abort()
 //   exit:N         ends with status N
 #include <cstdio>
@@ -153,6 +155,14 @@ int main(int argc, char** argv) {
 #else
             spawnSelf(rest, argv[0]);
 #endif
+        } else if (verb == "argv") {
+            static const char digits[] = "0123456789abcdef";
+            for (++i; i < argc; ++i) {
+                std::string line;
+                for (const unsigned char c : std::string_view(argv[i])) line += {digits[c >> 4], digits[c & 15]};
+                put(stdout, line + "\n");
+            }
+            return 0;
         } else if (verb == "abort") {
             std::abort();
         } else if (verb == "exit") {

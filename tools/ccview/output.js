@@ -202,7 +202,13 @@
             s.escape = rest;  // cut by the chunk's end: finished by the next
             break;
           } else {
-            i += rest.length > 1 ? 1 : 0;  // ESC and one character
+            // ESC, intermediates, a final character (ESC ( B, ESC 7, ...)
+            const other = /^\x1b[ -\/]*[0-~]?/.exec(rest);
+            if (other[0].length === rest.length && !/[0-~]$/.test(other[0])) {
+              s.escape = rest;
+              break;
+            }
+            i += other[0].length - 1;
           }
         }
         // other control characters are dropped

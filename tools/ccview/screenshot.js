@@ -6,7 +6,7 @@
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { example, launch, makePage } = require('./test/browser.js');
+const { example, launch, makePage } = require('./pages.js');
 
 (async () => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-shot-'));
