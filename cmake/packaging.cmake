@@ -18,7 +18,15 @@ if(WIN32)
   install(FILES examples/prog.sc DESTINATION config)
 else()
   install(TARGETS ${tarvelkin_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES man/tarvelkin.1 man/ccdump.1 man/ccview.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # The man pages say where the examples and documents are for the prefix
+  # of the install, which is known only then: they are written at install time.
+  install(CODE "set(TARVELKIN_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")
+    set(TARVELKIN_BINARY_DIR \"${PROJECT_BINARY_DIR}\")
+    set(TARVELKIN_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+    set(TARVELKIN_DOCDIR \"${CMAKE_INSTALL_DOCDIR}\")")
+  install(SCRIPT cmake/manPages.cmake)
+  install(FILES ${PROJECT_BINARY_DIR}/man/tarvelkin.1 ${PROJECT_BINARY_DIR}/man/ccdump.1
+                ${PROJECT_BINARY_DIR}/man/ccview.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
   install(FILES examples/prog.sc DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvelkin/examples)

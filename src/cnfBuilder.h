@@ -144,7 +144,7 @@ struct referenceInfo {
 //
 //   1. getCMDkeys           sets scriptPath, configPath, defaultFolder, scriptArg
 //                           and refusedNames; cannot fail. nothingToCompile()
-//                           then says whether stages 2 to 6 may run at all.
+//                           then says whether stages 2 to 7 may run at all.
 //   2. displayFilePath      (with -i) needs stage 1.
 //   3. loadScript           needs scriptPath; or loadScriptFromStream /
 //                           loadScriptFromBytes, which need nothing before them
@@ -180,9 +180,10 @@ public:
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags);
     void getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags,
                     consoleCMDLineParser cmdParser);
-    // A name was refused and no script name accepted: nothing may be compiled,
-    // since the default script must not stand in for the refused name.
-    bool nothingToCompile() const { return !refusedNames.empty() && scriptArg.empty(); }
+    // A name was refused: nothing may be read or written, since what the
+    // person named is not what would be compiled (the default script, or a
+    // config derived from another name, would stand in for the refused one).
+    bool nothingToCompile() const { return !refusedNames.empty(); }
     void displayFilePath() const;
     // Reads the file at scriptPath into the line buffer.
     void loadScript();

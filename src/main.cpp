@@ -37,10 +37,10 @@ int main(int argc, char* argv[]) {
         if (flags.showHelp) {
             showHelpInfo();
         } else if (builder.nothingToCompile()) {
-            // A refused name must not let the default script stand in for it.
+            // Compiling anyway would read or write a file the person did not name.
             printDiagnostic(std::cerr, "error",
-                            "nothing compiled: no script name (.sc) was accepted, and the default script "
-                            "does not stand in for a refused name");
+                            "nothing compiled: a name on the command line was refused, so nothing is read "
+                            "or written");
             status = 1;
         } else {
             if (flags.showInfo) builder.displayFilePath();

@@ -73,8 +73,9 @@ TEST(ccview, RefusesWithoutWritingAnything) {
         {quoted(dir / "bad.cc"), 1, "ccview: " + bad + ": offset 6: version is 3, expected 2\n"},
         {quoted(dir / "none.cc"), 1, "ccview: " + (dir / "none.cc").string() + ": cannot be opened\n"},
         {quoted(dir / "good.cc") + " " + quoted(dir / "no" / "p.html"), 1,
-         "ccview: " + (dir / "no" / "p.html").string() + ": cannot be written\n"},
-        {quoted(dir / "good.cc") + " " + quoted(dir), 1, "ccview: " + dir.string() + ": cannot be written\n"},
+         "ccview: " + (dir / "no" / "p.html").string() + ": cannot be written: No such file or directory\n"},
+        {quoted(dir / "good.cc") + " " + quoted(dir), 1,
+         "ccview: " + dir.string() + ": cannot be written: Is a directory\n"},
         {quoted(dir / "good.cc") + " " + quoted(dir / "good.cc"), 2,
          "ccview: " + (dir / "good.cc").string() + ": is the config itself; name another page\n"},
         {"", 2, usage},
@@ -105,9 +106,23 @@ TEST(ccview, RefusesWithoutWritingAnything) {
     if (!asRoot) {
         runResult r = runCcview(dir, quoted(dir / "good.cc") + " " + quoted(dir / "locked" / "p.html"));
         EXPECT_EQ(r.exit, 1);
+        EXPECT_EQ(r.err, "ccview: " + (dir / "locked" / "p.html").string() + ": cannot be written: Permission denied\n");
     }
     EXPECT_EQ(tree(dir), before);
     fs::permissions(dir / "locked", fs::perms::owner_all);
+}
+
+// A page written whose path cannot be printed is not "nothing written": its
+// own status, and the reason.
+TEST(ccview, SaysWhenThePathOfAWrittenPageCannotBePrinted) {
+    scratchFolder scratch("ccview");
+    const fs::path& dir = scratch.path();
+    writeFile(dir / "prog.cc", compiled(fileBytes(TARVELKIN_EXAMPLE)));
+    const runResult r = runProgram(CCVIEW_PROGRAM, quoted(dir / "prog.cc"), dir, "/dev/full");
+    EXPECT_EQ(r.exit, 3);
+    EXPECT_EQ(r.err, "ccview: " + (dir / "prog.html").string() +
+                         ": written, but its path could not be printed: No space left on device\n");
+    EXPECT_NE(fileBytes(dir / "prog.html").find("\"name\": \"Fast mode\""), std::string::npos);
 }
 
 }  // namespace

@@ -344,8 +344,8 @@ TEST(cnfReader, ReadsACompiledScriptAtEveryLimit) {
 
 // ---- the ccdump program ----
 
-runResult runCcdump(const fs::path& dir, const std::string& args) {
-    return runProgram(CCDUMP_PROGRAM, args, dir);
+runResult runCcdump(const fs::path& dir, const std::string& args, const fs::path& stdoutTo = {}) {
+    return runProgram(CCDUMP_PROGRAM, args, dir, stdoutTo);
 }
 
 TEST(ccdump, PrintsCompiledScriptsExactly) {
@@ -465,8 +465,9 @@ TEST(ccdump, WritesTheScriptOrNothing) {
         {"--script -o " + quoted(out) + " " + quoted(refused), "ccdump: " + refused.string() + noScript},
         {"--script " + quoted(refused), "ccdump: " + refused.string() + noScript},
         {"--script -o " + quoted(missing) + " " + quoted(good),
-         "ccdump: " + missing.string() + ": cannot be written\n"},
-        {"--script -o " + quoted(dir) + " " + quoted(good), "ccdump: " + dir.string() + ": cannot be written\n"},
+         "ccdump: " + missing.string() + ": cannot be written: No such file or directory\n"},
+        {"--script -o " + quoted(dir) + " " + quoted(good),
+         "ccdump: " + dir.string() + ": cannot be written: Is a directory\n"},
     };
     for (const auto& f : failures) {
         SCOPED_TRACE(f.args);
@@ -477,6 +478,22 @@ TEST(ccdump, WritesTheScriptOrNothing) {
     }
     EXPECT_EQ(fileBytes(out), "old");
     EXPECT_FALSE(fs::exists(dir / "missing"));
+    for (const std::string flag : {"--script ", ""}) {
+        const runResult full = runCcdump(dir, flag + quoted(good), "/dev/full");
+        EXPECT_EQ(full.exit, 1);
+        EXPECT_EQ(full.err, "ccdump: standard output: cannot be written: No space left on device\n");
+    }
+
+    // The config itself, by any name, is never replaced by its script.
+    fs::create_symlink(good, dir / "link.sc");
+    fs::create_hard_link(good, dir / "hard.sc");
+    for (const fs::path& self : {good, dir / "." / "good.cc", dir / "link.sc", dir / "hard.sc"}) {
+        SCOPED_TRACE(self);
+        const runResult r = runCcdump(dir, "--script -o " + quoted(self) + " " + quoted(good));
+        EXPECT_EQ(r.exit, 2);
+        EXPECT_EQ(r.out + r.err, "ccdump: " + self.string() + ": is the config itself; name another script\n");
+    }
+    EXPECT_EQ(fileBytes(good), goodBytes);
 }
 
 }  // namespace

@@ -112,8 +112,8 @@ TEST(CommandLine, PosixPaths) {
     }
 }
 
-// A refused name is said so; without an accepted script name nothing may be
-// compiled, so that the default script never stands in for it.
+// A refused name is said so, and nothing may be compiled, so that no other
+// file stands in for it.
 TEST(CommandLine, RefusedNames) {
     static const struct {
         std::vector<std::string> args;
@@ -121,7 +121,7 @@ TEST(CommandLine, RefusedNames) {
     } cases[] = {
         {{"tar"}, true},
         {{"x.txt", "out.cc"}, true},
-        {{"a.sc", "tar"}, false},  // in any order
+        {{"a.sc", "tar"}, true},  // beside a script name too, in any order
         {{"-H", "out.cc"}, false},  // an unknown switch refuses no name
         {{}, false},
     };

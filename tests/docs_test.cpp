@@ -27,8 +27,9 @@
 // Then: every message the program can print has an example in the script
 // guide (the file errors a description); the guide's annotated dump is the
 // sample script's config; the README's ccdump output, and the script it shows
-// recovered from the sample, are the real ones; and the links between the
-// documents lead to files and headings that exist.
+// recovered from the sample, are the real ones; the README's own scripts
+// compile without a message, and the first is the man page's example; and the
+// links between the documents lead to files and headings that exist.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -413,6 +414,31 @@ TEST(docs, ReadmeShowsTheRealCcdumpOutput) {
     }
     EXPECT_GE(shown, 1);
     EXPECT_EQ(recovered, 1);
+}
+
+TEST(docs, ReadmeScriptsCompileAndTheManPageShowsTheFirst) {
+    const std::string manPage = readFile(TARVELKIN_MAN_PAGE);
+    int scripts = 0;
+    for (const fence& block : fencedBlocks("README.md", readFile(TARVELKIN_README))) {
+        if (block.tag != "sc") continue;
+        SCOPED_TRACE(block.where);
+        const compileResult result = compile(scriptOf(block));
+        EXPECT_TRUE(result.ok) << result.messages;
+        EXPECT_EQ(result.diagnostics, "");
+        if (++scripts > 1) continue;
+        // In roff a '-' is written "\-", or it may print as a hyphen that no shell takes for a dash.
+        std::vector<std::string> roff;
+        for (const std::string& line : block.lines) {
+            std::string escaped;
+            for (char c : line) {
+                if (c == '-') escaped += '\\';
+                escaped += c;
+            }
+            roff.push_back(std::move(escaped));
+        }
+        EXPECT_TRUE(holdsLines(manPage, roff)) << "man/tarvelkin.1 shows the README's first script";
+    }
+    EXPECT_GE(scripts, 1);
 }
 
 // The anchors of a document's headings, formed as the usual Markdown renderers

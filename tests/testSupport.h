@@ -146,11 +146,13 @@ struct runResult {
 
 // Runs program with the shell-quoted args, standard input empty, and returns
 // its exit status and what it printed. The output is kept in files in dir,
-// which are removed again.
-inline runResult runProgram(const fs::path& program, const std::string& args, const fs::path& dir) {
+// which are removed again; standard output goes to stdoutTo instead when it is
+// given (/dev/full, say).
+inline runResult runProgram(const fs::path& program, const std::string& args, const fs::path& dir,
+                            const fs::path& stdoutTo = {}) {
     const fs::path out = dir / ".stdout", err = dir / ".stderr";
-    const std::string command =
-        quoted(program) + " " + args + " >" + quoted(out) + " 2>" + quoted(err) + " </dev/null";
+    const std::string command = quoted(program) + " " + args + " >" + quoted(stdoutTo.empty() ? out : stdoutTo) +
+                                " 2>" + quoted(err) + " </dev/null";
     const int status = std::system(command.c_str());
     runResult r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(out), fileBytes(err)};
     fs::remove(out);

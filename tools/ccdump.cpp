@@ -11,10 +11,16 @@
 // the format ("ccdump: FILE: " and the reader's message), when no script gives
 // the config ("ccdump: FILE: no script compiles to this config: " and the item
 // and the reason) or when FILE.sc cannot be written ("ccdump: FILE.sc: cannot
-// be written"); 2 after wrong usage (the usage line on standard error).
+// be written: " and the system's reason); also 1, said the same way, when
+// standard output cannot take what is printed; 2 after wrong usage (the usage
+// line on standard error) and when FILE.sc is the config itself, under any
+// name or link (writing it would replace the config by its script).
+#include <cerrno>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cnfDump.h"
 #include "cnfReader.h"
@@ -31,6 +37,22 @@ int usage() {
     return exitUsage;
 }
 
+// The system's reason for a failed write, from its error number.
+std::string reasonOf(int number) {
+    return number != 0 ? std::generic_category().message(number) : std::string("reason unknown");
+}
+
+// Flushes what was printed; 0 when standard output took it all, else 1 with
+// the reason on standard error.
+int printed() {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) return 0;
+    const int number = errno;
+    std::cerr << "ccdump: standard output: cannot be written: " << reasonOf(number) << std::endl;
+    return exitInvalid;
+}
+
 enum class form { text, json, script };
 
 int printScript(const std::string& path, const cnfConfig& cfg, const std::string* outPath) {
@@ -41,14 +63,15 @@ int printScript(const std::string& path, const cnfConfig& cfg, const std::string
         return exitInvalid;
     }
     if (outPath != nullptr) {
-        if (replaceFile(*outPath, script.script)) return 0;
-        std::cerr << "ccdump: " << *outPath << ": cannot be written" << std::endl;
+        std::error_code why;
+        if (replaceFile(*outPath, script.script, why)) return 0;
+        std::cerr << "ccdump: " << *outPath << ": cannot be written: " << why.message() << std::endl;
         return exitInvalid;
     }
     // The script's bytes are exact: a carriage return must not be added.
     binaryStandardOutput();
-    std::cout << script.script << std::flush;
-    return std::cout ? 0 : exitInvalid;
+    std::cout << script.script;
+    return printed();
 }
 
 }  // namespace
@@ -76,6 +99,12 @@ int main(int argc, char** argv) {
         }
     }
     if (!havePath || (haveOut && mode != form::script)) return usage();
+    // Naming the config as the script would replace the config by its script.
+    std::error_code ignored;
+    if (haveOut && std::filesystem::equivalent(path, outPath, ignored)) {
+        std::cerr << "ccdump: " << outPath << ": is the config itself; name another script" << std::endl;
+        return exitUsage;
+    }
 
     cnfReadResult result = readCnfFile(path);
     if (!result.ok()) {
@@ -83,7 +112,6 @@ int main(int argc, char** argv) {
         return exitInvalid;
     }
     if (mode == form::script) return printScript(path, result.config, haveOut ? &outPath : nullptr);
-    std::cout << (mode == form::json ? cnfDumpJson(result.config) : cnfDumpText(result.config))
-              << std::flush;
-    return std::cout ? 0 : exitInvalid;
+    std::cout << (mode == form::json ? cnfDumpJson(result.config) : cnfDumpText(result.config));
+    return printed();
 }

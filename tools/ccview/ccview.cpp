@@ -7,16 +7,19 @@
 // Without PAGE.html the page goes beside the config, with the extension .html.
 // The page is written whole: to a temporary file beside it, then renamed over
 // it, so an existing page is never left half-written. On success the page's
-// path is printed. Exit status: 0 after writing the page; 1 when the config
-// cannot be read or breaks the format, or the page cannot be written (one line
-// on standard error: "ccview: FILE: " and the reason; no page is written or
-// changed); 2 after wrong usage.
+// path is printed. Exit status: 0 after writing the page and printing its
+// path; 1 when the config cannot be read or breaks the format, or the page
+// cannot be written (one line on standard error: "ccview: FILE: " and the
+// reason, the system's for a page; no page is written or changed); 2 after
+// wrong usage or a page named as the config itself; 3 when the page was
+// written but its path could not be printed (the reason on standard error).
 //
 // Served (serve.h): the program and ARGS are fixed; the page adds the words
 // it builds. A program named with a folder is taken from where ccview
 // started; a bare name is looked up in PATH when it runs. Exit status 0 after
 // Ctrl+C or the idle time, 1 when the config is invalid (nothing is served)
 // or the server cannot start, 2 after wrong usage.
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -37,6 +40,8 @@ namespace {
 
 constexpr int exitFailed = 1;
 constexpr int exitUsage = 2;
+// The page is there, but a caller reading its path from standard output got none.
+constexpr int exitPathNotPrinted = 3;
 
 int usage(std::string_view why = {}) {
     if (!why.empty()) std::cerr << "ccview: " << why << std::endl;
@@ -143,7 +148,13 @@ int main(int argc, char** argv) {
     }
 
     const std::string page = viewPage(result.config, fs::path(configPath).filename().string());
-    if (!replaceFile(pagePath, page)) return failed(pagePath, "cannot be written");
+    std::error_code why;
+    if (!replaceFile(pagePath, page, why)) return failed(pagePath, "cannot be written: " + why.message());
+    errno = 0;
     std::cout << pagePath << std::endl;
-    return std::cout ? 0 : exitFailed;
+    if (std::cout) return 0;
+    const int number = errno;
+    failed(pagePath, "written, but its path could not be printed: " +
+                         (number != 0 ? std::generic_category().message(number) : std::string("reason unknown")));
+    return exitPathNotPrinted;
 }

@@ -8,7 +8,7 @@
 
   const configText = $('config-data').textContent;
   const raw = JSON.parse(configText);
-  const sourceName = new TextDecoder('utf-8').decode(
+  const sourceName = new TextDecoder('utf-8', { ignoreBOM: true }).decode(
     Uint8Array.from(JSON.parse($('source-data').textContent), (c) => c.charCodeAt(0) & 0xff));
   const storeKey = P.storageKey(configText);
 
@@ -56,11 +56,22 @@
     return node;
   }
 
-  // A caption as shown: an empty caption gets a stand-in, so that every
-  // control keeps a name.
-  const shown = (name, standIn) => (name === '' ? standIn : name);
-
   // ---- the command line ----
+
+  const TARGETS = {
+    posix: 'a POSIX shell',
+    cmd: 'the Windows Command Prompt',
+    direct: 'a program started without a shell',
+  };
+  // The style and text of the line last copied, while "Copied." stands for it.
+  let copied = null;
+
+  // The first few of a list of things, and how many more there are.
+  function listed(items) {
+    const shownItems = items.slice(0, 4);
+    if (items.length > shownItems.length) shownItems.push('and ' + (items.length - shownItems.length) + ' more');
+    return shownItems.join(', ');
+  }
 
   function showCommand() {
     const line = P.commandLine(cfg, state);
@@ -70,11 +81,22 @@
       out.append(el('span', { className: 'part ' + part.kind + (part.placeholder ? ' placeholder' : ''), text: part.text }));
       if (i + 1 < line.parts.length) out.append(P.separatorAfter(part));
     });
-    out.classList.toggle('incomplete', !line.complete);
-    $('command-state').textContent = line.complete
-      ? 'Complete.'
-      : 'Incomplete: still needs ' + line.missing.join(', ') + '.';
-    $('command-state').classList.toggle('incomplete', !line.complete);
+    const usable = line.complete && line.safe;
+    out.classList.toggle('incomplete', !usable);
+    const said = [];
+    if (!line.complete) said.push('Incomplete: still needs ' + listed(line.missing) + '.');
+    if (!line.safe) said.push('Not safe for ' + TARGETS[state.style] + ': the line holds ' + line.unsafe.join('; ') + '.');
+    $('command-state').textContent = usable ? 'Complete.' : said.join(' ');
+    $('command-state').classList.toggle('incomplete', !usable);
+    // Only a whole line that its target carries as meant may be copied.
+    $('copy').disabled = !usable;
+    const current = state.style + '\n' + line.text;
+    if (copied !== current) {
+      copied = null;
+      $('copy-result').textContent = usable ? ''
+        : line.complete ? 'Copy is off: the line is not safe for ' + TARGETS[state.style] + '.'
+          : 'Copy is off until the command is complete.';
+    }
     $('back').disabled = state.steps.length === 0;
     $('reset').disabled = state.steps.length === 0;
     for (const hook of hooks.command) hook(line);
@@ -100,7 +122,7 @@
   }
 
   function pathField(stepIndex, step, file) {
-    const label = shown(file.name, 'File item ' + file.number);
+    const label = P.nameOf('File item', file);
     const { id, input, field } = stepInput(stepIndex, step, 'path', label);
     if (file.action === 'dir') {
       field.append(el('span', { className: 'hint', text: 'a folder path' }));
@@ -117,7 +139,7 @@
     setAccept(filters[0]);
     if (filters.length) {
       const select = el('select', { id: id + '-type', 'aria-label': 'File type for ' + label },
-        filters.map((f, i) => el('option', { value: String(i), text: shown(f.name, 'Filter ' + f.number) })));
+        filters.map((f, i) => el('option', { value: String(i), text: P.nameOf('Filter', f) })));
       select.addEventListener('change', () => setAccept(filters[Number(select.value)]));
       field.append(select);
     }
@@ -140,7 +162,7 @@
   }
 
   function valueField(stepIndex, step, marg) {
-    const { id, input, field } = stepInput(stepIndex, step, 'value', shown(marg.name, 'Marg ' + marg.number));
+    const { id, input, field } = stepInput(stepIndex, step, 'value', P.nameOf('Marg', marg));
     if (marg.info !== '') {
       input.setAttribute('aria-describedby', id + '-help');
       field.append(el('p', { id: id + '-help', className: 'help', text: marg.info }));
@@ -151,8 +173,7 @@
   function stepItem(step, index) {
     const key = cfg.keys[step.key];
     const list = cfg.lists[step.list - 1];
-    const legend = 'Step ' + (index + 1) + ': ' + shown(list.name, 'List ' + list.number) + ': ' +
-      shown(key.name, 'Key ' + key.number);
+    const legend = 'Step ' + (index + 1) + ': ' + P.nameOf('List', list) + ': ' + P.nameOf('Key', key);
     const group = el('fieldset', { className: 'step' }, [el('legend', { text: legend })]);
     for (const element of P.keyElements(key)) {
       if (element.kind === 'path') group.append(pathField(index, step, cfg.fileItems[key.fileItem - 1]));
@@ -177,10 +198,10 @@
       return;
     }
     const list = cfg.lists[number - 1];
-    const group = el('fieldset', { className: 'open' }, [el('legend', { text: shown(list.name, 'List ' + list.number) })]);
+    const group = el('fieldset', { className: 'open' }, [el('legend', { text: P.nameOf('List', list) })]);
     for (const k of list.keys) {
       const key = cfg.keys[k];
-      const button = el('button', { type: 'button', className: 'choice', text: shown(key.name, 'Key ' + key.number) });
+      const button = el('button', { type: 'button', className: 'choice', text: P.nameOf('Key', key) });
       button.addEventListener('click', () => {
         state = P.choose(cfg, state, k);
         // Only the new step is drawn, so that a long chain stays quick.
@@ -297,8 +318,14 @@
     showAll();
   });
   $('copy').addEventListener('click', () => {
-    const text = P.commandLine(cfg, state).text;
+    const line = P.commandLine(cfg, state);
+    if (!line.complete || !line.safe) return;
+    const text = line.text;
+    const current = state.style + '\n' + text;
     const done = (ok) => {
+      // The line may have changed while the clipboard was busy.
+      if (state.style + '\n' + P.commandLine(cfg, state).text !== current) return;
+      copied = ok ? current : null;
       $('copy-result').textContent = ok ? 'Copied.' : 'Copy failed: select the command line and copy it by hand.';
     };
     if (navigator.clipboard && navigator.clipboard.writeText) {

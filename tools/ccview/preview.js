@@ -19,7 +19,9 @@
   // A chain of lists that loops is cut here, so that a runaway chain cannot
   // grow the page without end.
   const STEP_LIMIT = 256;
-  const STYLES = ['posix', 'windows'];
+  // Quoting styles: a POSIX shell, the Windows Command Prompt (cmd) and a
+  // Windows program started directly, without a shell.
+  const STYLES = ['posix', 'cmd', 'direct'];
   // Offered when the config's strings are not all UTF-8; the first is the default.
   const CODE_PAGES = ['windows-1252', 'windows-1251'];
   const ELEMENT_KINDS = ['keys', 'path', 'value'];
@@ -71,7 +73,8 @@
   // The config with its strings decoded and its items indexed by number:
   // lists[n - 1], keys[n], fileItems[n - 1], filters[n], margs[n - 1].
   function decodeConfig(raw, encoding) {
-    const decoder = new TextDecoder(encoding);
+    // A leading U+FEFF is text like any other: the decoder must not drop it.
+    const decoder = new TextDecoder(encoding, { ignoreBOM: true });
     const text = (s) => decoder.decode(bytesOf(s));
     return {
       encoding,
@@ -187,6 +190,65 @@
     return placed.sort((a, b) => a.position - b.position);
   }
 
+  // ---- key data: a fragment of a command line, read into words ----
+
+  // The words of a key data text, read as a Windows program's C runtime reads
+  // its command line (the home platform's front end hands key data to the
+  // program that way): blanks and tabs separate words; double quotes group,
+  // and may stand anywhere in a word; 2n backslashes before a quote give n
+  // backslashes and the quote groups, 2n + 1 give n and a literal quote;
+  // backslashes elsewhere stand for themselves; inside quotes "" gives a
+  // literal quote and the quotes go on, as the runtime current compilers ship
+  // reads it. An empty pair of quotes is an empty word; blanks at either end
+  // vanish.
+  function keyDataWords(text) {
+    const words = [];
+    let word = '';
+    let inWord = false;
+    let quoted = false;
+    for (let i = 0; i < text.length;) {
+      const c = text[i];
+      if ((c === ' ' || c === '\t') && !quoted) {
+        if (inWord) words.push(word);
+        word = '';
+        inWord = false;
+        ++i;
+        continue;
+      }
+      inWord = true;
+      if (c === '\\') {
+        let n = 0;
+        while (text[i + n] === '\\') ++n;
+        if (text[i + n] !== '"') {
+          word += '\\'.repeat(n);
+          i += n;
+        } else {
+          word += '\\'.repeat(n >> 1);
+          i += n;
+          if (n % 2 === 1) {
+            word += '"';
+            ++i;
+          }
+        }
+      } else if (c === '"') {
+        if (quoted && text[i + 1] === '"') {
+          word += '"';
+          i += 2;
+        } else {
+          quoted = !quoted;
+          ++i;
+        }
+      } else {
+        word += c;
+        ++i;
+      }
+    }
+    if (inWord) words.push(word);
+    return words;
+  }
+
+  // ---- quoting, one function per target ----
+
   const POSIX_PLAIN = /^[A-Za-z0-9_@%+=:,./-]+$/;
 
   // A word for a POSIX shell: as it stands when it holds only characters the
@@ -196,17 +258,22 @@
     return "'" + text.replace(/'/g, "'\\''") + "'";
   }
 
-  // Characters that make a Windows argument need quotes: blanks and line ends
-  // split arguments, a double quote is special to the argument parser, and
-  // & | < > ^ ( ) to the command interpreter.
-  const WINDOWS_SPECIAL = /[ \t\n\v"&|<>^()]/;
+  // Words that a shell reads as its own syntax when they stand first.
+  const POSIX_RESERVED = new Set(['!', '{', '}', '[[', ']]', 'case', 'coproc', 'do', 'done', 'elif', 'else',
+    'esac', 'fi', 'for', 'function', 'if', 'in', 'select', 'then', 'time', 'until', 'while']);
 
-  // A word for a Windows program's argument parser: as it stands unless empty
-  // or holding a special character; else in double quotes, where a quote is
-  // written \" and the backslashes right before a quote (or before the
-  // closing quote) are doubled, since there they escape.
-  function quoteWindows(text) {
-    if (text !== '' && !WINDOWS_SPECIAL.test(text)) return text;
+  // The program name for a POSIX shell: quoted also where it would be read as
+  // an assignment (x=y) or a reserved word (if).
+  function quotePosixProgram(text) {
+    if (text.includes('=') || POSIX_RESERVED.has(text))
+      return "'" + text.replace(/'/g, "'\\''") + "'";
+    return quotePosix(text);
+  }
+
+  // A word in double quotes for a Windows program's argument parser: a quote
+  // is written \", and the backslashes right before a quote (or before the
+  // closing quote) are doubled, since only there do they escape.
+  function windowsQuoted(text) {
     let out = '"';
     let slashes = 0;
     for (const c of text) {
@@ -221,40 +288,169 @@
     return out + '\\'.repeat(2 * slashes) + '"';
   }
 
-  function quote(text, style) {
-    return style === 'windows' ? quoteWindows(text) : quotePosix(text);
+  // A word for a program started directly on Windows (a shortcut, a task, a
+  // process-start call): as it stands unless it is empty or holds a blank, a
+  // tab or a quote, which the argument parser reads; else in quotes.
+  function quoteDirect(text) {
+    return text !== '' && !/[ \t"]/.test(text) ? text : windowsQuoted(text);
   }
 
-  // The command line as parts: {text, kind, placeholder, step}. kind is
-  // 'program', 'keys', 'path' or 'value'; an empty program name, path or value
-  // is a placeholder part "<caption>". step is the step's index (-1 for the
-  // program).
-  function commandParts(cfg, state) {
-    const parts = [];
-    const typed = (text, kind, step, caption) =>
-      text === ''
-        ? { text: '<' + caption + '>', kind, placeholder: true, step }
-        : { text: quote(text, state.style), kind, placeholder: false, step };
-    parts.push(typed(state.program, 'program', -1, 'program'));
+  const CMD_SPECIAL = /[&|<>^()]/;
+
+  // A word for the Windows Command Prompt, which reads the line before the
+  // program does: cmd takes & | < > ^ ( ) outside quotes, so a word holding
+  // them goes in quotes, inside which cmd leaves them alone. A word holding a
+  // quote cannot rely on that (cmd does not know the parser's \"): it is
+  // quoted for the program, then every quote and character cmd takes gets a
+  // ^, so that cmd never enters quotes and hands the word on unchanged.
+  function quoteCmd(text) {
+    if (text.includes('"')) return windowsQuoted(text).replace(/[&|<>^()"]/g, '^$&');
+    if (text === '' || /[ \t]/.test(text) || CMD_SPECIAL.test(text)) return windowsQuoted(text);
+    return text;
+  }
+
+  // The program name on Windows: it ends at the first blank or tab (for cmd
+  // also at ; , = and the characters cmd takes) unless it is in quotes, and
+  // is read up to the next quote, with no escapes: a file name never holds a
+  // quote. cmd gets quotes around anything but letters, digits and _ . : \ -.
+  function quoteCmdProgram(text) {
+    return /^[A-Za-z0-9_.:\\-]+$/.test(text) ? text : '"' + text + '"';
+  }
+  function quoteDirectProgram(text) {
+    return text !== '' && !/[ \t]/.test(text) ? text : '"' + text + '"';
+  }
+
+  const QUOTERS = {
+    posix: { word: quotePosix, program: quotePosixProgram },
+    cmd: { word: quoteCmd, program: quoteCmdProgram },
+    direct: { word: quoteDirect, program: quoteDirectProgram },
+  };
+
+  function quote(text, style) {
+    return (QUOTERS[style] || QUOTERS.posix).word(text);
+  }
+
+  function quoteProgram(text, style) {
+    return (QUOTERS[style] || QUOTERS.posix).program(text);
+  }
+
+  // ---- what a target cannot carry ----
+
+  // [pattern, reason] for each target: a line whose words match a pattern is
+  // not safe there, for the reason given. Pasted into a terminal, a control
+  // character acts as a key (a carriage return as Enter); cmd also ends the
+  // command at a line break and completes file names at a pasted tab.
+  const NUL = [/\0/, 'a NUL character, which no program can receive'];
+  const UNSAFE = {
+    posix: [NUL, [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a terminal takes as a key']],
+    cmd: [
+      NUL,
+      [/[\r\n]/, 'a line break, where cmd ends the command'],
+      [/\t/, 'a tab, which starts file name completion when pasted into a console window'],
+      [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a console window takes as a key'],
+      [/!/, 'a "!", which cmd replaces with a variable\'s value where delayed expansion is on, ' +
+        'and no escape works both with and without it'],
+    ],
+    direct: [NUL, [/[\r\n]/, 'a line break, which does not fit on one command line']],
+  };
+
+  // Why a line of the program name and its argument words cannot be carried
+  // safely for style; empty when it can.
+  function unsafeReasons(program, args, style) {
+    const reasons = [];
+    const text = [program].concat(args).join(' ');
+    for (const [pattern, reason] of UNSAFE[style] || []) if (pattern.test(text)) reasons.push(reason);
+    if (style === 'cmd' && (text.match(/%/g) || []).length >= 2)
+      reasons.push('two "%", between which cmd puts the value of a variable of that name, ' +
+        'and no escape stops it in every console');
+    // bash takes a command that begins with % for a job, quoted or not.
+    if (style === 'posix' && program.startsWith('%'))
+      reasons.push('a program name that begins with "%", which bash takes for a job to resume: ' +
+        'write it as a path, ./' + program);
+    if (style !== 'posix' && program.includes('"'))
+      reasons.push('a quote in the program name, which no file name holds');
+    return reasons;
+  }
+
+  // ---- the command line ----
+
+  // The name shown for an item: its caption, or when that is empty its kind
+  // and number ("Key 3"), so that every choice, field and placeholder keeps a
+  // name.
+  function nameOf(kind, item) {
+    return item.name === '' ? kind + ' ' + item.number : item.name;
+  }
+
+  // The elements of the line, in order: the program, then every step's
+  // elements. Each is {kind, step, words} or, for an empty program name, path
+  // or value, {kind, step, placeholder: "<name>"}. Key data gives the words it
+  // is read as; a path or value is one word, whatever it holds.
+  function lineElements(cfg, state) {
+    const typed = (text, kind, step, name) =>
+      text === '' ? { kind, step, placeholder: '<' + name + '>' } : { kind, step, words: [text] };
+    const elements = [typed(state.program, 'program', -1, 'program')];
     state.steps.forEach((step, index) => {
       const key = keyOf(cfg, step.key);
       for (const element of keyElements(key)) {
         if (element.kind === 'keys') {
-          parts.push({ text: key.arg, kind: 'keys', placeholder: false, step: index });
+          elements.push({ kind: 'keys', step: index, words: keyDataWords(key.arg) });
         } else if (element.kind === 'path') {
-          parts.push(typed(step.path, 'path', index, cfg.fileItems[key.fileItem - 1].name));
+          elements.push(typed(step.path, 'path', index, nameOf('File item', cfg.fileItems[key.fileItem - 1])));
         } else {
-          parts.push(typed(step.value, 'value', index, cfg.margs[key.marg - 1].name));
+          elements.push(typed(step.value, 'value', index, nameOf('Marg', cfg.margs[key.marg - 1])));
         }
       }
     });
-    return parts;
+    return elements;
   }
 
-  // The separator after a part: none after key data that ends in "=" (a value
-  // glued to its switch, --size=10), else one blank.
+  // The words of the line: {word, kind, step} or {placeholder, kind, step},
+  // glued: when key data's last word ends in "=", the next element's first
+  // word is joined to it (--size= and 10 MB give the one word --size=10 MB),
+  // or, when that element is still a placeholder, shown right after it.
+  function lineWords(elements) {
+    const pieces = [];
+    let glue = false;
+    for (const element of elements) {
+      if (element.placeholder !== undefined) {
+        if (glue) pieces[pieces.length - 1].glued = true;
+        pieces.push({ placeholder: element.placeholder, kind: element.kind, step: element.step });
+        glue = false;
+        continue;
+      }
+      element.words.forEach((word, i) => {
+        if (i === 0 && glue) pieces[pieces.length - 1].word += word;
+        else pieces.push({ word, kind: element.kind, step: element.step });
+      });
+      // Key data that reads as no word (only blanks) inserts nothing.
+      if (element.words.length) glue = element.kind === 'keys' && element.words.at(-1).endsWith('=');
+    }
+    return pieces;
+  }
+
+  // The command line as parts: {text, kind, placeholder, step, glued}. kind
+  // is 'program', 'keys', 'path' or 'value' (of the element a word begins
+  // with); a placeholder part's text is "<name>"; every other part is one
+  // word quoted for the style. glued says that nothing separates the part
+  // from the next. step is the step's index (-1 for the program).
+  function commandParts(cfg, state) {
+    return partsOf(lineWords(lineElements(cfg, state)), state.style);
+  }
+
+  function partsOf(pieces, style) {
+    return pieces.map((piece) => ({
+      text: piece.placeholder !== undefined ? piece.placeholder
+        : piece.kind === 'program' ? quoteProgram(piece.word, style) : quote(piece.word, style),
+      kind: piece.kind,
+      placeholder: piece.placeholder !== undefined,
+      step: piece.step,
+      glued: piece.glued === true,
+    }));
+  }
+
+  // The separator after a part: none inside a glued word, else one blank.
   function separatorAfter(part) {
-    return part.kind === 'keys' && part.text.endsWith('=') ? '' : ' ';
+    return part.glued ? '' : ' ';
   }
 
   // The parts as one text, each followed by its separator but the last.
@@ -267,27 +463,54 @@
     return out;
   }
 
-  // The command line and whether it can be run as it stands: {text, parts,
-  // complete, missing}. missing says, in words, what is still to do.
+  // The command line and whether it can be run and carried as it stands:
+  // {text, parts, complete, missing, words, safe, unsafe}. missing says, in
+  // words, what is still to do. words are the arguments after the program
+  // name, unquoted, as the program receives them (argv[1] on): null while the
+  // line is incomplete, so that nothing half-made is ever run. safe is false
+  // when the style's target cannot carry the line as it is meant, and unsafe
+  // then says why.
   function commandLine(cfg, state) {
-    const parts = commandParts(cfg, state);
+    const pieces = lineWords(lineElements(cfg, state));
+    const parts = partsOf(pieces, state.style);
     const missing = [];
     if (state.program === '') missing.push('a program name');
     for (const part of parts)
       if (part.placeholder && part.kind !== 'program') missing.push(part.text);
-    if (stepLimitReached(cfg, state)) missing.push('an end: the chain of lists was cut at ' + STEP_LIMIT + ' steps');
-    else if (openListNumber(cfg, state) !== 0)
-      missing.push('a choice in "' + cfg.lists[openListNumber(cfg, state) - 1].name + '"');
-    return { text: joinParts(parts), parts, complete: missing.length === 0, missing };
+    const open = openListNumber(cfg, state);
+    if (stepLimitReached(cfg, state)) {
+      missing.push('an end: the chain of lists was cut at ' + STEP_LIMIT + ' steps');
+    } else if (open !== 0) {
+      const list = cfg.lists[open - 1];
+      missing.push('a choice in ' + (list.name === '' ? nameOf('List', list) : '"' + list.name + '"'));
+    }
+    const complete = missing.length === 0;
+    const args = pieces.filter((p) => p.kind !== 'program' && p.placeholder === undefined).map((p) => p.word);
+    const unsafe = unsafeReasons(state.program, args, state.style);
+    return {
+      text: joinParts(parts),
+      parts,
+      complete,
+      missing,
+      words: complete ? args : null,
+      safe: unsafe.length === 0,
+      unsafe,
+    };
   }
 
   // ---- notes for the author ----
 
   const caption = (what, number, name) => what + ' ' + number + ' "' + name + '"';
 
+  // Key data worth a note: it holds something beyond letters, digits, blanks
+  // and _ @ + = : , . / -, such as quotes or what a shell would act on.
+  const KEY_DATA_NOTED = /[^A-Za-z0-9_@+=:,.\/ \t\u0080-\uffff-]/;
+
   // What a script's author would want to know, by caption and number: lists
   // and keys that cannot be reached from the default list, references the
-  // order never inserts, positions without a reference, lists without keys.
+  // order never inserts, positions without a reference, lists without keys,
+  // and key data holding quotes or characters a shell treats specially, with
+  // the words it is read as.
   function authorNotes(cfg) {
     const notes = [];
     const reachedList = new Array(cfg.lists.length).fill(false);
@@ -331,6 +554,13 @@
       }
       if (key.marg === null && o.value)
         notes.push(what + ' places a value at position ' + o.value + ', but names no marg: nothing is inserted there.');
+      if (key.arg && KEY_DATA_NOTED.test(key.arg)) {
+        const words = keyDataWords(key.arg);
+        notes.push(what + ' has the key data ' + key.arg + ', which holds quotes or characters a shell treats ' +
+          'specially. It is read as ' + words.length + (words.length === 1 ? ' word' : ' words') +
+          (words.length ? ', each quoted for the chosen shell: ' + words.map((w) => JSON.stringify(w)).join(', ') : '') +
+          '.');
+      }
     });
     return notes;
   }
@@ -368,6 +598,9 @@
     if (!saved || typeof saved !== 'object') return state;
     state.program = textOr(saved.program);
     if (STYLES.includes(saved.style)) state.style = saved.style;
+    // Pages before the two Windows styles stored 'windows', which claimed to
+    // guard against the command interpreter.
+    else if (saved.style === 'windows') state.style = 'cmd';
     for (const step of Array.isArray(saved.steps) ? saved.steps : []) {
       if (!step || typeof step !== 'object') break;
       const next = choose(cfg, state, step.key);
@@ -382,7 +615,9 @@
     STEP_LIMIT, STYLES, CODE_PAGES,
     allUtf8, encodingFor, decodeConfig, acceptFor,
     newState, openListNumber, stepLimitReached, choose, back, reset, setInput,
-    keyElements, quotePosix, quoteWindows, quote, commandParts, separatorAfter, joinParts, commandLine,
+    keyElements, keyDataWords, nameOf,
+    quotePosix, quoteCmd, quoteDirect, quote, quoteProgram, unsafeReasons,
+    commandParts, separatorAfter, joinParts, commandLine,
     authorNotes, storageKey, savedForm, restoredState,
   };
 });

@@ -6,44 +6,11 @@
 (self.ccPageParts = self.ccPageParts || []).push(function (page) {
   'use strict';
   const O = ccOutput;
-  const P = ccPreview;
   const make = (tag, props, children) => {
     const node = Object.assign(document.createElement(tag), props || {});
     for (const child of children || []) node.append(child);
     return node;
   };
-
-  // ---- the words after the program ----
-
-  // Until every command line carries its words: key data split at blanks and
-  // tabs, a word ending in "=" joined with what follows, paths and values as
-  // typed. (Temporary: commandLine(...).words replaces it.)
-  function standInWords(cfg, state) {
-    const words = [];
-    let glue = false;
-    const add = (word) => {
-      if (glue) words[words.length - 1] += word;
-      else words.push(word);
-    };
-    for (const step of state.steps) {
-      const key = cfg.keys[step.key];
-      for (const element of P.keyElements(key)) {
-        if (element.kind === 'keys') {
-          const parts = key.arg.split(/[ \t]+/).filter((w) => w !== '');
-          parts.forEach((w, i) => {
-            add(w);
-            glue = i === parts.length - 1 && w.endsWith('=');
-          });
-          continue;
-        }
-        add(element.kind === 'path' ? step.path : step.value);
-        glue = false;
-      }
-    }
-    return words;
-  }
-
-  const wordsOf = (line) => line.words || standInWords(page.config(), page.state());
 
   // ---- the panel ----
 
@@ -219,7 +186,9 @@
 
   runButton.addEventListener('click', async () => {
     if (!lastLine || !lastLine.complete) return;
-    const answer = await post('/api/run', { words: wordsOf(lastLine) });
+    // The words are the arguments as the program must receive them, with
+    // no quoting: no shell reads them.
+    const answer = await post('/api/run', { words: lastLine.words });
     if (!answer.ok) status.textContent = answer.body.error || 'The server refused to run the program.';
   });
   stopButton.addEventListener('click', () => post('/api/stop'));

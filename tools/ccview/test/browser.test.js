@@ -49,27 +49,42 @@ async function open(url, context) {
 const commandOf = (page) => page.getByRole('status', { name: 'Command line' }).textContent();
 const step = (page, n) => page.getByRole('group', { name: new RegExp('^Step ' + n + ':') });
 
-test('the sample: choose, type, both quoting styles, copy, back, loop and reset', async () => {
+test('the sample: choose, type, the quoting styles, copy, back, loop and reset', async () => {
   const { page, context, seen } = await open(sampleUrl);
+  const copy = page.getByRole('button', { name: 'Copy' });
+  const copyResult = page.locator('#copy-result');
   assert.equal(await commandOf(page), '<program>');
   await page.getByRole('button', { name: 'Fast mode' }).click();
   assert.equal(await commandOf(page), '<program> -f <Input file> <Level>');
   assert.match(await page.locator('#command-state').textContent(), /^Incomplete: still needs a program name, <Input file>, <Level>\.$/);
+  // Nothing incomplete is copied: placeholders never reach the clipboard.
+  assert.equal(await copy.isDisabled(), true);
+  assert.equal(await copyResult.textContent(), 'Copy is off until the command is complete.');
 
   await page.getByLabel('Program').fill('/opt/my tools/prog');
   await page.getByRole('textbox', { name: 'Input file' }).fill('/home/me/my notes.txt');
   await page.getByRole('textbox', { name: 'Level' }).fill("it's 10");
   assert.equal(await commandOf(page), "'/opt/my tools/prog' -f '/home/me/my notes.txt' 'it'\\''s 10'");
   assert.equal(await page.locator('#command-state').textContent(), 'Complete.');
-  await page.getByRole('radio', { name: 'Windows' }).check();
+  await page.getByRole('radio', { name: 'Windows, no shell' }).check();
+  assert.equal(await commandOf(page), '"/opt/my tools/prog" -f "/home/me/my notes.txt" "it\'s 10"');
+  await page.getByRole('radio', { name: 'Windows Command Prompt' }).check();
   assert.equal(await commandOf(page), '"/opt/my tools/prog" -f "/home/me/my notes.txt" "it\'s 10"');
   // The tooltip is the field's help, with its line break.
   const help = await page.getByRole('textbox', { name: 'Level' }).getAttribute('aria-describedby');
   assert.equal(await page.locator('#' + help).innerText(), 'First line\nSecond line');
 
-  await page.getByRole('button', { name: 'Copy' }).click();
+  await copy.click();
   await page.getByText('Copied.').waitFor();
   assert.deepEqual(await page.evaluate(() => window.copied), [await commandOf(page)]);
+  // "Copied." goes with the line it was said of.
+  await page.getByRole('textbox', { name: 'Level' }).fill('!x!');
+  assert.equal(await copyResult.textContent(), 'Copy is off: the line is not safe for the Windows Command Prompt.');
+  assert.match(await page.locator('#command-state').textContent(), /^Not safe for the Windows Command Prompt: the line holds a "!"/);
+  assert.equal(await copy.isDisabled(), true);
+  await page.getByRole('textbox', { name: 'Level' }).fill("it's 10");
+  assert.equal(await copyResult.textContent(), '');
+  assert.equal(await copy.isDisabled(), false);
 
   await page.getByRole('button', { name: 'Back' }).click();
   assert.equal(await commandOf(page), '"/opt/my tools/prog"');
@@ -149,7 +164,8 @@ test('config text is shown as text and never runs', async () => {
   assert.equal(await page.locator('#open-list, #steps').locator('legend').first().textContent(),
     'Step 1: ' + attack + ': <b>bold</b><script>alert(2)</script>');
   await page.getByRole('textbox', { name: '<i>m</i>' }).fill('v');
-  assert.equal(await commandOf(page), '<program> --x=' + attack + ' v');
+  // Key data is read into words, each quoted: the markup stays text in the line too.
+  assert.equal(await commandOf(page), "<program> '--x=</script><img' src=x 'onerror=alert(1)>' v");
   await page.getByText('About').click();
   assert.deepEqual(await page.locator('#header-items li').allTextContents(),
     [attack, '<b>bold</b>', '<!--', '&amp;', '5', '6']);
@@ -186,7 +202,7 @@ test('reopening restores the program, choices, values and style, until they are 
   const first = await open(sampleUrl);
   const { page, context } = first;
   await page.getByLabel('Program').fill('prog');
-  await page.getByRole('radio', { name: 'Windows' }).check();
+  await page.getByRole('radio', { name: 'Windows, no shell' }).check();
   await page.getByRole('button', { name: 'Slow mode' }).click();
   await page.getByRole('button', { name: 'Fast mode' }).click();
   await page.getByRole('textbox', { name: 'Input file' }).fill('a b.txt');
@@ -197,7 +213,7 @@ test('reopening restores the program, choices, values and style, until they are 
   const second = await open(sampleUrl, context);
   assert.equal(await commandOf(second.page), command);
   assert.equal(await second.page.getByLabel('Program').inputValue(), 'prog');
-  assert.equal(await second.page.getByRole('radio', { name: 'Windows' }).isChecked(), true);
+  assert.equal(await second.page.getByRole('radio', { name: 'Windows, no shell' }).isChecked(), true);
   assert.equal(await step(second.page, 2).getByRole('textbox', { name: 'Input file' }).inputValue(), 'a b.txt');
   await second.page.getByRole('button', { name: 'Forget saved values' }).click();
   assert.equal(await commandOf(second.page), '<program>');
@@ -208,16 +224,34 @@ test('reopening restores the program, choices, values and style, until they are 
   await context.close();
 });
 
-test('a looping chain stops at the step limit with a note, and Back lifts it', async () => {
-  const { page, context } = await open(sampleUrl);
-  const slow = page.getByRole('button', { name: 'Slow mode' });
-  for (let i = 0; i < 256; ++i) await slow.click();
-  await page.getByText('The chain of lists stops here: a command may take at most 256 steps. Go back, or reset.').waitFor();
-  assert.equal(await slow.count(), 0);
-  assert.match(await page.locator('#command-state').textContent(), /the chain of lists was cut at 256 steps/);
-  await page.getByRole('button', { name: 'Back' }).click();
-  assert.equal(await slow.count(), 1);
-  await context.close();
+// Each pass through the loop adds a word, so the line grows with every step:
+// its box keeps a bounded height, and every choice stays reachable up to the
+// step limit, in a desktop window and in a phone-sized one.
+test('at any length the command box stays bounded and every choice reachable', async () => {
+  const url = makePage(dir, 'loop', ['# 1', '# 2', '# 3', '# 4', '# 5', '# 6', 'list l', 'name=Loop', 'items = more, done',
+    'key more', 'name=Once more', 'order = keys, disable', 'arg=--once-more-and-again', 'next = l',
+    'kmarg = disable', 'kfile = disable',
+    'key done', 'name=Done', 'order = keys, disable', 'arg=--done', 'next = disable', 'kmarg = disable', 'kfile = disable',
+    'def l', ''].join('\n'));
+  for (const viewport of [{ width: 1280, height: 720 }, { width: 390, height: 844 }]) {
+    const { page, context } = await open(url, await browser.newContext({ viewport }));
+    page.setDefaultTimeout(5000);
+    await page.getByLabel('Program').fill('tool');
+    const more = page.getByRole('button', { name: 'Once more' });
+    for (let i = 0; i < 256; ++i) await more.click();
+    const note = page.getByText('The chain of lists stops here: a command may take at most 256 steps. Go back, or reset.');
+    await note.scrollIntoViewIfNeeded();
+    assert.equal(await note.isVisible(), true);
+    assert.equal(await more.count(), 0);
+    assert.match(await page.locator('#command-state').textContent(), /the chain of lists was cut at 256 steps/);
+    const box = await page.locator('#command').evaluate((e) => ({ shown: e.clientHeight, whole: e.scrollHeight }));
+    assert.ok(box.shown <= viewport.height / 4 && box.whole > 4 * box.shown, JSON.stringify(box));
+    await page.getByRole('button', { name: 'Back' }).click();
+    await page.getByRole('button', { name: 'Done' }).click();
+    assert.equal(await page.locator('#command-state').textContent(), 'Complete.');
+    assert.equal((await commandOf(page)).split(' ').length, 1 + 255 + 1);
+    await context.close();
+  }
 });
 
 test('the largest config renders and responds', async () => {

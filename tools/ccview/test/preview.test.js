@@ -32,53 +32,84 @@ function typed(cfg, keyNumber, pathText, valueText, style) {
   return P.setInput(s, 0, 'value', valueText);
 }
 
-test('a key inserts its elements by position, glued after key data ending in =', () => {
+test('a key inserts its elements by position, key data as words, glued after a word ending in =', () => {
   const cases = [
-    // [order, key data, file, marg, expected]
-    [order(1, 2, 3), '-f', 1, 1, 'tool -f in.txt 10'],
-    [order(3, 1, 2), '-f', 1, 1, 'tool in.txt 10 -f'],
-    [order(1, 0, 3), '--size=', null, 1, 'tool --size=10'],           // a gap at 2
-    [order(2, 1, 0), '--out=', 1, 1, 'tool in.txt --out='],            // marg without position
-    [order(1, 2, 3), '-f', null, null, 'tool -f'],                     // positions without references
-    [order(1, 2, 0), '', 1, null, 'tool in.txt'],                      // empty key data inserts nothing
-    [order(1, 2, 0), '-o out', 1, null, 'tool -o out in.txt'],         // key data never quoted
-    [order(0, 0, 0), null, 1, 1, 'tool'],
+    // [order, key data, file, marg, expected line, expected words]
+    [order(1, 2, 3), '-f', 1, 1, 'tool -f in.txt 10', ['-f', 'in.txt', '10']],
+    [order(3, 1, 2), '-f', 1, 1, 'tool in.txt 10 -f', ['in.txt', '10', '-f']],
+    [order(1, 0, 3), '--size=', null, 1, 'tool --size=10', ['--size=10']],          // a gap at 2
+    [order(2, 1, 0), '--out=', 1, 1, 'tool in.txt --out=', ['in.txt', '--out=']],   // marg without position
+    [order(1, 2, 3), '-f', null, null, 'tool -f', ['-f']],                          // positions without references
+    [order(1, 2, 0), '', 1, null, 'tool in.txt', ['in.txt']],                       // empty key data inserts nothing
+    [order(1, 2, 0), '  ', 1, null, 'tool in.txt', ['in.txt']],                     // and so do blanks
+    [order(1, 2, 0), '-o out', 1, null, 'tool -o out in.txt', ['-o', 'out', 'in.txt']],
+    [order(1, 3, 2), '-I "gzip -9" --size=', 1, 1, "tool -I 'gzip -9' --size=10 in.txt", ['-I', 'gzip -9', '--size=10', 'in.txt']],
+    [order(0, 0, 0), null, 1, 1, 'tool', []],
   ];
-  for (const [o, arg, fileItem, marg, expected] of cases) {
+  for (const [o, arg, fileItem, marg, text, words] of cases) {
     const cfg = oneList([{ order: o, arg, fileItem, marg }]);
     const line = P.commandLine(cfg, typed(cfg, 0, 'in.txt', '10'));
-    assert.equal(line.text, expected, JSON.stringify(o));
-    assert.equal(line.complete, true);
+    assert.equal(line.text, text, JSON.stringify(o));
+    assert.deepEqual(line.words, words);
+    assert.equal(line.complete && line.safe, true);
   }
+  // The glued word is one word, quoted as one, in every style.
+  const cfg = oneList([{ order: order(1, 0, 2), arg: '--size=', marg: 1 }, { order: order(1, 0, 0), arg: '-v' }]);
+  let s = typed(cfg, 0, '', '10 MB');
+  for (const [style, text] of [['posix', "tool '--size=10 MB'"], ['cmd', 'tool "--size=10 MB"'], ['direct', 'tool "--size=10 MB"']])
+    assert.equal(P.commandLine(cfg, { ...s, style }).text, text);
+  assert.deepEqual(P.commandLine(cfg, s).words, ['--size=10 MB']);
+  // An empty value is a placeholder shown right after the switch it joins.
+  assert.equal(P.commandLine(cfg, typed(cfg, 0, '', '')).text, 'tool --size=<Size>');
   // A value that ends in = is the person's text, not a switch: it is not glued.
-  const cfg = oneList([{ order: order(0, 0, 1), marg: 1 }, { order: order(1, 0, 0), arg: '-v' }]);
-  let s = typed(cfg, 0, '', 'abc=');
+  s = typed(cfg, 0, '', 'abc=');
   s = { ...s, steps: s.steps.concat([{ list: 1, key: 1, path: '', value: '' }]) };
-  assert.equal(P.commandLine(cfg, s).text, 'tool abc= -v');
+  assert.equal(P.commandLine(cfg, s).text, "tool --size=abc= -v");
 });
 
-test('words are quoted only when needed, in both styles', () => {
-  const cases = [
-    // [text, POSIX shell, Windows]
-    ['plain-name_1.txt', 'plain-name_1.txt', 'plain-name_1.txt'],
-    ['/tmp/my file.txt', "'/tmp/my file.txt'", '"/tmp/my file.txt"'],
-    ['', "''", '""'],
-    ["it's", "'it'\\''s'", "it's"],
-    ['say "hi"', "'say \"hi\"'", '"say \\"hi\\""'],
-    ['a"b', "'a\"b'", '"a\\"b"'],
-    ['C:\\Program Files\\x\\', "'C:\\Program Files\\x\\'", '"C:\\Program Files\\x\\\\"'],
-    ['C:\\dir\\file', "'C:\\dir\\file'", 'C:\\dir\\file'],
-    ['a\\\\"b c', "'a\\\\\"b c'", '"a\\\\\\\\\\"b c"'],
-    ['tab\there', "'tab\there'", '"tab\there"'],
-    ['two\nlines', "'two\nlines'", '"two\nlines"'],
-    ['a&b', "'a&b'", '"a&b"'],
-    ['$HOME', "'$HOME'", '$HOME'],
-    ['café', "'café'", 'café'],
-    ['*.txt', "'*.txt'", '*.txt'],
-  ];
-  for (const [text, posix, windows] of cases) {
-    assert.equal(P.quotePosix(text), posix, text);
-    assert.equal(P.quoteWindows(text), windows, text);
+// The shared table of hard values (tests/frontend/hard-values.json), which the
+// real-parser checks pass through the shells too: each row's text quoted for
+// each target, or null where the target cannot carry it and the line is
+// marked unsafe.
+test('hard values: quoted for each target, or marked unsafe where it cannot carry them', () => {
+  const { rows, rowLine } = require('../../../tests/frontend/command-lines.js');
+  for (const row of rows) {
+    for (const style of P.STYLES) {
+      const expected = row[style];
+      if (expected === undefined) continue;
+      const what = row.name + ' (' + style + ')';
+      const line = rowLine(row, style, 'p');
+      assert.equal(line.safe, expected !== null, what + ': ' + line.unsafe.join('; '));
+      if (expected === null) continue;
+      if (row.program !== undefined) assert.equal(P.quoteProgram(row.program, style), expected, what);
+      else if (row.value !== undefined) assert.equal(P.quote(row.value, style), expected, what);
+      else assert.equal(P.keyDataWords(row.keyData).map((w) => P.quote(w, style)).join(' '), expected, what);
+    }
+    if (row.keyData !== undefined) assert.deepEqual(P.keyDataWords(row.keyData), row.words, row.name);
+  }
+});
+
+test('the quoting tables of front-end.md are what the page does', () => {
+  const lines = fs.readFileSync(path.join(__dirname, '..', '..', '..', 'docs', 'front-end.md'), 'utf8').split('\n');
+  const cell = (c) => c.trim().replace(/^`(.*)`$/, '$1');
+  // The rows of the table under the header line that begins with head.
+  const table = (head) => {
+    const at = lines.findIndex((l) => l.startsWith(head));
+    const rows = [];
+    for (let i = at + 2; at >= 0 && lines[i] && lines[i].startsWith('|'); ++i) rows.push(lines[i].slice(1, -1).split('|').map(cell));
+    return rows;
+  };
+  const words = table('| text | POSIX shell |');
+  const programs = table('| program name | POSIX shell |');
+  assert.ok(words.length >= 10 && programs.length >= 5);
+  for (const [rows, quoter, line] of [[words, P.quote, (t) => ['p', [t]]], [programs, P.quoteProgram, (t) => [t, []]]]) {
+    for (const [text, ...cells] of rows) {
+      P.STYLES.forEach((style, i) => {
+        const [program, args] = line(text);
+        assert.equal(P.unsafeReasons(program, args, style).length > 0, cells[i] === 'not safe', text + ' (' + style + ')');
+        if (cells[i] !== 'not safe') assert.equal(quoter(text, style), cells[i], text + ' (' + style + ')');
+      });
+    }
   }
 });
 
@@ -89,12 +120,21 @@ test('an empty program, path or value is a placeholder and the command is incomp
   assert.deepEqual(line.parts.filter((p) => p.placeholder).map((p) => p.kind), ['program', 'path', 'value']);
   assert.equal(line.complete, false);
   assert.deepEqual(line.missing, ['a program name', '<Input file>', '<Level>']);
-  s = P.setInput(P.setInput({ ...s, program: 'my tool', style: 'windows' }, 0, 'path', 'C:\\in put.txt'), 0, 'value', '3');
+  assert.equal(line.words, null, 'an incomplete line has no words to run');
+  s = P.setInput(P.setInput({ ...s, program: 'my tool', style: 'cmd' }, 0, 'path', 'C:\\in put.txt'), 0, 'value', '3');
   line = P.commandLine(prog, s);
   assert.equal(line.text, '"my tool" -f "C:\\in put.txt" 3');
   assert.equal(line.complete, true);
   // Nothing chosen yet: the default list is still open.
   assert.deepEqual(P.commandLine(prog, { ...P.newState(), program: 'x' }).missing, ['a choice in "Mode"']);
+  // Empty captions are named by kind and number.
+  const unnamed = oneList([{ order: order(1, 2, 3), arg: '-a', fileItem: 1, marg: 1, nextList: 1 }]);
+  unnamed.lists[0].name = unnamed.fileItems[0].name = unnamed.margs[0].name = '';
+  line = P.commandLine(unnamed, P.choose(unnamed, P.newState(), 0));
+  assert.equal(line.text, '<program> -a <File item 1> <Marg 1>');
+  assert.deepEqual(line.missing, ['a program name', '<File item 1>', '<Marg 1>', 'a choice in List 1']);
+  assert.equal(P.nameOf('Key', unnamed.keys[0]), 'K0');
+  assert.equal(P.nameOf('Key', { ...unnamed.keys[0], name: '' }), 'Key 0');
 });
 
 test('lists loop, each pass is its own step, and a runaway chain stops at the limit', () => {
@@ -119,8 +159,8 @@ test('lists loop, each pass is its own step, and a runaway chain stops at the li
   assert.equal(P.stepLimitReached(prog, loop), false);
   assert.equal(P.choose(prog, loop, 0).steps.length, P.STEP_LIMIT);
 
-  const again = P.reset({ ...s, program: 'kept', style: 'windows' });
-  assert.deepEqual(again, { program: 'kept', style: 'windows', steps: [] });
+  const again = P.reset({ ...s, program: 'kept', style: 'cmd' });
+  assert.deepEqual(again, { program: 'kept', style: 'cmd', steps: [] });
 });
 
 test('notes for the author name what cannot be reached and what is never inserted', () => {
@@ -131,9 +171,13 @@ test('notes for the author name what cannot be reached and what is never inserte
   const cfg = oneList([
     { order: order(1, 0, 0), arg: '-a', fileItem: 1, marg: 1, nextList: null },
     { order: order(1, 2, 3), arg: '-b' },
+    { order: order(1, 0, 0), arg: '-I "gzip -9" -o out.txt' },
+    { order: order(1, 0, 0), arg: '-x ; rm -rf ~' },
+    { order: order(1, 0, 0), arg: '--size=10 -o C:/out_1,a+b@c' },
   ]);
   cfg.lists.push({ number: 2, name: 'Far', keys: [2] }, { number: 3, name: 'Empty', keys: [] });
-  cfg.keys.push({ number: 2, name: 'Lost', arg: null, order: order(0, 0, 0), nextList: 3, fileItem: null, marg: null });
+  cfg.keys.push({ number: 5, name: 'Lost', arg: null, order: order(0, 0, 0), nextList: 3, fileItem: null, marg: null });
+  cfg.lists[1].keys = [5];
   assert.deepEqual(P.authorNotes(cfg), [
     'List 2 "Far" cannot be reached from the default list.',
     'List 3 "Empty" cannot be reached from the default list.',
@@ -142,7 +186,11 @@ test('notes for the author name what cannot be reached and what is never inserte
     'Key 0 "K0" names marg 1 "Size", but its order has no place for the value: the value is never inserted.',
     'Key 1 "K1" places a path at position 2, but names no file item: nothing is inserted there.',
     'Key 1 "K1" places a value at position 3, but names no marg: nothing is inserted there.',
-    'Key 2 "Lost" cannot be reached from the default list.',
+    'Key 2 "K2" has the key data -I "gzip -9" -o out.txt, which holds quotes or characters a shell treats ' +
+      'specially. It is read as 4 words, each quoted for the chosen shell: "-I", "gzip -9", "-o", "out.txt".',
+    'Key 3 "K3" has the key data -x ; rm -rf ~, which holds quotes or characters a shell treats ' +
+      'specially. It is read as 5 words, each quoted for the chosen shell: "-x", ";", "rm", "-rf", "~".',
+    'Key 5 "Lost" cannot be reached from the default list.',
   ]);
 });
 
@@ -162,6 +210,11 @@ test('texts are UTF-8 when all of them are, else in the code page chosen, and no
   }
   const utf8 = P.decodeConfig({ ...rawOf('prog'), headerItems: ['caf\u00c3\u00a9', '', '', '', '', ''] }, 'utf-8');
   assert.equal(utf8.headerItems[0], 'café');
+  // A leading byte order mark is text of its own, in UTF-8 and in a code page.
+  const bom = P.decodeConfig({ ...rawOf('prog'), headerItems: ['\u00ef\u00bb\u00bfx', '', '', '', '', ''] }, 'utf-8');
+  assert.equal(bom.headerItems[0], '\ufeffx');
+  assert.equal(P.decodeConfig({ ...raw, headerItems: ['\u00ef\u00bb\u00bf', '', '', '', '', ''] }, 'windows-1252')
+    .headerItems[0], 'ï»¿');
 });
 
 test('dialog types come from plain *.ext patterns only', () => {
@@ -183,11 +236,13 @@ test('remembered values are keyed by the config and replayed only where they fit
   assert.match(P.storageKey(text), /^ccview:[0-9a-f]{16}$/);
   assert.notEqual(P.storageKey(text), P.storageKey(text.replace('Fast', 'Fest')));
 
-  let s = P.choose(prog, { ...P.newState(), program: 'tool', style: 'windows' }, 1);
+  let s = P.choose(prog, { ...P.newState(), program: 'tool', style: 'direct' }, 1);
   s = P.setInput(P.choose(prog, s, 0), 1, 'path', 'a b');
   const saved = JSON.parse(JSON.stringify(P.savedForm(s, 'utf-8')));
   assert.deepEqual(P.restoredState(prog, saved), s);
-  const broken = { ...saved, style: 'cmd', steps: [saved.steps[0], { key: 9 }, saved.steps[1]] };
+  // Older pages stored 'windows', which claimed to guard against cmd.
+  assert.equal(P.restoredState(prog, { ...saved, style: 'windows' }).style, 'cmd');
+  const broken = { ...saved, style: 'fish', steps: [saved.steps[0], { key: 9 }, saved.steps[1]] };
   assert.deepEqual(P.restoredState(prog, broken), { program: 'tool', style: 'posix', steps: [s.steps[0]] });
   for (const junk of [null, 'x', 7, { steps: 'no' }, { steps: [null] }])
     assert.deepEqual(P.restoredState(prog, junk).steps, []);
