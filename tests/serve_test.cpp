@@ -324,8 +324,13 @@ TEST(serve, AProgramThatCannotStartSaysWhy) {
 TEST(serve, WordsArriveAsTheProgramsArguments) {
     scratchFolder dir;
     const json table = json::parse(testSupport::fileBytes(HARD_VALUES));
+    // Values, and the words key data is read as; a NUL cannot be an argument.
     std::vector<std::string> words = {"fixed word"};
-    for (const json& row : table) words.push_back(row["value"]);
+    for (const json& row : table) {
+        if (row.contains("value") && row["value"].get<std::string>().find('\0') == std::string::npos)
+            words.push_back(row["value"]);
+        for (const json& word : row.value("words", json::array())) words.push_back(word);
+    }
     servedCcview server(sampleConfig(dir), {ARGV_PRINT, "fixed word"}, dir.path());
     const runSeen seen = server.run(std::vector<std::string>(words.begin() + 1, words.end()));
     std::string expected = std::to_string(words.size()) + "\n";
