@@ -270,7 +270,7 @@ bool openInBrowser(const std::string& url) {
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-redundant-declaration): not every C library declares it
 
 namespace {
 
@@ -348,6 +348,7 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
                              POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
     args.push_back(nullptr);
     pid_t pid = -1;

@@ -104,9 +104,9 @@ bool runner::start(const std::vector<std::string>& words, std::string& refusal) 
     return true;
 }
 
-void runner::readThread(std::shared_ptr<childProcess> child, int stream) {
+void runner::readThread(const std::shared_ptr<childProcess>& child, int stream) {
     const auto which = stream == 0 ? childProcess::stream::out : childProcess::stream::err;
-    std::vector<char> buffer(64 * 1024);
+    std::vector<char> buffer(std::size_t{64} * 1024);
     for (;;) {
         const std::size_t got = child->read(which, buffer.data(), buffer.size());
         if (got == 0) break;
@@ -121,7 +121,7 @@ void runner::readThread(std::shared_ptr<childProcess> child, int stream) {
     changed_.notify_all();
 }
 
-void runner::runThread(std::shared_ptr<childProcess> child, std::chrono::steady_clock::time_point began) {
+void runner::runThread(const std::shared_ptr<childProcess>& child, std::chrono::steady_clock::time_point began) {
     std::thread out(&runner::readThread, this, child, 0);
     std::thread err(&runner::readThread, this, child, 1);
     const processOutcome outcome = child->wait();

@@ -62,10 +62,9 @@ public:
     void shutDown();
 
 private:
-    void push(std::string json, std::size_t bytes);  // lock held
-    void runThread(std::shared_ptr<childProcess> child, std::chrono::steady_clock::time_point began);
-    void readThread(std::shared_ptr<childProcess> child, int stream);
-    void finish(std::string endJson);
+    void push(std::string text, std::size_t bytes);  // lock held
+    void runThread(const std::shared_ptr<childProcess>& child, std::chrono::steady_clock::time_point began);
+    void readThread(const std::shared_ptr<childProcess>& child, int stream);
 
     const std::vector<std::string> program_;
     const std::string cwd_;
