@@ -89,9 +89,12 @@ async function servePage(dir, name, script, program, cwd) {
   return {
     url,
     port: Number(new URL(url).port),
+    // Ends the server as Ctrl+C does; fails unless it ends cleanly (a
+    // sanitizer's report turns into a failure here).
     async stop() {
       server.kill('SIGINT');
-      await ended;
+      const code = await ended;
+      if (code !== 0) throw new Error('ccview --serve ended with ' + code);
     },
   };
 }
