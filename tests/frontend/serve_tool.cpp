@@ -6,6 +6,8 @@
 //   err:TEXT       decoded) and flushes it; err: to standard error
 //   wait:NAME      blocks until the test answers GET /NAME on its server
 //   flood:BYTES    writes BYTES bytes of numbered lines to standard output
+//   stamp          writes "stamp " and the time since the epoch in
+//                  microseconds, as a line, to standard output
 //   touch:PATH     creates the file PATH
 //   ignore-stop    ignores the polite request to end (SIGTERM, Ctrl+Break)
 //   spawn:N        starts this program again with the N arguments after
@@ -15,6 +17,7 @@
 //                  hexadecimal of its bytes, and ends
 //   abort          ends by abort()
 //   exit:N         ends with status N
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -141,6 +144,10 @@ int main(int argc, char** argv) {
                     chunk.clear();
                 }
             }
+        } else if (verb == "stamp") {
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            put(stdout, "stamp " + std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) +
+                            "\n");
         } else if (verb == "touch") {
             std::FILE* f = std::fopen(value.c_str(), "wb");
             if (f != nullptr) std::fclose(f);

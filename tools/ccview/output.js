@@ -28,6 +28,15 @@
     return bytes;
   }
 
+  // What feed() looks for: control characters but the tab, and the escape
+  // sequences it reads (control, operating system, and the rest) or keeps
+  // for the next chunk when a chunk ends inside one.
+  const CONTROL = /[\x00-\x08\x0a-\x1f\x7f]/g;
+  const CSI = /\x1b\[([0-?]*)([ -/]*)([@-~])/y;
+  const OSC = /\x1b\][^\x07\x1b]*(\x07|\x1b\\)/y;
+  const OTHER = /\x1b[ -/]*[0-~]/y;
+  const CUT = /^\x1b(\[[0-?]*[ -/]*|\][^\x07\x1b]*\x1b?|[ -/]*)$/;
+
   // A style: foreground colour (0-15 or -1 for the default) and bold.
   const PLAIN = { fg: -1, bold: false };
 
@@ -168,19 +177,23 @@
     }
 
     // Text after decoding: printable runs, line ends, returns, escapes.
+    // Runs between control characters are taken whole; sequences are read
+    // where they stand (sticky expressions), never from a copy of the rest.
     function feed(name, text) {
       const s = streams[name];
       if (s.escape !== null) {
         text = s.escape + text;
         s.escape = null;
       }
-      let run = '';
-      const flush = () => { put(s, name, run); run = ''; };
-      for (let i = 0; i < text.length; ++i) {
-        const c = text[i];
-        const code = c.charCodeAt(0);
-        if (code >= 0x20 && code !== 0x7f || c === '\t') { run += c; continue; }
-        flush();
+      let i = 0;
+      while (i < text.length) {
+        CONTROL.lastIndex = i;
+        const m = CONTROL.exec(text);
+        const at = m ? m.index : text.length;
+        if (at > i) put(s, name, text.slice(i, at));
+        if (!m) break;
+        const c = text[at];
+        i = at + 1;
         if (c === '\n') {
           openLine(s, name);
           s.line = null;
@@ -189,31 +202,23 @@
         } else if (c === '\b') {
           s.col = Math.max(0, s.col - 1);
         } else if (c === '\x1b') {
-          const rest = text.slice(i);
-          const csi = /^\x1b\[([0-?]*)([ -/]*)([@-~])/.exec(rest);
-          const osc = /^\x1b\][^\x07\x1b]*(\x07|\x1b\\)/.exec(rest);
+          const found = [CSI, OSC, OTHER].map((re) => { re.lastIndex = at; return re.exec(text); });
+          const [csi, osc, other] = found;
           if (csi) {
             if (csi[3] === 'm' && csi[2] === '') s.style = applySgr(s.style, csi[1]);
             else if (csi[3] === 'K') erase(s, csi[1]);
-            i += csi[0].length - 1;
+            i = at + csi[0].length;
           } else if (osc) {
-            i += osc[0].length - 1;
-          } else if (/^\x1b(\[[0-?]*[ -/]*|\][^\x07\x1b]*\x1b?)?$/.test(rest)) {
-            s.escape = rest;  // cut by the chunk's end: finished by the next
+            i = at + osc[0].length;
+          } else if (CUT.test(text.slice(at))) {
+            s.escape = text.slice(at);  // cut by the chunk's end: finished by the next
             break;
           } else {
-            // ESC, intermediates, a final character (ESC ( B, ESC 7, ...)
-            const other = /^\x1b[ -\/]*[0-~]?/.exec(rest);
-            if (other[0].length === rest.length && !/[0-~]$/.test(other[0])) {
-              s.escape = rest;
-              break;
-            }
-            i += other[0].length - 1;
+            i = at + (other ? other[0].length : 1);  // ESC, intermediates, a final character (ESC ( B)
           }
         }
         // other control characters are dropped
       }
-      flush();
       trim();
     }
 

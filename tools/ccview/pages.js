@@ -88,6 +88,7 @@ async function servePage(dir, name, script, program, cwd) {
   const ended = new Promise((resolve) => server.on('exit', resolve));
   return {
     url,
+    pid: server.pid,
     port: Number(new URL(url).port),
     // Ends the server as Ctrl+C does; fails unless it ends cleanly (a
     // sanitizer's report turns into a failure here).

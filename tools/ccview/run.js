@@ -74,10 +74,43 @@
     }));
   }
 
+  // Output waiting to be shown: [stream, base64] chunks, and the run's end.
+  // Each frame takes what it can in a few milliseconds, so that a program
+  // that writes fast never stops the page from answering.
+  let queue = [];
+  let queueAt = 0;
+  let endEvent = null;
+
   function draw() {
     drawPending = false;
     if (!out) return;
-    const atEnd = output.scrollTop + output.clientHeight >= output.scrollHeight - 4;
+    const until = performance.now() + 8;
+    while (queueAt < queue.length && performance.now() < until) {
+      const [stream, data] = queue[queueAt++];
+      out.write(stream, O.decodeBase64(data));
+    }
+    if (queueAt === queue.length) {
+      queue = [];
+      queueAt = 0;
+    }
+    // Output after a quiet spell shows at once; a flood is drawn once a frame.
+    if (!queue.length && afterQuiet) {
+      afterQuiet = false;
+      render();
+    } else if (!renderPending) {
+      renderPending = true;
+      requestAnimationFrame(render);
+    }
+    if (queue.length) later();
+  }
+
+  // The lines that changed since the last time, drawn.
+  let renderPending = false;
+  let lastOutput = 0;
+  let afterQuiet = false;
+  function render() {
+    renderPending = false;
+    if (!out) return;
     const changes = out.takeChanges();
     for (const [id, element] of elements) {
       if (id >= changes.firstId) break;
@@ -88,23 +121,34 @@
       shownDropped = changes.dropped;
       notice('dropped', shownDropped + ' earlier lines are no longer shown.');
     }
+    const added = document.createDocumentFragment();
     for (const line of changes.lines) {
       let element = elements.get(line.id);
       if (!element) {
         element = make('div', { className: 'line ' + line.stream });
         if (line.stream === 'err') element.title = 'standard error';
         elements.set(line.id, element);
-        output.append(element);
+        added.append(element);
       }
       drawLine(element, line);
     }
-    if (atEnd) output.scrollTop = output.scrollHeight;
+    output.append(added);
+    if (following) output.scrollTop = output.scrollHeight;
+    if (endEvent && !queue.length) finish(endEvent);
   }
+
+  // Output is taken in as soon as it comes and drawn once a frame: lines
+  // that scroll out of what is kept between two frames never reach the
+  // page. The panel follows the end unless the person scrolled away.
+  let following = true;
+  output.addEventListener('scroll', () => {
+    following = output.scrollTop + output.clientHeight >= output.scrollHeight - 4;
+  });
 
   function later() {
     if (!drawPending) {
       drawPending = true;
-      requestAnimationFrame(draw);
+      setTimeout(draw, 0);
     }
   }
 
@@ -120,7 +164,6 @@
 
   // ---- events ----
 
-  let began = 0;
   const seconds = (ms) => (ms < 10000 ? (ms / 1000).toFixed(2) : (ms / 1000).toFixed(1)) + ' s';
 
   function endText(event) {
@@ -135,17 +178,22 @@
     start(event) {
       running = true;
       out = O.create(encoding.value);
+      queue = [];
+      queueAt = 0;
+      endEvent = null;
       shownDropped = 0;
       elements.clear();
       output.replaceChildren();
-      began = performance.now();
       status.textContent = 'Running…';
       status.className = 'run-state running';
       void event;
     },
     output(event) {
       if (!out) return;
-      out.write(event.stream, O.decodeBase64(event.data));
+      queue.push([event.stream, event.data]);
+      const now = performance.now();
+      if (now - lastOutput > 50) afterQuiet = true;
+      lastOutput = now;
       later();
     },
     gap(event) {
@@ -155,24 +203,64 @@
       status.textContent = 'Stopping…';
     },
     end(event) {
-      running = false;
-      if (out) out.end();
-      draw();
-      status.textContent = endText(event);
-      if (event.note) status.textContent += ' ' + event.note;
-      status.className = 'run-state ' + (event.outcome === 'exit' && event.code === 0 ? 'ok' : 'failed');
-      void began;
+      endEvent = event;
+      later();
+      if (!renderPending) {
+        renderPending = true;
+        requestAnimationFrame(render);
+      }
     },
   };
 
-  function listen() {
-    const source = new EventSource('/api/events');
-    source.onmessage = (message) => {
-      const event = JSON.parse(message.data);
-      if (handlers[event.type]) handlers[event.type](event);
-      updateButtons();
-      if (event.type === 'end' && window.performance && performance.mark) performance.mark('ccview-run-end');
-    };
+  // The end is shown once the output before it is.
+  function finish(event) {
+    endEvent = null;
+    running = false;
+    out.end();
+    render();
+    status.textContent = endText(event);
+    if (event.note) status.textContent += ' ' + event.note;
+    status.className = 'run-state ' + (event.outcome === 'exit' && event.code === 0 ? 'ok' : 'failed');
+    updateButtons();
+    if (window.performance && performance.mark) performance.mark('ccview-run-end');
+  }
+
+  // The event stream, read with fetch rather than EventSource, which takes
+  // long output in far more slowly; after a lost connection it asks again
+  // from the last event it saw (Last-Event-ID), as EventSource would.
+  async function listen() {
+    let lastId = '';
+    for (;;) {
+      try {
+        const response = await fetch('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
+        if (!response.ok) throw new Error('refused');
+        const reader = response.body.getReader();
+        const decoder = new TextDecoder();
+        let text = '';
+        for (;;) {
+          const { value, done } = await reader.read();
+          if (done) break;
+          text += decoder.decode(value, { stream: true });
+          let at = 0;
+          for (let cut; (cut = text.indexOf('\n\n', at)) >= 0; at = cut + 2) {
+            let data = null;
+            for (const line of text.slice(at, cut).split('\n')) {
+              if (line.startsWith('id: ')) lastId = line.slice(4);
+              else if (line.startsWith('data: ')) data = line.slice(6);
+            }
+            if (data === null) continue;
+            const event = JSON.parse(data);
+            if (handlers[event.type]) handlers[event.type](event);
+            updateButtons();
+          }
+          text = text.slice(at);
+        }
+      } catch (e) {
+        // the server ended or refused: asked again below
+      }
+      if (!running) status.textContent = 'Not connected to ccview: trying again…';
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+    }
   }
 
   async function post(path, body) {

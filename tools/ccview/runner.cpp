@@ -41,6 +41,9 @@ std::string dumped(const json& event) {
 // process that left it) before that output is no longer read.
 constexpr std::chrono::seconds outputGrace{2};
 
+// How much of the log one call of eventsAfter hands over at most.
+constexpr std::size_t maxSentBytes = 256 * 1024;
+
 }  // namespace
 
 runner::runner(std::vector<std::string> program, std::string cwd, std::size_t keptBytes,
@@ -202,7 +205,13 @@ std::vector<runEvent> runner::eventsAfter(std::uint64_t seq, std::chrono::millis
             out.push_back({from->seq - 1,
                            dumped({{"type", "gap"}, {"run", runNumber_}, {"bytes", droppedBytes_}}), 0});
     }
-    out.insert(out.end(), from, log_.end());
+    // A reader that fell behind gets the log a part at a time, so that what
+    // is sent never holds more than one part besides the log itself.
+    std::size_t sent = 0;
+    for (; from != log_.end() && (sent < maxSentBytes || out.empty()); ++from) {
+        sent += from->json.size();
+        out.push_back(*from);
+    }
     return out;
 }
 

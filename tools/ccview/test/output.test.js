@@ -23,6 +23,7 @@ const cases = [
     styles: [[O.PLAIN, { fg: 1, bold: true }]] },
   { what: 'other sequences and controls are dropped', chunks: [['out', '\x1b]0;title\x07\x1b[2J\x07x\x00y\x1b(B\n']],
     lines: ['out:xy'] },
+  { what: 'an escape that starts nothing', chunks: [['out', 'a\x1b\x01b\n']], lines: ['out:ab'] },
   { what: 'bytes that are not UTF-8', chunks: [['out', '\xff\xc3'], ['out', '\xa9\n']], lines: ['out:\ufffd\u00e9'] },
   { what: 'a code page', encoding: 'windows-1251', chunks: [['out', '\xcf\xf0\xe8\xe2\xe5\xf2\n']], lines: ['out:Привет'] },
   { what: 'the oldest lines go', limits: { maxLines: 2 }, chunks: [['out', '1\n2\n3\n']], lines: ['out:2', 'out:3'], dropped: 1 },
