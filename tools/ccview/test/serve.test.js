@@ -93,6 +93,7 @@ test('Browse… picks a file with a blank in its path; the program receives it e
     const dialog = page.getByRole('dialog', { name: 'Browse: Input file' });
     assert.equal(await dialog.locator('.folder').textContent(), work);
     await dialog.getByRole('button', { name: 'my files/' }).click();
+    await dialog.getByRole('button', { name: 'notes 1.txt' }).waitFor();
     // The item's filter leaves out what it does not admit.
     assert.deepEqual(await dialog.getByRole('listitem').allTextContents(), ['notes 1.txt']);
     await dialog.getByRole('button', { name: 'notes 1.txt' }).click();
