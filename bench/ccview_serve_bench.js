@@ -4,7 +4,9 @@
 //   page notes its own when the line is drawn; RUNS runs, median and worst;
 // - 10 MB of output streamed: how long until the end shows, how late the
 //   page's timer fires at worst meanwhile (a page that stops responding
-//   shows it here), and the server's peak memory (VmHWM) before and after.
+//   shows it here), and the server's peak memory (VmHWM) before and after;
+//   beside it the same stream read by a bare fetch in the page, drawing
+//   nothing: what the browser itself needs to take the stream in.
 //
 //   node bench/ccview_serve_bench.js [BUILD_DIR] [RUNS]   (after npm ci; Linux)
 'use strict';
@@ -83,6 +85,34 @@ async function runOnce(page) {
     await server.stop();
     console.log('10 MB streamed: end shown after ' + took + ' ms; the page\'s 16 ms timer late by at most ' +
       lag.toFixed(0) + ' ms; ' + lines + ' lines kept in the page');
+    // The same run read by a bare fetch, on a page of its own.
+    ({ server, page } = await served(browser, dir, 'bare', [programs.serveTool, 'flood:10485760', 'argv']));
+    const bare = await page.evaluate(async () => {
+      const t0 = performance.now();
+      let lag = 0;
+      let last = t0;
+      const timer = setInterval(() => {
+        const now = performance.now();
+        lag = Math.max(lag, now - last - 16);
+        last = now;
+      }, 16);
+      const response = await fetch('/api/events');
+      await fetch('/api/run', { method: 'POST', headers: { 'Content-Type': 'application/json' }, body: '{"words":[]}' });
+      const reader = response.body.getReader();
+      const decoder = new TextDecoder();
+      let tail = '';
+      for (;;) {
+        const { value, done } = await reader.read();
+        if (done) break;
+        tail = (tail + decoder.decode(value, { stream: true })).slice(-200);
+        if (tail.includes('"type":"end"')) break;
+      }
+      clearInterval(timer);
+      return [performance.now() - t0, lag];
+    });
+    await server.stop();
+    console.log('the same 10 MB read by a bare fetch, nothing drawn: ' + bare[0].toFixed(0) +
+      ' ms; timer late by at most ' + bare[1].toFixed(0) + ' ms');
     console.log('server peak memory (VmHWM): ' + (before / 1024).toFixed(1) + ' MB before, ' +
       (after / 1024).toFixed(1) + ' MB after the 10 MB run (it keeps the last 8 MB of a run)');
   } finally {
