@@ -8,7 +8,7 @@
 #include <malloc.h>
 #endif
 
-#include "cnfBuilder.h"
+#include "compileText.h"
 #include "scripts.h"
 
 namespace {
@@ -17,11 +17,8 @@ using namespace benchScripts;
 
 void compileAll(const std::string& script, benchmark::State& state) {
     for (auto _ : state) {
-        cnfBuilder b;
-        b.loadScriptFromBytes(script);
-        b.parseScript();
-        std::string bytes = b.cnfBytes();
-        benchmark::DoNotOptimize(bytes.data());
+        compileResult result = compileText(script, "bench.sc");
+        benchmark::DoNotOptimize(result.config.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(script.size()));

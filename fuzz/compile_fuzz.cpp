@@ -16,15 +16,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view script(reinterpret_cast<const char*>(data), size);
-    std::string bytes;
-    std::string why;
-    if (!compileScript(script, bytes, why)) return 0;  // a refused script
-    const cnfReadResult result = readCnf(bytes);
+    const compileResult compiled = compileText(script, "fuzz.sc");
+    if (!compiled.ok()) return 0;  // a refused script
+    const cnfReadResult result = readCnf(compiled.config);
     if (!result.ok()) {
         std::fprintf(stderr, "compiled config refused: %s\n", result.message.c_str());
         std::abort();
     }
-    why = scriptRoundTripDifference(bytes);
+    const std::string why = scriptRoundTripDifference(compiled.config);
     if (!why.empty()) {
         std::fprintf(stderr, "script round trip: %s\n", why.c_str());
         std::abort();

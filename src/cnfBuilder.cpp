@@ -18,7 +18,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform.h"
+#include "files.h"
 #include "utils.h"
 
 void cnfBuilder::getCMDkeys(int& argc, const char* const* argv, cmdLineFlags& flags) {
@@ -125,9 +125,6 @@ void cnfBuilder::loadScriptFromStream(std::istream& in) {
         more.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) error.throwErr(error.fileErr, curLine, 1, 1, fileProblem("read", scriptPath, errno));
-    if (size == 0 && more.empty())
-        error.throwErr(error.fileErr, noLine, 1, 2,
-                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     if (!more.empty()) {
         auto joined = std::make_unique_for_overwrite<char[]>(size + more.size() + 1);
         if (size > 0) std::memcpy(joined.get(), whole.get(), size);
@@ -195,6 +192,9 @@ std::size_t findFeeds(std::string_view bytes, std::size_t* feeds, std::size_t li
 }  // namespace
 
 void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t size) {
+    if (size == 0)
+        error.throwErr(error.fileErr, noLine, 1, 2,
+                       "the script \"" + scriptPath + "\" is empty: it holds no bytes at all");
     scriptBytes = std::move(bytesOwned);
     scriptSize = size;
     const std::string_view bytes(scriptBytes.get(), scriptSize);
@@ -222,6 +222,7 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
         begin = feed + 1;
     }
     text[scriptSize] = '\0';
+    parser.scriptText = std::string_view(text, scriptSize + 1);
     split[feedCount] = lineText::beforeNul(std::string_view(text + begin, scriptSize - begin));
     // A line ends at its first NUL byte; most scripts hold none.
     if (anyNul)
@@ -277,27 +278,26 @@ void cnfBuilder::reserveTables() {
     // the lines bound the items as well as the limits do; tables sized
     // beforehand never move what they hold.
     const std::uint32_t items = lineCount / 3 + 1;
-    const auto room = [items](std::uint32_t limit) { return std::min(items, limit); };
-    listMap.reserve(room(LIST_LIMIT));
-    keyMap.reserve(room(KEY_LIMIT));
-    fileMap.reserve(room(FILE_LIMIT));
-    filterMap.reserve(room(FILTER_LIMIT));
-    margMap.reserve(room(MARG_LIMIT));
-    const std::uint32_t limits[DEF_KIND] = {0, LIST_LIMIT, KEY_LIMIT, FILE_LIMIT, FILTER_LIMIT, MARG_LIMIT};
-    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) definitions[kind].reserve(room(limits[kind]));
-    keys.reserve(room(KEY_LIMIT));
-    keyStrings.reserve(room(KEY_LIMIT));
-    keyNextLists.reserve(room(KEY_LIMIT));
-    keyMargs.reserve(room(KEY_LIMIT));
-    keyFiles.reserve(room(KEY_LIMIT));
-    listStrings.reserve(room(LIST_LIMIT));
-    listItems.reserve(room(LIST_LIMIT));
-    files.reserve(room(FILE_LIMIT));
-    fileStrings.reserve(room(FILE_LIMIT));
-    fileFilters.reserve(room(FILE_LIMIT));
-    filterStrings.reserve(room(FILTER_LIMIT));
-    margStrings.reserve(room(MARG_LIMIT));
-    itemNumbers.reserve(room(LIST_LIMIT) * MAX_ITEMS_SUM + room(FILE_LIMIT) * MAX_FILTERS_SUM);
+    const auto room = [items](std::uint32_t kind) { return std::min(items, kindOf(kind).counterLimit()); };
+    listMap.reserve(room(LIST_KIND));
+    keyMap.reserve(room(KEY_KIND));
+    fileMap.reserve(room(FILE_KIND));
+    filterMap.reserve(room(FILTER_KIND));
+    margMap.reserve(room(MARG_KIND));
+    for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind) definitions[kind].reserve(room(kind));
+    keys.reserve(room(KEY_KIND));
+    keyStrings.reserve(room(KEY_KIND));
+    keyNextLists.reserve(room(KEY_KIND));
+    keyMargs.reserve(room(KEY_KIND));
+    keyFiles.reserve(room(KEY_KIND));
+    listStrings.reserve(room(LIST_KIND));
+    listItems.reserve(room(LIST_KIND));
+    files.reserve(room(FILE_KIND));
+    fileStrings.reserve(room(FILE_KIND));
+    fileFilters.reserve(room(FILE_KIND));
+    filterStrings.reserve(room(FILTER_KIND));
+    margStrings.reserve(room(MARG_KIND));
+    itemNumbers.reserve(room(LIST_KIND) * MAX_ITEMS_SUM + room(FILE_KIND) * MAX_FILTERS_SUM);
 }
 
 void cnfBuilder::parseScript() {
@@ -308,7 +308,7 @@ void cnfBuilder::parseScript() {
         eraseGarbage(more);
         if (!more) break;
         const std::string_view before = currentLine().view();
-        switch (parser.findKeyword<itemKW, ITEM_KW_SUM>(currentLine())) {
+        switch (parser.findKW<itemKW, ITEM_KW_SUM>(currentLine())) {
             case 1: listParse(); break;
             case 2: keyParse(); break;
             case 3: fileParse(); break;
@@ -318,8 +318,9 @@ void cnfBuilder::parseScript() {
             default: {
                 const std::string_view word = wordCut(before, currentLine());
                 error.throwErr(error.itemTypeErr, curLine, 1, 1,
-                               "unknown item type " + inQuotes(word) + "; expected " +
-                                   wordList(itemKW, ITEM_KW_SUM, " or ") + wordHints(word, true));
+                               "unknown item type " + inQuotes(word) + expectedWords(itemKW, ITEM_KW_SUM) +
+                                   wordHints(word, true),
+                               parser.spanOf(word));
             }
         }
     }
@@ -332,56 +333,27 @@ void cnfBuilder::addToMap(nameMap& map, std::string_view name,
         const std::vector<storeParam>& same = definitions[sectionKind];
         const auto first = std::find_if(same.begin(), same.end(),
                                         [&name](const storeParam& item) { return item.text == name; });
-        std::string text = "second " + std::string(kindName(sectionKind)) + " named " + inQuotes(name);
+        std::string text = "second " + std::string(kindOf(sectionKind).name) + " named " + inQuotes(name);
         if (first != same.end()) text += "; the first is at line " + std::to_string(first->line + 1);
-        error.throwErr(error.itemNameErr, curLine, 1, 1, text);
+        error.throwErr(error.itemNameErr, curLine, 1, 1, text, parser.spanOf(name));
     }
     ++counter;
 }
 
-std::uint32_t cnfBuilder::getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
-                                        const referenceInfo& ref) {
-    const std::uint32_t* found = map.find(name);
-    if (found == nullptr) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref));
-    return *found;
+void cnfBuilder::nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                              std::string_view taken) {
+    error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref),
+                   parser.spanOf(taken.data() != nullptr ? parserScr::paramAsWritten(taken) : name));
 }
 
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
                                 std::uint32_t kind) {
     if (counter > limit) {
-        const std::uint32_t most = limit - firstNumber(kind);
+        const std::uint32_t most = limit - kindOf(kind).firstNumber;
+        const std::string_view name = definitions[kind].back().text;
         error.throwErr(error.limitErr, curLine, 1, kind,
                        itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
-                           std::to_string(most) + " " + kindName(kind) + "s are allowed");
+                           std::to_string(most) + " " + std::string(kindOf(kind).name) + "s are allowed",
+                       parser.spanOf(name));
     }
-}
-
-void nameMap::reserve(std::size_t names) {
-    std::size_t slotCount = 64;
-    unsigned shift = 64 - 6;
-    for (; slotCount < 2 * names; slotCount *= 2) --shift;
-    if (slotCount <= slots.size()) return;
-    std::vector<slot> old(slotCount);
-    old.swap(slots);
-    mask = slotCount - 1;
-    indexShift = shift;
-    for (const slot& entry : old)
-        if (entry.used) slots[slotOf(entry.name)] = entry;
-}
-
-bool nameMap::emplace(std::string_view name, std::uint32_t number) {
-    if (2 * (count + 1) > slots.size()) reserve(std::max<std::size_t>(32, slots.size()));
-    slot& entry = slots[slotOf(name)];
-    if (entry.used) return false;
-    entry.name = name;
-    entry.number = number;
-    entry.used = true;
-    ++count;
-    return true;
-}
-
-std::uint32_t nameMap::at(std::string_view name) const {
-    const std::uint32_t* number = find(name);
-    if (number == nullptr) throw std::out_of_range("no item named " + std::string(name));
-    return *number;
 }

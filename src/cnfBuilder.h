@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "consoleCMDLineParser.h"
+#include "itemKinds.h"
+#include "nameMap.h"
 #include "parserScr.h"
 #include "scriptError.h"
 
@@ -25,67 +27,6 @@ struct storeParam {
     std::uint32_t line = 0;
     std::string_view text;
 };
-
-// Item name -> item number, one table per kind. Names compare byte for byte.
-// The names live in one array (open addressing) as views: the table holds no
-// text of its own, and a name's text must outlive the table. Names are short,
-// and 64-bit FNV-1a hashes them in a few steps a byte.
-class nameMap {
-public:
-    // Room for this many names without growing.
-    void reserve(std::size_t names);
-    // Enters the name under the number; false, and nothing changes, when the
-    // table holds the name already.
-    bool emplace(std::string_view name, std::uint32_t number);
-    // The number entered under the name, or nullptr.
-    const std::uint32_t* find(std::string_view name) const;
-    // The same; throws std::out_of_range for a name not entered.
-    std::uint32_t at(std::string_view name) const;
-    std::size_t size() const { return count; }
-
-private:
-    struct slot {
-        std::string_view name;
-        std::uint32_t number = 0;
-        bool used = false;
-    };
-    static std::uint64_t hashOf(std::string_view name);
-    // The slot of the name, or the free slot where it would go.
-    std::size_t slotOf(std::string_view name) const;
-
-    std::vector<slot> slots;  // a power of two in size, at most half used
-    std::size_t mask = 0;     // slots.size() - 1
-    unsigned indexShift = 0;  // 64 less the bits of a slot index
-    std::size_t count = 0;
-};
-
-// Lookups are on the hot path of every reference: inlined where they are made.
-inline std::uint64_t nameMap::hashOf(std::string_view name) {
-    // Names up to 16 bytes (nearly all) are read in two overlapping words;
-    // longer ones are folded eight bytes at a time. A multiply carries every
-    // bit of its input into the high bits of its product only, so the table
-    // is indexed by the top bits of the last product.
-    constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15ULL;
-    const char* p = name.data();
-    std::size_t n = name.size();
-    std::uint64_t h = n;
-    for (; n > 16; n -= 8, p += 8) h = (h ^ scan::load64(p)) * kMix;
-    const scan::textWords words = scan::wordsOf(p, n);
-    h = (h ^ words.first) * kMix;
-    return (h ^ words.last) * kMix;
-}
-
-inline std::size_t nameMap::slotOf(std::string_view name) const {
-    std::size_t index = static_cast<std::size_t>(hashOf(name) >> indexShift);
-    while (slots[index].used && !sameText(slots[index].name, name)) index = (index + 1) & mask;
-    return index;
-}
-
-inline const std::uint32_t* nameMap::find(std::string_view name) const {
-    if (slots.empty()) return nullptr;
-    const slot& entry = slots[slotOf(name)];
-    return entry.used ? &entry.number : nullptr;
-}
 
 struct doubleStr {
     std::string_view str1;  // the "name" text of a key or marg
@@ -107,26 +48,6 @@ struct keyConf {
 struct fileConf {
     std::uint8_t action = 0;       // 0 load, 1 save, 2 dir
     std::uint8_t filterCount = 0;  // its filters in the file filter entries
-};
-
-// Item kinds, numbered as their section keywords in itemKW; the limit messages
-// use the same codes.
-inline constexpr std::uint32_t LIST_KIND = 1;
-inline constexpr std::uint32_t KEY_KIND = 2;
-inline constexpr std::uint32_t FILE_KIND = 3;
-inline constexpr std::uint32_t FILTER_KIND = 4;
-inline constexpr std::uint32_t MARG_KIND = 5;
-inline constexpr std::uint32_t DEF_KIND = 6;
-
-// "list", "key", "file item", "filter", "marg" or "def".
-const char* kindName(std::uint32_t kind);
-// The number of a kind's first item: keys and filters count from 0, the rest from 1.
-std::uint32_t firstNumber(std::uint32_t kind);
-
-// What compiles but is almost surely not meant, at a script line (zero-based).
-struct scriptWarning {
-    std::uint32_t line = 0;
-    std::string text;
 };
 
 // A reference being resolved, for the messages about it: the keyword of its
@@ -155,14 +76,17 @@ struct referenceInfo {
 //                           name and fills the header block and the compiled
 //                           tables. Raises the first script error; collects
 //                           warnings.
-//   5. reportWarnings       any time after 3; prints and forgets the warnings.
+//   5. reportWarnings       any time after 3; prints and forgets the warnings
+//                           (takeWarnings hands them over instead).
 //   6. saveCnf / cnfBytes   need parseScript to have returned normally: only
 //                           then do the header block, the tables and the
 //                           strings agree. saveCnf also needs configPath.
 //   7. displayCnf           (with -i) needs stage 6.
 //
 // Every stage raises errors by throwing a copy of `error` (or the token
-// reader's record); after a throw only reportWarnings and clearError are of use.
+// reader's record); after a throw only reportWarnings, takeWarnings and
+// clearError are of use. compileText (compileText.h) runs stages 3 to 6 on
+// a script held in memory.
 class cnfBuilder {
 public:
     cnfBuilder() { error.clear(); }
@@ -193,7 +117,8 @@ public:
     // the stream in messages.
     void loadScriptFromStream(std::istream& in);
     // Splits a whole script into the line buffer: lines end at a line feed (a
-    // carriage return before it is dropped) and at their first NUL byte.
+    // carriage return before it is dropped) and at their first NUL byte. No
+    // bytes at all is "   Empty file", as for a file.
     void loadScriptFromBytes(std::string_view bytes);
     // Reads the header and every section, then resolves all names.
     void parseScript();
@@ -205,8 +130,10 @@ public:
     void displayCnf(std::ostream& out) const;
     void clearError();
     // Prints the warnings found so far to err, in script line order, as
-    // "SCRIPT:LINE: warning: TEXT", and forgets them.
+    // "SCRIPT:LINE:COLUMN: warning: TEXT", and forgets them.
     void reportWarnings(std::ostream& err);
+    // The warnings found so far, in script line order; the builder forgets them.
+    std::vector<scriptWarning> takeWarnings();
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
@@ -233,20 +160,31 @@ public:
     void addToMap(nameMap& map, std::string_view name,
                   std::uint32_t& counter);
     // The number of a referenced name; "   Item N name not found" at the
-    // reference's line when the map lacks it.
+    // reference's line when the map lacks it, pointing at the name as it is
+    // written there. For a name of an items or filters line, taken is what
+    // paramView dropped off the line to read it (the name may have lost
+    // blanks inside).
+    // (Inlined where the reference is resolved: the lookup is the hot path.)
     std::uint32_t getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
-                                const referenceInfo& ref);
+                                const referenceInfo& ref, std::string_view taken = {}) {
+        const std::uint32_t* found = map.find(name);
+        if (found == nullptr) [[unlikely]] nameNotFound(name, line, ref, taken);
+        return *found;
+    }
+    [[noreturn]] void nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                                   std::string_view taken);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
     // Starts a list, key, file, filter or marg section: the item's name is the
     // next word of the section line; it is entered under the kind's next number
     // and checked against the kind's limit.
-    void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
+    void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t kind);
     // Moves to the section's next parameter line and cuts its keyword off:
-    // "   Unknown parameter type" for a word not in the table, "   Parameter
-    // redefinition" for a keyword seen before in the section. Returns its index.
-    template <const std::string_view* table, std::uint32_t size>
+    // "   Unknown parameter type" for a word that is none of the kind's
+    // parameter keywords, "   Parameter redefinition" for a keyword seen before
+    // in the section. Returns its index in the kind's keywords, from 1.
+    template <std::uint32_t kind>
     std::uint32_t nextParameter();
     void listParse();
     void keyParse();
@@ -256,8 +194,15 @@ public:
     // reference that no order position inserts.
     void warnUninserted(const keyConf& key, std::uint32_t orderLine);
     // Warns about a value of the current line that begins with a blank, which
-    // only a blank after "KEYWORD =" puts there.
-    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword);
+    // only a blank after "KEYWORD =" puts there; written is the value as it
+    // stands in the line, when the reader changed it.
+    void warnLeadingBlank(std::string_view value, const char* what, const char* keyword,
+                          std::string_view written = {}) {
+        if (!value.empty() && value.front() == ' ') [[unlikely]]
+            warnOfLeadingBlank(value, what, keyword, written);
+    }
+    void warnOfLeadingBlank(std::string_view value, const char* what, const char* keyword,
+                            std::string_view written);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
     void fileParse();
@@ -274,7 +219,7 @@ public:
     std::uint16_t getAllStrSum() const;
 
     // --- diagnostics (cnfBuilderDiagnostics.cpp) ---
-    void warn(std::uint32_t line, std::string text);
+    void warn(std::uint32_t line, textSpan where, std::string text);
     // `key "go"`: an item by kind and position among its kind (from 0).
     std::string itemText(std::uint32_t kind, std::size_t position) const;
     // The section being read, as itemText gives it.
@@ -360,6 +305,7 @@ public:
     // read (0 while the header is read); the name and section line of every
     // item, by kind, in script order.
     std::vector<scriptWarning> warnings;
+    std::string_view orderText;  // the order line of the key being read, behind its keyword
     std::uint32_t sectionKind = 0;
     std::vector<storeParam> definitions[DEF_KIND];  // indexed by kind, 1 to 5
 
@@ -373,7 +319,8 @@ private:
     // Sizes the name tables and item tables for what the script can hold.
     void reserveTables();
     // Takes the script's bytes over and splits them into lines; the buffer
-    // has one byte more than the script, where the last line's NUL goes.
+    // has one byte more than the script, where the last line's NUL goes. No
+    // bytes at all raise "   Empty file".
     void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
     // The script's own bytes where text lies among them, writable; nullptr
     // for a text elsewhere.

@@ -10,47 +10,26 @@
 
 namespace {
 
-struct kindWords {
-    const char* name;
-    const std::string_view* parameters;  // the section's parameter keywords
-    std::uint32_t parameterCount;
-};
-
-// Indexed by kind; 0 is the header.
-const kindWords kinds[DEF_KIND + 1] = {
-    {"header", nullptr, 0},
-    {"list", kListKW, KLIST_KW_SUM},
-    {"key", keyKW, KEY_KW_SUM},
-    {"file item", fileKW, FILE_KW_SUM},
-    {"filter", filterKW, FILTER_KW_SUM},
-    {"marg", margKW, MARG_KW_SUM},
-    {"def", nullptr, 0},
-};
-
-const kindWords& wordsOf(std::uint32_t kind) { return kinds[kind <= DEF_KIND ? kind : 0]; }
-
-// In a key and a file item the third keyword (arg, filters) has its slot
-// filled by the second (an order without keys, the action dir) instead.
-constexpr std::uint32_t kStandIn = 2;
-constexpr std::uint32_t kStoodFor = 3;
+std::string kindName(std::uint32_t kind) { return std::string(kindOf(kind).name); }
 
 }  // namespace
 
-const char* kindName(std::uint32_t kind) { return wordsOf(kind).name; }
+void cnfBuilder::warn(std::uint32_t line, textSpan where, std::string text) {
+    warnings.push_back({line, where, std::move(text)});
+}
 
-std::uint32_t firstNumber(std::uint32_t kind) { return kind == KEY_KIND || kind == FILTER_KIND ? 0 : 1; }
 
-void cnfBuilder::warn(std::uint32_t line, std::string text) {
-    warnings.push_back({line, std::move(text)});
+
+std::vector<scriptWarning> cnfBuilder::takeWarnings() {
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
+    return std::exchange(warnings, {});
 }
 
 void cnfBuilder::reportWarnings(std::ostream& err) {
-    std::stable_sort(warnings.begin(), warnings.end(),
-                     [](const scriptWarning& a, const scriptWarning& b) { return a.line < b.line; });
     std::string text;  // written at once
-    for (const scriptWarning& w : warnings) appendDiagnostic(text, scriptPath, w.line, "warning", w.text);
+    for (const scriptWarning& w : takeWarnings()) appendDiagnostic(text, scriptPath, w);
     if (!text.empty()) err << text << std::flush;
-    warnings.clear();
 }
 
 std::string cnfBuilder::itemText(std::uint32_t kind, std::size_t position) const {
@@ -67,26 +46,26 @@ std::string cnfBuilder::sectionText() const {
 }
 
 std::string cnfBuilder::missingParameters() const {
-    const kindWords& words = wordsOf(sectionKind);
-    // Slots filled beyond the keywords seen: one keyword stood in for another.
+    const itemKind& kind = kindOf(sectionKind);
+    // Slots filled beyond the keywords seen: the deciding parameter filled
+    // the dependent one's slot too.
     std::uint32_t seen = 0;
-    for (std::uint32_t i = 1; i <= words.parameterCount; ++i) seen += parser.redefFlags[i] ? 1 : 0;
-    const bool stoodIn = paramCount > seen;
+    for (std::uint32_t i = 1; i <= kind.parameterCount; ++i) seen += parser.redefFlags[i] ? 1 : 0;
+    const bool filledForIt = paramCount > seen;
     std::string missing;
-    for (std::uint32_t i = 1; i <= words.parameterCount; ++i) {
+    for (std::uint32_t i = 1; i <= kind.parameterCount; ++i) {
         if (parser.redefFlags[i]) continue;
         // Whether arg or filters is needed is known only once order or action is read.
-        if (i == kStoodFor && (sectionKind == KEY_KIND || sectionKind == FILE_KIND) &&
-            (stoodIn || !parser.redefFlags[kStandIn]))
+        if (i == kind.dependentParameter && (filledForIt || !parser.redefFlags[kind.decidingParameter]))
             continue;
         if (!missing.empty()) missing += ", ";
-        missing += words.parameters[i - 1];
+        missing += kind.parameters[i - 1];
     }
     return missing;
 }
 
 std::string cnfBuilder::scriptEndText() const {
-    if (sectionKind == 0) {
+    if (sectionKind == HEADER_PART) {
         return "the script ends after " + std::to_string(headerStrings.size()) +
                " of its 6 header lines; expected a line beginning with \"#\"";
     }
@@ -95,14 +74,13 @@ std::string cnfBuilder::scriptEndText() const {
 
 std::string cnfBuilder::wordHints(std::string_view word, bool atSectionLevel) const {
     std::string hints;
-    if (!atSectionLevel && inTableIgnoringCase(word, wordsOf(sectionKind).parameters,
-                                               wordsOf(sectionKind).parameterCount))
+    const itemKind& section = kindOf(sectionKind);
+    if (!atSectionLevel && inTableIgnoringCase(word, section.parameters, section.parameterCount))
         hints += "; keywords are lower case";
     if (atSectionLevel && inTableIgnoringCase(word, itemKW, ITEM_KW_SUM)) hints += "; keywords are lower case";
     if (!word.empty() && word.front() == '#')
         hints += "; comments start with \";\" (\"#\" begins only the six header lines)";
     if (word.find('\t') != std::string_view::npos) hints += "; a tab is no blank: indent with spaces";
-    const kindWords& section = wordsOf(sectionKind);
     const bool parameterOfSection =
         std::find(section.parameters, section.parameters + section.parameterCount, word) !=
         section.parameters + section.parameterCount;
@@ -111,9 +89,8 @@ std::string cnfBuilder::wordHints(std::string_view word, bool atSectionLevel) co
     if (atSectionLevel && parameterOfSection) {
         hints += "; " + sectionText() + " before it is already complete";
         // Its arg or filters slot was filled by the order or the action.
-        const bool stoodIn = (sectionKind == KEY_KIND || sectionKind == FILE_KIND) &&
-                             word == section.parameters[kStoodFor - 1] && !parser.redefFlags[kStoodFor];
-        if (stoodIn)
+        const std::uint32_t dependent = section.dependentParameter;
+        if (dependent != 0 && word == section.parameters[dependent - 1] && !parser.redefFlags[dependent])
             hints += sectionKind == KEY_KIND ? " (its order has no keys, so it takes no arg)"
                                              : " (a folder browser, action = dir, takes no filters)";
     }
@@ -191,7 +168,9 @@ void cnfBuilder::warnUnusedItems() {
     const auto report = [this](std::uint32_t kind, const std::vector<bool>& used,
                                const std::string& why) {
         for (std::size_t i = 0; i < used.size(); ++i) {
-            if (!used[i]) warn(definitions[kind][i].line, itemText(kind, i) + " is not used: " + why);
+            if (used[i]) continue;
+            const storeParam& item = definitions[kind][i];
+            warn(item.line, parser.spanOf(item.text), itemText(kind, i) + " is not used: " + why);
         }
     };
     report(LIST_KIND, listUsed, "it cannot be reached from the default list " + inQuotes(defArg.text));

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "cnfBuilder.h"
-#include "platform.h"
+#include "files.h"
 
 void cnfBuilder::buildCnf() {
     for (std::uint32_t list = 0; list < listItems.size(); ++list) {
@@ -35,11 +35,11 @@ void cnfBuilder::buildCnf() {
     error.itemIndex = 0;
     const referenceInfo def{"def", 0, 0, LIST_KIND};
     defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
-    listNum = static_cast<std::uint16_t>(listCounter - 1);
-    keyNum = static_cast<std::uint16_t>(keyCounter);
-    fileNum = static_cast<std::uint16_t>(fileCounter - 1);
-    filterNum = static_cast<std::uint16_t>(filterCounter);
-    margNum = static_cast<std::uint16_t>(margCounter - 1);
+    listNum = static_cast<std::uint16_t>(kindOf(LIST_KIND).count(listCounter));
+    keyNum = static_cast<std::uint16_t>(kindOf(KEY_KIND).count(keyCounter));
+    fileNum = static_cast<std::uint16_t>(kindOf(FILE_KIND).count(fileCounter));
+    filterNum = static_cast<std::uint16_t>(kindOf(FILTER_KIND).count(filterCounter));
+    margNum = static_cast<std::uint16_t>(kindOf(MARG_KIND).count(margCounter));
     warnUnusedItems();
 }
 
@@ -56,16 +56,23 @@ std::uint32_t cnfBuilder::getNubs(storeParam& ref, const nameMap& map,
     while (more) {
         if (count == limit) {
             droppedNames dropped;
-            while (more && !dropped.complete()) dropped.add(std::string(parser.paramView(text, more, paramScratch)));
+            while (more && !dropped.complete()) {
+                const char* const from = text.begin();
+                const std::string name(parser.paramView(text, more, paramScratch));
+                dropped.add(name, parserScr::paramAsWritten({from, static_cast<std::size_t>(text.begin() - from)}));
+            }
             if (!dropped.empty())
-                warn(ref.line, itemText(info.ownerKind, info.owner) + " takes at most " +
-                                   std::to_string(limit) + " " + kindName(info.targetKind) +
-                                   "s; dropped: " + dropped.list());
+                warn(ref.line, parser.spanOf(dropped.firstWritten),
+                     itemText(info.ownerKind, info.owner) + " takes at most " + std::to_string(limit) + " " +
+                         std::string(kindOf(info.targetKind).name) + "s; dropped: " + dropped.list());
             break;
         }
+        const char* const from = text.begin();
         itemName = parser.paramView(text, more, paramScratch);
         error.itemIndex = static_cast<std::int32_t>(count);
-        out.push_back(getNumFromMap(map, itemName, ref.line, info));
+        // What the reader took the name from, found in the line only for a message.
+        const std::string_view taken(from, static_cast<std::size_t>(text.begin() - from));
+        out.push_back(getNumFromMap(map, itemName, ref.line, info, taken));
         ++count;
     }
     return count;
@@ -204,11 +211,11 @@ void cnfBuilder::displayCnf(std::ostream& out) const {
     for (const keyConf& key : keys) keyStrSum += key.strNum;
     out << std::endl;
     out << "   -----Cnf info-----" << std::endl;
-    out << "   List num: " << listCounter - 1 << std::endl;
-    out << "   Key num: " << keyCounter << std::endl;
-    out << "   File num: " << fileCounter - 1 << std::endl;
-    out << "   Filter num: " << filterCounter << std::endl;
-    out << "   Marg num: " << margCounter - 1 << std::endl;
+    out << "   List num: " << kindOf(LIST_KIND).count(listCounter) << std::endl;
+    out << "   Key num: " << kindOf(KEY_KIND).count(keyCounter) << std::endl;
+    out << "   File num: " << kindOf(FILE_KIND).count(fileCounter) << std::endl;
+    out << "   Filter num: " << kindOf(FILTER_KIND).count(filterCounter) << std::endl;
+    out << "   Marg num: " << kindOf(MARG_KIND).count(margCounter) << std::endl;
     out << std::endl;
     out << "   All string sum: " << allStrSum << std::endl;
     out << std::endl;

@@ -30,48 +30,54 @@ char separatorOf(const lineText& line) {
 
 }  // namespace
 
-void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t limit,
-                              std::uint32_t kind) {
+void cnfBuilder::beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t kind) {
     paramCount = 0;
     parser.redefClear();
     sectionKind = kind;
     itemName = parser.divStr(currentLine());
     addToMap(map, itemName, counter);
     definitions[kind].push_back({curLine, itemName});
-    checkItemLimit(counter, limit, kind);
+    checkItemLimit(counter, kindOf(kind).counterLimit(), kind);
 }
 
-template <const std::string_view* table, std::uint32_t size>
+template <std::uint32_t kind>
 std::uint32_t cnfBuilder::nextParameter() {
+    constexpr const std::string_view* table = kindOf(kind).parameters;
+    constexpr std::uint32_t size = kindOf(kind).parameterCount;
     eraseGarbage();
     const std::string_view before = currentLine().view();
-    const std::uint32_t index = parser.findKeyword<table, size>(currentLine());
+    const std::uint32_t index = parser.findKW<table, size>(currentLine());
     if (index == 0) {
         const std::string_view word = wordCut(before, currentLine());
         error.throwErr(error.paramErr, curLine, 1, UNKNOWN_PARAMETER,
                        "unknown parameter " + inQuotes(word) + " in " + sectionText() +
-                           "; expected one of " + wordList(table, size, ", ") + wordHints(word, false));
+                           expectedWords(table, size, true) + wordHints(word, false),
+                       parser.spanOf(word));
     }
     try {
         parser.redefCheck(size, index, curLine);
     } catch (scriptError& twice) {
         twice.detail = "second \"" + std::string(table[index - 1]) + "\" line in " + sectionText() +
                        "; each parameter is given once";
+        const textSpan keyword = parser.keywordSpanOf(currentLine().view());
+        twice.errColumn = keyword.column;
+        twice.errLength = keyword.length;
         throw;
     }
     return index;
 }
 
-void cnfBuilder::warnLeadingBlank(std::string_view value, const char* what, const char* keyword) {
-    if (value.empty() || value.front() != ' ') return;
-    warn(curLine, std::string(what) + " " + inQuotes(value) + " of " + sectionText() +
-                      " begins with a blank: write " + keyword + "= with no blank after \"=\"");
+void cnfBuilder::warnOfLeadingBlank(std::string_view value, const char* what, const char* keyword,
+                                    std::string_view written) {
+    warn(curLine, parser.spanOf(written.data() != nullptr ? written : value),
+         std::string(what) + " " + inQuotes(value) + " of " + sectionText() +
+             " begins with a blank: write " + keyword + "= with no blank after \"=\"");
 }
 
 void cnfBuilder::listParse() {
-    beginSection(listMap, listCounter, LIST_LIMIT, LIST_KIND);
-    while (paramCount < KLIST_KW_SUM) {
-        const std::uint32_t index = nextParameter<kListKW, KLIST_KW_SUM>();
+    beginSection(listMap, listCounter, LIST_KIND);
+    while (paramCount < kindOf(LIST_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<LIST_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name: the caption up to its first ';'
             parser.symbDel(line);
@@ -91,9 +97,9 @@ void cnfBuilder::keyParse() {
     std::uint32_t orderLine = 0;
     std::uint32_t argLine = 0;
     keyConf key;
-    beginSection(keyMap, keyCounter, KEY_LIMIT, KEY_KIND);
-    while (paramCount < KEY_KW_SUM) {
-        const std::uint32_t index = nextParameter<keyKW, KEY_KW_SUM>();
+    beginSection(keyMap, keyCounter, KEY_KIND);
+    while (paramCount < kindOf(KEY_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<KEY_KIND>();
         lineText& line = currentLine();
         switch (index) {
             case 1:  // name
@@ -103,6 +109,7 @@ void cnfBuilder::keyParse() {
                 break;
             case 2:  // order; without "keys" it also fills the slot of the missing arg
                 orderLine = curLine;
+                orderText = line.view();
                 key.order = parser.getOrder(line, curLine);
                 if (keysPosition(key.order) != 0) {
                     key.strNum = 2;
@@ -110,14 +117,16 @@ void cnfBuilder::keyParse() {
                 } else {
                     key.strNum = 1;
                     if (argSeen)
-                        error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
+                        error.throwErr(error.paramErr, argLine, 1, UNUSED_KEY_DATA, unusedKeyDataText(),
+                                       parser.keywordSpanOf(itemStrings.str2));
                     argSeen = true;
                     paramCount += 2;
                 }
                 break;
             case 3: {  // arg: the key data, kept whole once cleaned
                 if (argSeen)
-                    error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA, unusedKeyDataText());
+                    error.throwErr(error.paramErr, curLine, 1, UNUSED_KEY_DATA, unusedKeyDataText(),
+                                   parser.keywordSpanOf(line.view()));
                 argSeen = true;
                 const bool dashTaken = separatorOf(line) == '-';
                 parser.garbageStrDel(line);
@@ -126,9 +135,10 @@ void cnfBuilder::keyParse() {
                 argLine = curLine;
                 if (dashTaken) {
                     const std::string_view data = itemStrings.str2;
-                    warn(curLine, "key data " + inQuotes(data) + " of " + sectionText() +
-                                      " lost its leading \"-\", which \"arg -\" takes for the \"=\": " +
-                                      "write arg=-" + std::string(data.size() <= 20 ? data : "..."));
+                    warn(curLine, parser.spanOf(data),
+                         "key data " + inQuotes(data) + " of " + sectionText() +
+                             " lost its leading \"-\", which \"arg -\" takes for the \"=\": " + "write arg=-" +
+                             std::string(data.size() <= 20 ? data : "..."));
                 }
                 warnLeadingBlank(itemStrings.str2, "key data", "arg");
                 ++paramCount;
@@ -171,18 +181,21 @@ void cnfBuilder::checkKeyConf(const keyConf& key, const std::uint32_t& keyLine,
                            sectionText() + " inserts the path of file item " +
                                inQuotes(keyFiles.back().text) +
                                " (kfile), but its order has neither path nor keys; add path to the "
-                               "order or write kfile = disable");
+                               "order or write kfile = disable",
+                           parser.keywordSpanOf(orderText));
         if (valuePosition(key.order) == 0 && key.margRef != 0)
             error.throwErr(error.paramErr, orderLine, 1, NO_VALUE_ORDER,
                            sectionText() + " inserts the value of marg " +
                                inQuotes(keyMargs.back().text) +
                                " (kmarg), but its order has neither value nor keys; add value to the "
-                               "order or write kmarg = disable");
+                               "order or write kmarg = disable",
+                           parser.keywordSpanOf(orderText));
     }
     if (key.fileRef == 0 && key.margRef == 0 && key.listRef == 0 && keysPosition(key.order) == 0)
         error.throwErr(error.paramErr, keyLine, 1, EMPTY_KEY,
                        sectionText() + " does nothing: its order has no keys, and its next, kmarg and "
-                                       "kfile are all disable");
+                                       "kfile are all disable",
+                       parser.spanOf(definitions[KEY_KIND].back().text));
 }
 
 std::string cnfBuilder::unusedKeyDataText() const {
@@ -192,12 +205,14 @@ std::string cnfBuilder::unusedKeyDataText() const {
 
 void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
     const auto unused = [&](const storeParam& ref, const char* keyword, const char* position) {
-        warn(ref.line, std::string(keyword) + " " + inQuotes(ref.text) + " of " + sectionText() +
-                           " is never inserted: its order has no " + position);
+        warn(ref.line, parser.spanOf(ref.text),
+             std::string(keyword) + " " + inQuotes(ref.text) + " of " + sectionText() +
+                 " is never inserted: its order has no " + position);
     };
     const auto empty = [&](const char* position, const char* keyword) {
-        warn(orderLine, "the order of " + sectionText() + " inserts a " + position + ", but its " +
-                            keyword + " is disable: nothing is inserted there");
+        warn(orderLine, parser.keywordSpanOf(orderText),
+             "the order of " + sectionText() + " inserts a " + position + ", but its " + keyword +
+                 " is disable: nothing is inserted there");
     };
     if (key.fileRef != 0 && pathPosition(key.order) == 0) unused(keyFiles.back(), "kfile", "path");
     if (key.fileRef == 0 && pathPosition(key.order) != 0) empty("path", "kfile");
@@ -207,9 +222,9 @@ void cnfBuilder::warnUninserted(const keyConf& key, std::uint32_t orderLine) {
 
 void cnfBuilder::fileParse() {
     bool filtersGiven = false;
-    beginSection(fileMap, fileCounter, FILE_LIMIT, FILE_KIND);
-    while (paramCount < FILE_KW_SUM) {
-        const std::uint32_t index = nextParameter<fileKW, FILE_KW_SUM>();
+    beginSection(fileMap, fileCounter, FILE_KIND);
+    while (paramCount < kindOf(FILE_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<FILE_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name
             fileStrings.push_back(parser.caption(line));
@@ -224,7 +239,7 @@ void cnfBuilder::fileParse() {
                 // The error names the filters line that came first.
                 if (filtersGiven)
                     error.throwErr(error.paramErr, itemParam.line, 1, FOLDER_WITH_FILTER,
-                                   folderWithFilterText());
+                                   folderWithFilterText(), parser.keywordSpanOf(itemParam.text));
                 paramCount += 2;
                 filtersGiven = true;
                 fileFilters.emplace_back();  // placeholder, never read
@@ -234,7 +249,8 @@ void cnfBuilder::fileParse() {
             files.push_back(fileRec);
         } else {  // filters: kept as written, split into filter names at resolution
             if (filtersGiven)
-                error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER, folderWithFilterText());
+                error.throwErr(error.paramErr, curLine, 1, FOLDER_WITH_FILTER, folderWithFilterText(),
+                               parser.keywordSpanOf(line.view()));
             itemParam = {curLine, line.view()};
             line.dropFront(line.size());
             filtersGiven = true;
@@ -252,24 +268,26 @@ std::string cnfBuilder::folderWithFilterText() const {
 void cnfBuilder::filterParse() {
     std::string_view nameText;
     std::string filter;
-    beginSection(filterMap, filterCounter, FILTER_LIMIT, FILTER_KIND);
-    while (paramCount < FILTER_KW_SUM) {
-        const std::uint32_t index = nextParameter<filterKW, FILTER_KW_SUM>();
+    beginSection(filterMap, filterCounter, FILTER_KIND);
+    while (paramCount < kindOf(FILTER_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<FILTER_KIND>();
         lineText& line = currentLine();
         if (index == 1) {  // name; a 0x01 would split the display text in the wrong place
-            nameText = parser.caption(line);
+            const std::string_view written = parser.caption(line);
+            nameText = written;
             if (nameText.find('\x01') != std::string_view::npos) {
                 std::string kept(nameText);
                 std::erase(kept, '\x01');
                 nameText = keepRewritten(std::move(kept));
             }
-            warnLeadingBlank(nameText, "name", "name");
+            warnLeadingBlank(nameText, "name", "name", written);
         } else {  // exten
             droppedNames dropped;
             filter = parser.createFilter(line, &dropped);
             if (!dropped.empty())
-                warn(curLine, sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
-                                  " extensions; dropped: " + dropped.list());
+                warn(curLine, parser.spanOf(dropped.firstWritten),
+                     sectionText() + " takes at most " + std::to_string(MAX_EXTENSION_SUM) +
+                         " extensions; dropped: " + dropped.list());
         }
         ++paramCount;
         ++curLine;
@@ -281,9 +299,9 @@ void cnfBuilder::filterParse() {
 }
 
 void cnfBuilder::margParse() {
-    beginSection(margMap, margCounter, MARG_LIMIT, MARG_KIND);
-    while (paramCount < MARG_KW_SUM) {
-        const std::uint32_t index = nextParameter<margKW, MARG_KW_SUM>();
+    beginSection(margMap, margCounter, MARG_KIND);
+    while (paramCount < kindOf(MARG_KIND).parameterCount) {
+        const std::uint32_t index = nextParameter<MARG_KIND>();
         lineText& line = currentLine();
         parser.symbDel(line);
         if (index == 1) {  // name

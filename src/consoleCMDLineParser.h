@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform.h"
+#include "pathRules.h"
 
 // The three switches of the command line, 0 = off, 1 = on.
 struct cmdLineFlags {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cnfBuilder.h"
-#include "platform.h"
+#include "console.h"
 #include "utils.h"
 
 namespace {

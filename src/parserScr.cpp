@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "utils.h"
@@ -13,7 +14,6 @@ using scan::cutWord;
 using scan::kParamSkip;
 using scan::kParamStop;
 using scan::kSpace;
-using scan::kWordSkip;
 using scan::skipFront;
 
 // Appends text without its 0x01 bytes, which separate the parts of a filter text.
@@ -23,28 +23,16 @@ void appendWithoutSeparators(std::string& out, std::string_view text) {
     }
 }
 
-// The 1-based index of the word in the table, 0 if none. An empty word never matches.
-// Keywords are short: length and first letter settle most comparisons.
-std::uint32_t keywordIndex(std::string_view word, const std::string_view* table, std::uint32_t size) {
-    if (word.empty()) return 0;
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (sameText(table[i], word)) return i + 1;
-    }
-    return 0;
-}
-
 // "; keywords are lower case" when the word is a keyword in other letters.
 std::string caseHint(std::string_view word, const std::string_view* table, std::uint32_t size) {
     return inTableIgnoringCase(word, table, size) ? "; keywords are lower case" : "";
 }
 
-constexpr std::size_t kDroppedShown = 3;
-
 // What is wrong with an order line whose word at position words (from 0) is no
 // order word; the line is left as it stands behind that word.
 std::string orderProblem(std::string_view word, unsigned words, const lineText& line,
                          const std::string_view* table, std::uint32_t size) {
-    const std::string expected = "; expected " + wordList(table, size, " or ");
+    const std::string expected = expectedWords(table, size);
     if (!word.empty())
         return "unknown order word " + inQuotes(word) + expected + caseHint(word, table, size);
     if (line.front() == ':') return "\":\" does not separate order words; write order = keys path value";
@@ -54,37 +42,6 @@ std::string orderProblem(std::string_view word, unsigned words, const lineText& 
 }
 
 }  // namespace
-
-void droppedNames::add(std::string name) {
-    if (name.empty()) return;
-    if (shown.size() < kDroppedShown) {
-        shown.push_back(std::move(name));
-    } else {
-        further = true;
-    }
-}
-
-std::string droppedNames::list() const {
-    std::string out;
-    for (const std::string& name : shown) {
-        if (!out.empty()) out += ", ";
-        out += inQuotes(name);
-    }
-    if (further) out += " and more";
-    return out;
-}
-
-std::string_view wordCut(std::string_view before, const lineText& after) {
-    const std::string_view cut = before.substr(0, before.size() - std::min(before.size(), after.size()));
-    return cut.substr(kWordSkip.span(cut));
-}
-
-bool inTableIgnoringCase(std::string_view word, const std::string_view* table, std::uint32_t size) {
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (equalIgnoringCase(word, table[i])) return true;
-    }
-    return false;
-}
 
 void parserScr::garbageStrDel(lineText& line) {
     skipFront(line, kSpace);
@@ -115,10 +72,6 @@ std::string_view parserScr::takeUntil(lineText& line, char mark) {
     return rest.substr(0, rest.find(mark));
 }
 
-std::uint32_t parserScr::findKW(lineText& line, const std::string_view* table, std::uint32_t size) {
-    return keywordIndex(cutWord(line), table, size);
-}
-
 std::uint32_t parserScr::getFlag(std::string_view word, const std::string_view* table,
                                  std::uint32_t size, const std::uint32_t& lineIndex) {
     for (std::uint32_t i = 0; i < size; ++i) {
@@ -127,7 +80,7 @@ std::uint32_t parserScr::getFlag(std::string_view word, const std::string_view* 
     const std::string found =
         word.empty() ? std::string("the action word is missing") : "unknown action " + inQuotes(word);
     error.throwErr(error.keywordErr, lineIndex, 1, 1,
-                   found + "; expected " + wordList(table, size, " or ") + caseHint(word, table, size));
+                   found + expectedWords(table, size) + caseHint(word, table, size), spanOf(word));
 }
 
 std::uint8_t parserScr::getOrder(lineText& line, const std::uint32_t& lineIndex) {
@@ -143,7 +96,7 @@ std::uint8_t parserScr::getOrder(lineText& line, const std::uint32_t& lineIndex)
             case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
             default:
                 error.throwErr(error.keywordErr, lineIndex, 1, 2,
-                               orderProblem(word, words, line, orderKW, ORDER_KW_SUM));
+                               orderProblem(word, words, line, orderKW, ORDER_KW_SUM), spanOf(word));
         }
         ++place;
         result = (result & ~(3u << shift)) | (place << shift);
@@ -159,7 +112,8 @@ std::string_view parserScr::getHeaderItem(lineText& line, const std::uint32_t& l
         error.throwErr(error.headerErr, lineIndex, 1, 1,
                        "expected a header line beginning with \"#\", found " + inQuotes(line.view()) +
                            (byteOrderMark ? " (the file begins with a byte order mark: save it without one)"
-                                          : " (the header is the first six lines with content)"));
+                                          : " (the header is the first six lines with content)"),
+                       spanOf(line.view()));
     }
     line.dropFront(1);
     symbDel(line);
@@ -193,6 +147,39 @@ std::string_view parserScr::paramView(lineText& text, bool& more, std::string& s
     // The walk stopped at a ',' or ';' (removed with what was read) or at the end.
     text.dropTo(at == end ? end : at + 1);
     return param;
+}
+
+std::string_view parserScr::paramAsWritten(std::string_view taken) {
+    taken.remove_prefix(kParamSkip.span(taken));
+    if (!taken.empty() && (taken.back() == ',' || taken.back() == ';')) taken.remove_suffix(1);
+    while (!taken.empty() && taken.back() == ' ') taken.remove_suffix(1);
+    return taken;
+}
+
+const char* parserScr::lineStartOf(std::string_view text) const {
+    const char* const script = scriptText.data();
+    const std::less_equal<const char*> notAfter;
+    if (script == nullptr || text.data() == nullptr || !notAfter(script, text.data()) ||
+        !notAfter(text.data() + text.size(), script + scriptText.size()))
+        return nullptr;
+    const std::size_t at = static_cast<std::size_t>(text.data() - script);
+    const std::size_t lineEnd = scriptText.substr(0, at).find_last_of(std::string_view("\n\0", 2));
+    return script + (lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+}
+
+textSpan parserScr::spanOf(std::string_view text) const {
+    const char* const lineStart = lineStartOf(text);
+    if (lineStart == nullptr) return {};
+    return {static_cast<std::uint32_t>(text.data() - lineStart) + 1, static_cast<std::uint32_t>(text.size())};
+}
+
+textSpan parserScr::keywordSpanOf(std::string_view text) const {
+    const char* const lineStart = lineStartOf(text);
+    if (lineStart == nullptr) return {};
+    // The line read again from its start, as the section readers read it.
+    lineText line(std::string_view(lineStart, static_cast<std::size_t>(text.data() + text.size() - lineStart)));
+    skipFront(line, scan::kLineNoise);
+    return spanOf(cutWord(line));
 }
 
 void parserScr::redefClear() {
@@ -253,11 +240,13 @@ std::string parserScr::createFilter(lineText& text, droppedNames* dropped) {
     std::string scratch;
     bool more = true;
     while (more) {
+        const char* const from = text.begin();
         const std::string_view extension = paramView(text, more, scratch);
         if (count == MAX_EXTENSION_SUM) {
             // The eleventh extension has been read and is dropped, and with it the rest.
             if (dropped == nullptr) break;
-            dropped->add(std::string(extension));
+            dropped->add(std::string(extension),
+                         paramAsWritten({from, static_cast<std::size_t>(text.begin() - from)}));
             if (dropped->complete()) break;
             continue;
         }

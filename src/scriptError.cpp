@@ -55,6 +55,7 @@ void printCategory(std::ostream& out, std::int32_t code, const message (&table)[
 }
 
 constexpr std::size_t kQuotedMost = 40;
+constexpr std::size_t kDroppedShown = 3;
 
 }  // namespace
 
@@ -62,14 +63,18 @@ void scriptError::clear() {
     stringsErr = headerErr = spare1 = itemTypeErr = itemNameErr = paramErr = 0;
     keywordErr = spare2 = limitErr = spare3 = fileErr = itemIndex = errLine = 0;
     detail.clear();
+    errColumn = textSpan().column;
+    errLength = textSpan().length;
 }
 
 void scriptError::throwErr(std::int32_t& category, const std::uint32_t& line,
-                           std::uint32_t flag, std::uint32_t code, std::string text) {
+                           std::uint32_t flag, std::uint32_t code, std::string text, textSpan where) {
     errLine = static_cast<std::int32_t>(line);
     errFlag = static_cast<std::int32_t>(flag);
     category = static_cast<std::int32_t>(code);
     detail = std::move(text);
+    errColumn = where.column;
+    errLength = where.length;
     throw scriptError(*this);
 }
 
@@ -96,42 +101,45 @@ void scriptError::debugFunc(std::ostream& out) const {
     }
 }
 
-void scriptError::diagnose(std::ostream& err, std::string_view script) const {
-    std::string text = detail;
-    if (text.empty()) {
-        // The first fixed message stands in, without its leading blanks.
-        std::ostringstream fixed;
-        debugFunc(fixed);
-        text = fixed.str();
-        text.erase(0, text.find_first_not_of(' '));
-        text.resize(std::min(text.find('\n'), text.size()));
-    }
-    if (fileErr != 0) {
-        printDiagnostic(err, "error", text);
-    } else {
-        printDiagnostic(err, script, static_cast<std::uint32_t>(errLine), "error", text);
-    }
+std::string scriptError::message() const {
+    if (!detail.empty()) return detail;
+    std::ostringstream fixed;
+    debugFunc(fixed);
+    std::string text = fixed.str();
+    text.erase(0, text.find_first_not_of(' '));
+    text.resize(std::min(text.find('\n'), text.size()));
+    return text;
 }
 
 // Standard error is unbuffered: a line written in pieces would cost a write
 // for each piece, and could be cut by another program's output.
-void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
-                     std::string_view kind, std::string_view text) {
+void scriptError::diagnose(std::ostream& err, std::string_view script) const {
+    const std::string text = message();
+    if (fileErr != 0) {
+        printDiagnostic(err, "error", text);
+        return;
+    }
     std::string line;
-    appendDiagnostic(line, script, lineIndex, kind, text);
+    appendDiagnostic(line, script, static_cast<std::uint32_t>(errLine), errColumn, "error", text);
     err << line << std::flush;
 }
 
 void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
-                      std::string_view kind, std::string_view text) {
+                      std::uint32_t column, std::string_view kind, std::string_view text) {
     out += script;
     out += ':';
     out += std::to_string(static_cast<std::uint64_t>(lineIndex) + 1);
+    out += ':';
+    out += std::to_string(column);
     out += ": ";
     out += kind;
     out += ": ";
     out += text;
     out += '\n';
+}
+
+void appendDiagnostic(std::string& out, std::string_view script, const scriptWarning& warning) {
+    appendDiagnostic(out, script, warning.line, warning.where.column, "warning", warning.text);
 }
 
 void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text) {
@@ -178,11 +186,31 @@ std::string inQuotes(std::string_view text) {
     return out;
 }
 
-std::string wordList(const std::string_view* words, std::uint32_t count, std::string_view last) {
-    std::string out;
+std::string expectedWords(const std::string_view* words, std::uint32_t count, bool oneOf) {
+    std::string out = oneOf ? "; expected one of " : "; expected ";
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (i != 0) out += i + 1 == count ? last : ", ";
+        if (i != 0) out += i + 1 == count && !oneOf ? " or " : ", ";
         out += words[i];
     }
+    return out;
+}
+
+void droppedNames::add(std::string name, std::string_view written) {
+    if (name.empty()) return;
+    if (shown.empty()) firstWritten = written;
+    if (shown.size() < kDroppedShown) {
+        shown.push_back(std::move(name));
+    } else {
+        further = true;
+    }
+}
+
+std::string droppedNames::list() const {
+    std::string out;
+    for (const std::string& name : shown) {
+        if (!out.empty()) out += ", ";
+        out += inQuotes(name);
+    }
+    if (further) out += " and more";
     return out;
 }

@@ -7,6 +7,15 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// Where in its line a diagnostic's text stands: the column of its first byte,
+// counted in bytes from 1, and its length in bytes. A diagnostic that names no
+// text of its line points at the line's start, with length 0.
+struct textSpan {
+    std::uint32_t column = 1;
+    std::uint32_t length = 0;
+};
 
 class scriptError {
 public:
@@ -27,16 +36,22 @@ public:
     // What was found and what was expected, for standard error; the fixed
     // message above stays what standard output shows.
     std::string detail;
+    // Where in errLine the offending text stands.
+    std::uint32_t errColumn = 1;
+    std::uint32_t errLength = 0;
 
     scriptError() { clear(); }
 
-    // Sets every field but errFlag to 0 and forgets the detail.
+    // Sets every field but errFlag to 0, forgets the detail and points at
+    // the start of the line.
     void clear();
 
     // Records the line, the flag, the code in the given category (a field of
-    // this record) and the detail, and throws a copy of the whole record.
+    // this record), the detail and the offending text's place in the line,
+    // and throws a copy of the whole record.
     [[noreturn]] void throwErr(std::int32_t& category, const std::uint32_t& line,
-                               std::uint32_t flag, std::uint32_t code, std::string text = {});
+                               std::uint32_t flag, std::uint32_t code, std::string text = {},
+                               textSpan where = {});
 
     // Prints one line per category that holds a known code, in the fixed order
     // strings, header, item type, parameter, item name, keyword, limit, file;
@@ -44,27 +59,53 @@ public:
     void debugFunc() const;
     void debugFunc(std::ostream& out) const;
 
-    // The one line for standard error: "SCRIPT:LINE: error: DETAIL", or
-    // "tarvelkin: error: DETAIL" for a file error, which names no line. Without
-    // a detail the fixed message stands in for it.
+    // What the error says on standard error: the detail; without one, the
+    // first fixed message, without its leading blanks.
+    std::string message() const;
+
+    // The one line for standard error: "SCRIPT:LINE:COLUMN: error: MESSAGE",
+    // or "tarvelkin: error: MESSAGE" for a file error, which names no line.
     void diagnose(std::ostream& err, std::string_view script) const;
 };
 
-// Diagnostic lines in the form editors and CI parse, each written whole: a
-// script line is given zero-based and printed from 1; kind is "error" or
-// "warning".
-void printDiagnostic(std::ostream& err, std::string_view script, std::uint32_t lineIndex,
-                     std::string_view kind, std::string_view text);
-// The line printDiagnostic writes, with its line end, appended to out.
+// What compiles but is almost surely not meant: where it stands (a zero-based
+// line and the place in it) and what it says.
+struct scriptWarning {
+    std::uint32_t line = 0;
+    textSpan where;
+    std::string text;
+};
+
+// Diagnostic lines, in the form compilers write and editors and CI parse, are
+// made here only, when they are printed. A script line is given zero-based and
+// printed from 1; kind is "error" or "warning".
+// "SCRIPT:LINE:COLUMN: KIND: TEXT" and its line end, appended to out.
 void appendDiagnostic(std::string& out, std::string_view script, std::uint32_t lineIndex,
-                      std::string_view kind, std::string_view text);
-// The same where no script line applies: "tarvelkin: KIND: TEXT".
+                      std::uint32_t column, std::string_view kind, std::string_view text);
+void appendDiagnostic(std::string& out, std::string_view script, const scriptWarning& warning);
+// Where no script line applies, written whole to err: "tarvelkin: KIND: TEXT".
 void printDiagnostic(std::ostream& err, std::string_view kind, std::string_view text);
 
 // Script text in double quotes for a message: control characters written as
 // \t, \r or \xNN, and a text longer than 40 bytes cut with "...".
 std::string inQuotes(std::string_view text);
 
-// The words joined for a message, last standing before the last word:
-// "a, b or c" with " or ", "a, b, c" with ", ".
-std::string wordList(const std::string_view* words, std::uint32_t count, std::string_view last);
+// What a reader wanted where it found another word, the one place that words
+// it: "; expected a, b or c", or with oneOf "; expected one of a, b, c".
+std::string expectedWords(const std::string_view* words, std::uint32_t count, bool oneOf = false);
+
+// Names read past a limit, for the warning that names them: the first three
+// and whether there are more. Empty names do not count. Reading stops once
+// more is known, so that a long list costs nothing beyond its fourth name.
+struct droppedNames {
+    std::vector<std::string> shown;
+    bool further = false;
+    std::string_view firstWritten;  // the first name shown, as it stands in its line
+
+    void add(std::string name, std::string_view written = {});
+    bool empty() const { return shown.empty(); }
+    // Whether reading on can add nothing to the warning.
+    bool complete() const { return further; }
+    // "\"a\", \"b\", \"c\"" or "\"a\", \"b\", \"c\" and more"
+    std::string list() const;
+};

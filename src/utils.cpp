@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "platform.h"
+#include "console.h"
 
 void printHelpText(std::ostream& out) {
     static const char* const lines[] = {

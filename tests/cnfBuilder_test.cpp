@@ -8,10 +8,12 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "cnfBuilder.h"
+#include "compileText.h"
 #include "testSupport.h"
 
 #ifndef _WIN32
@@ -24,20 +26,16 @@ namespace {
 
 const char* const kHeader = "#h1\n#h2\n#h3\n#h4\n#h5\n#h6\n";
 
-// Compiles a script from memory. The caller's builder keeps the state.
+// Compiles a script from memory that must compile. The caller's builder keeps the state.
 void compile(cnfBuilder& b, const std::string& script) {
-    b.loadScriptFromBytes(script);
-    b.parseScript();
+    const compileResult result = compileText(script, "test.sc", b);
+    EXPECT_TRUE(result.ok()) << result.error->message();
 }
 
 // Compiles a script that must fail and returns the thrown record.
 scriptError compileError(const std::string& script) {
-    cnfBuilder b;
-    try {
-        compile(b, script);
-    } catch (scriptError e) {
-        return e;
-    }
+    const compileResult result = compileText(script, "test.sc");
+    if (result.error) return *result.error;
     ADD_FAILURE() << "no error for:\n" << script;
     return scriptError();
 }
@@ -514,8 +512,8 @@ TEST(Sections, EveryKindUpToItsLimitCompiles) {
     EXPECT_EQ(b.itemNumbers.back(), 49u);
 }
 
-// The detail an error gives on standard error: what was found, where, and what
-// was expected or what the author probably meant.
+// The detail an error gives on standard error: what was found, where (the
+// place in its line), and what was expected or what the author probably meant.
 TEST(Diagnostics, ErrorDetails) {
     const std::string list = "list l\nname=L\nitems=k\n";
     const std::string key = "key k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=disable\nkfile=disable\n";
@@ -524,75 +522,82 @@ TEST(Diagnostics, ErrorDetails) {
     const struct {
         std::string script;
         std::string detail;
+        textSpan where;  // the column and length of what the detail is about
     } cases[] = {
         {kHeader + std::string("\tlist l\n"),
-         "unknown item type \"\\tlist\"" + sections + "; a tab is no blank: indent with spaces"},
+         "unknown item type \"\\tlist\"" + sections + "; a tab is no blank: indent with spaces", {1, 5}},
         {kHeader + list + key + "name=again\n",
-         "unknown item type \"name\"" + sections + "; key \"k\" before it is already complete"},
+         "unknown item type \"name\"" + sections + "; key \"k\" before it is already complete", {1, 4}},
         {kHeader + std::string("file f\nname=F\naction=dir\nfilters=t\n"),
          "unknown item type \"filters\"" + sections +
-             "; file item \"f\" before it is already complete (a folder browser, action = dir, takes no filters)"},
+             "; file item \"f\" before it is already complete (a folder browser, action = dir, takes no filters)", {1, 7}},
         {kHeader + std::string("key k\nname=K\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\narg=-k\n"),
          "unknown item type \"arg\"" + sections +
-             "; key \"k\" before it is already complete (its order has no keys, so it takes no arg)"},
-        {kHeader + std::string("key extract\nkfiel = x\n"), "unknown parameter \"kfiel\" in key \"extract\"" + keyParameters},
+             "; key \"k\" before it is already complete (its order has no keys, so it takes no arg)", {1, 3}},
+        {kHeader + std::string("key extract\n  kfiel = x\n"), "unknown parameter \"kfiel\" in key \"extract\"" + keyParameters, {3, 5}},
         {kHeader + std::string("key k\nName=K\n"),
-         "unknown parameter \"Name\" in key \"k\"" + keyParameters + "; keywords are lower case"},
+         "unknown parameter \"Name\" in key \"k\"" + keyParameters + "; keywords are lower case", {1, 4}},
         // An order without keys fills the arg's slot, so arg is not missing.
         {kHeader + std::string("key k\nname=K\norder=disable\nlist l\n"),
-         "unknown parameter \"list\" in key \"k\"" + keyParameters + "; key \"k\" still lacks next, kmarg, kfile"},
-        {kHeader + std::string("file f\nname=F\n"), "the script ends inside file item \"f\", which still lacks action"},
+         "unknown parameter \"list\" in key \"k\"" + keyParameters + "; key \"k\" still lacks next, kmarg, kfile", {1, 4}},
+        {kHeader + std::string("file f\nname=F\n"), "the script ends inside file item \"f\", which still lacks action", {1, 0}},
         {kHeader + std::string("file f\nname=F\naction: load\n"),
-         "the action word is missing; expected load, save or dir"},
+         "the action word is missing; expected load, save or dir", {7, 0}},
         {kHeader + std::string("key k\norder = keys, kyes, path\n"),
-         "unknown order word \"kyes\"; expected path, keys, value or disable"},
+         "unknown order word \"kyes\"; expected path, keys, value or disable", {15, 4}},
         {kHeader + std::string("key k\norder = Keys\n"),
-         "unknown order word \"Keys\"; expected path, keys, value or disable; keywords are lower case"},
+         "unknown order word \"Keys\"; expected path, keys, value or disable; keywords are lower case", {9, 4}},
         {"\xEF\xBB\xBF# h1\n",
          "expected a header line beginning with \"#\", found \"\xEF\xBB\xBF# h1\" (the file begins with a byte order "
-         "mark: save it without one)"},
+         "mark: save it without one)", {1, 7}},
         {std::string(5000, '\n'),
-         "the script has 5001 lines; at most 5000 are allowed (the line feed after the last line starts one more)"},
-        {std::string(5001, '\n'), "the script has 5002 lines; at most 5000 are allowed"},
+         "the script has 5001 lines; at most 5000 are allowed (the line feed after the last line starts one more)", {1, 0}},
+        {std::string(5001, '\n'), "the script has 5002 lines; at most 5000 are allowed", {1, 0}},
         // Names not found: the same name in other letters, a name of another
         // kind, an empty name, "disable" misspelt, no name at all.
         {kHeader + std::string("list l\nname=L\nitems=K\n") + key + "def l\n",
-         "items of list \"l\": name 1 \"K\" names no key; did you mean \"k\"?"},
+         "items of list \"l\": name 1 \"K\" names no key; did you mean \"k\"?", {7, 1}},
         {kHeader + list + "key k\nname=K\norder=value,disable\nnext=disable\nkmarg=l\nkfile=disable\ndef l\n",
-         "kmarg \"l\" of key \"k\" names no marg; \"l\" is a list"},
+         "kmarg \"l\" of key \"k\" names no marg; \"l\" is a list", {7, 1}},
         {kHeader + std::string("list l\nname=L\nitems=k,\n") + key + "def l\n",
-         "items of list \"l\": name 2 \"\" names no key (a comma too many?)"},
+         "items of list \"l\": name 2 \"\" names no key (a comma too many?)", {9, 0}},
         {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=Disable\nkmarg=disable\nkfile=disable\ndef l\n",
-         "next \"Disable\" of key \"k\" names no list; did you mean \"disable\"?"},
+         "next \"Disable\" of key \"k\" names no list; did you mean \"disable\"?", {6, 7}},
         {kHeader + list + "key k\nname=K\norder=keys,disable\narg=-k\nnext=\nkmarg=disable\nkfile=disable\ndef l\n",
-         "next of key \"k\" names no list: write next = NAME or next = disable"},
-        {kHeader + list + key + "def\n", "the def line names no list: write def LISTNAME"},
+         "next of key \"k\" names no list: write next = NAME or next = disable", {6, 0}},
+        {kHeader + list + key + "def\n", "the def line names no list: write def LISTNAME", {4, 0}},
+        // A name with a blank inside is looked up without it, and shown as written.
+        {kHeader + std::string("list l\nname=L\nitems = k, n o ;\n") + key + "def l\n",
+         "items of list \"l\": name 2 \"no\" names no key", {12, 3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script.substr(0, 200));
-        EXPECT_EQ(compileError(c.script).detail, c.detail);
+        const scriptError e = compileError(c.script);
+        EXPECT_EQ(e.detail, c.detail);
+        EXPECT_EQ(e.errColumn, c.where.column);
+        EXPECT_EQ(e.errLength, c.where.length);
     }
 }
 
-// Warnings at the lines they name, for the edges the end-to-end cases leave
-// out: a second dash, dropped names past the third, loops between lists.
+// Warnings at the lines and columns they name, for the edges the end-to-end
+// cases leave out: a second dash, dropped names past the third, loops between lists.
 TEST(Diagnostics, Warnings) {
     const std::string off = "next=disable\nkmarg=disable\nkfile=disable\n";
     const struct {
         std::string body;  // after the header
-        std::vector<std::pair<std::uint32_t, std::string>> warnings;  // line from 1, text
+        std::vector<std::tuple<std::uint32_t, std::uint32_t, std::string>> warnings;  // line from 1, column, text
     } cases[] = {
         {"list l\nname=L\nitems=k\nkey k\nname=K\norder=keys,disable\narg --all\n" + off + "def l\n",
-         {{13, "key data \"-all\" of key \"k\" lost its leading \"-\", which \"arg -\" takes for the \"=\": "
+         {{13, 6, "key data \"-all\" of key \"k\" lost its leading \"-\", which \"arg -\" takes for the \"=\": "
                "write arg=--all"}}},
         // Names beyond a limit are named, the first three of them.
         {"list l\nname=L\nitems=k" + repeated(",k", 19) + ",a,,b,c,d\nkey k\nname=K\norder=keys,disable\narg=-k\n" +
              off + "file f\nname=F\naction=load\nfilters=t,t,t,t,t,u\nfilter t\nname=T\nexten=a,b,c,d,e,f,g,h,i,j,k\n"
              "def l\n",
-         {{9, "list \"l\" takes at most 20 keys; dropped: \"a\", \"b\", \"c\" and more"},
-          {17, "file item \"f\" is not used: no key names it in kfile"},
-          {20, "file item \"f\" takes at most 5 filters; dropped: \"u\""},
-          {23, "filter \"t\" takes at most 10 extensions; dropped: \"k\""}}},
+         {{9, 47, "list \"l\" takes at most 20 keys; dropped: \"a\", \"b\", \"c\" and more"},
+          {17, 6, "file item \"f\" is not used: no key names it in kfile"},
+          {20, 19, "file item \"f\" takes at most 5 filters; dropped: \"u\""},
+          {23, 27, "filter \"t\" takes at most 10 extensions; dropped: \"k\""}}},
         // A list reached through a next list is used, also in a loop.
         {"list l\nname=L\nitems=k\nlist more\nname=M\nitems=back\nkey k\nname=K\norder=disable\nnext=more\n"
          "kmarg=disable\nkfile=disable\nkey back\nname=B\norder=disable\nnext=l\nkmarg=disable\nkfile=disable\n"
@@ -602,11 +607,10 @@ TEST(Diagnostics, Warnings) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body);
-        cnfBuilder b;
-        compile(b, kHeader + c.body);
-        std::vector<std::pair<std::uint32_t, std::string>> found;
-        for (const scriptWarning& w : b.warnings) found.emplace_back(w.line + 1, w.text);
-        std::stable_sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+        const compileResult result = compileText(kHeader + c.body, "test.sc");
+        EXPECT_TRUE(result.ok());
+        std::vector<std::tuple<std::uint32_t, std::uint32_t, std::string>> found;
+        for (const scriptWarning& w : result.warnings) found.emplace_back(w.line + 1, w.where.column, w.text);
         EXPECT_EQ(found, c.warnings);
     }
 }
@@ -614,11 +618,38 @@ TEST(Diagnostics, Warnings) {
 TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
     cnfBuilder b;
     b.scriptPath = "p.sc";
-    b.warnings = {{9, "late"}, {2, "early"}, {9, "later"}};
+    b.warnings = {{9, {4, 2}, "late"}, {2, {}, "early"}, {9, {1, 3}, "later"}};
     std::ostringstream err;
     b.reportWarnings(err);
     b.reportWarnings(err);
-    EXPECT_EQ(err.str(), "p.sc:3: warning: early\np.sc:10: warning: late\np.sc:10: warning: later\n");
+    EXPECT_EQ(err.str(), "p.sc:3:1: warning: early\np.sc:10:4: warning: late\np.sc:10:1: warning: later\n");
+}
+
+// The library entry gives everything as data and nothing else: it prints
+// nothing, gives the same for the same text every time, hands over the
+// warnings found before an error, and takes no bytes at all for an empty file.
+TEST(CompileText, DataOnlyAndRepeatable) {
+    const std::string script = kHeader + std::string("key k\nname= K\nnmae=x\n");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const compileResult first = compileText(script, "a.sc");
+    const compileResult again = compileText(script, "a.sc");
+    const compileResult empty = compileText("", "e.sc");
+    const compileResult fine = compileText(kSmallest, "s.sc");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    for (const compileResult* r : {&first, &again}) {
+        ASSERT_TRUE(r->error);
+        EXPECT_EQ(r->error->paramErr, 1);
+        EXPECT_EQ(r->error->errLine, 8);
+        EXPECT_EQ(r->config, "");
+        ASSERT_EQ(r->warnings.size(), 1u);
+        EXPECT_EQ(r->warnings[0].line, 7u);
+    }
+    ASSERT_TRUE(empty.error);
+    EXPECT_EQ(empty.error->fileErr, 2);
+    EXPECT_EQ(empty.error->message(), "the script \"e.sc\" is empty: it holds no bytes at all");
+    EXPECT_TRUE(fine.ok() && !fine.config.empty());
 }
 
 TEST(Readers, VeryLongLinesCompile) {

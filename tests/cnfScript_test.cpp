@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "roundTrip.h"
+#include "testSupport.h"
 
 namespace {
+
+using testSupport::compiled;
 
 // One item of each kind, every reference used.
 const std::string baseScript =
@@ -37,23 +40,15 @@ std::string scriptWith(const std::vector<std::pair<std::string, std::string>>& l
     return script;
 }
 
-std::string compiledOrFail(const std::string& script) {
-    std::string bytes;
-    std::string why;
-    EXPECT_TRUE(compileScript(script, bytes, why)) << why << script;
-    return bytes;
-}
-
 TEST(cnfScript, SeedScriptsComeBack) {
     bool edgesCompiled = false;
     for (const auto& entry : std::filesystem::directory_iterator(TARVELKIN_FUZZ_SEEDS)) {
         std::ifstream in(entry.path(), std::ios::binary);
         const std::string script{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::string bytes;
-        std::string why;
-        if (!compileScript(script, bytes, why)) continue;
+        const compileResult result = compileText(script, entry.path().string());
+        if (!result.ok()) continue;
         edgesCompiled = edgesCompiled || entry.path().filename() == "edge_texts.sc";
-        EXPECT_EQ(scriptRoundTripDifference(bytes), "") << entry.path();
+        EXPECT_EQ(scriptRoundTripDifference(result.config), "") << entry.path();
     }
     EXPECT_TRUE(edgesCompiled);
 }
@@ -75,14 +70,14 @@ TEST(cnfScript, EveryOrderComesBack) {
                                 {"next = disable", "next = l"},
                                 {"kmarg = m", places("value") ? "kmarg = m" : "kmarg = disable"},
                                 {"kfile = f", places("path") ? "kfile = f" : "kfile = disable"}});
-                EXPECT_EQ(scriptRoundTripDifference(compiledOrFail(script)), "");
+                EXPECT_EQ(scriptRoundTripDifference(compiled(script)), "");
             }
         }
     }
 }
 
 TEST(cnfScript, ConfigsNoScriptGivesAreRefused) {
-    const cnfReadResult base = readCnf(compiledOrFail(baseScript));
+    const cnfReadResult base = readCnf(compiled(baseScript));
     ASSERT_TRUE(base.ok()) << base.message;
     ASSERT_TRUE(cnfScript(base.config).ok());
     using change = std::function<void(cnfConfig&)>;
@@ -96,7 +91,7 @@ TEST(cnfScript, ConfigsNoScriptGivesAreRefused) {
          "the caption of list 1 holds ';', which ends it in a script"},
         {[](cnfConfig& c) {  // the first fault in script order is named
              c.margs[0].name = ":a";
-             c.keys[0].arg = "\n";
+             c.keys[0].arg.assign(1, '\n');
          },
          "the key data of key 0 holds a line break, which ends a script line"},
         {[](cnfConfig& c) { c.margs[0].name = ":a"; },

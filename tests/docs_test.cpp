@@ -47,6 +47,7 @@
 #include "cnfDump.h"
 #include "cnfReader.h"
 #include "cnfScript.h"
+#include "compileText.h"
 #include "roundTrip.h"
 #include "scriptError.h"
 #include "testSupport.h"
@@ -122,33 +123,31 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-struct compileResult {
+// What the program shows for a script.
+struct shownResult {
     bool ok = false;
     std::string messages;     // what the program prints for the error
     std::string diagnostics;  // what it writes to standard error
     std::string bytes;        // the config, when ok
 };
 
-// Compiles a script as the program does after loading it from a file named prog.sc.
-compileResult compile(const std::string& script) {
-    compileResult result;
-    cnfBuilder builder;
-    builder.scriptPath = "prog.sc";
-    std::ostringstream err;
-    try {
-        builder.loadScriptFromBytes(script);
-        builder.parseScript();
-        builder.reportWarnings(err);
-        result.bytes = builder.cnfBytes();
-        result.ok = true;
-    } catch (const scriptError& e) {
+// Compiles a script as the program compiles a file named prog.sc.
+shownResult compile(const std::string& script) {
+    const compileResult compiled = compileText(script, "prog.sc");
+    shownResult result;
+    result.ok = compiled.ok();
+    result.bytes = compiled.config;
+    std::string err;
+    for (const scriptWarning& w : compiled.warnings) appendDiagnostic(err, "prog.sc", w);
+    if (compiled.error) {
         std::ostringstream out;
-        e.debugFunc(out);
+        compiled.error->debugFunc(out);
         result.messages = out.str();
-        builder.reportWarnings(err);
-        e.diagnose(err, builder.scriptPath);
+        std::ostringstream line;
+        compiled.error->diagnose(line, "prog.sc");
+        err += line.str();
     }
-    result.diagnostics = err.str();
+    result.diagnostics = err;
     return result;
 }
 
@@ -230,7 +229,7 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
     const std::vector<fence> blocks = fencedBlocks(name, text);
     static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part", "text",
                                                "ccdump", "hexdump",  "stderr",  "sc-recovered"};
-    compileResult last;       // of the latest sc block
+    shownResult last;       // of the latest sc block
     bool haveConfig = false;  // that block compiled, and no other script came after it
     // Standard error of the latest sc or sc-error block, until a stderr block checks it.
     std::string unchecked;
@@ -269,7 +268,7 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             }
         } else if (block.tag == "sc-error") {
             ++check.failed;
-            const compileResult result = compile(scriptOf(block));
+            const shownResult result = compile(scriptOf(block));
             EXPECT_FALSE(result.ok) << "the script compiles";
             unchecked = result.diagnostics;
             uncheckedWhere = block.where;
@@ -388,7 +387,7 @@ TEST(docs, AnnotatedDumpIsTheSampleConfig) {
         found = blocks[i].tag == "sc" && scriptOf(blocks[i]) == sample && blocks[i + 1].tag == "hexdump";
         if (found) {
             SCOPED_TRACE(blocks[i + 1].where);
-            const compileResult result = compile(sample);
+            const shownResult result = compile(sample);
             ASSERT_TRUE(result.ok) << result.messages;
             EXPECT_EQ(hex(hexDumpBytes(blocks[i + 1])), hex(result.bytes));
         }
@@ -397,7 +396,7 @@ TEST(docs, AnnotatedDumpIsTheSampleConfig) {
 }
 
 TEST(docs, ReadmeShowsTheRealCcdumpOutput) {
-    const compileResult sample = compile(readFile(TARVELKIN_EXAMPLE));
+    const shownResult sample = compile(readFile(TARVELKIN_EXAMPLE));
     ASSERT_TRUE(sample.ok) << sample.messages;
     const std::string dump = ccdumpText(sample.bytes);
     int shown = 0;
@@ -422,7 +421,7 @@ TEST(docs, ReadmeScriptsCompileAndTheManPageShowsTheFirst) {
     for (const fence& block : fencedBlocks("README.md", readFile(TARVELKIN_README))) {
         if (block.tag != "sc") continue;
         SCOPED_TRACE(block.where);
-        const compileResult result = compile(scriptOf(block));
+        const shownResult result = compile(scriptOf(block));
         EXPECT_TRUE(result.ok) << result.messages;
         EXPECT_EQ(result.diagnostics, "");
         if (++scripts > 1) continue;

@@ -540,12 +540,7 @@ void checkRoundTrip(const e2eCase& c, const std::string& config, const std::stri
     for (const caseFile& f : c.files) {
         if (fs::path(f.path).extension() != ".sc") continue;
         cnfBuilder b;
-        try {
-            b.loadScriptFromBytes(f.bytes);
-            b.parseScript();
-        } catch (const scriptError&) {
-            continue;
-        }
+        if (!compileText(f.bytes, f.path, b).ok()) continue;
         const std::string why = roundTripDifference(b, config);
         if (why.empty()) return;
         differences += "\n  " + f.path + ": " + why;

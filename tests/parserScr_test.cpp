@@ -169,32 +169,39 @@ TEST(ParserScrTest, DivStr) {
     }
 }
 
+// The lookups the section dispatch and the section readers make, each with
+// its table known when compiling.
 TEST(ParserScrTest, FindKW) {
-    static const struct {
-        const std::string_view* table;
-        std::uint32_t size;
+    using lookup = std::uint32_t (*)(lineText&);
+    const lookup lists = &parserScr::findKW<kListKW, KLIST_KW_SUM>;
+    const lookup keys = &parserScr::findKW<keyKW, KEY_KW_SUM>;
+    const lookup sections = &parserScr::findKW<itemKW, ITEM_KW_SUM>;
+    const struct {
+        lookup find;
         const char* input;
         std::uint32_t index;
         const char* rest;
     } cases[] = {
-        {kListKW, KLIST_KW_SUM, "name=Mode", 1, "=Mode"},
-        {kListKW, KLIST_KW_SUM, "items = a, b", 2, " = a, b"},
-        {kListKW, KLIST_KW_SUM, "itemsx", 0, ""},
-        {kListKW, KLIST_KW_SUM, "", 0, ""},
-        {kListKW, KLIST_KW_SUM, ": name", 0, ": name"},
-        {keyKW, KEY_KW_SUM, "kfile = input", 6, " = input"},
-        {keyKW, KEY_KW_SUM, "items = a", 0, " = a"},
-        {itemKW, ITEM_KW_SUM, "  def modes", 6, " modes"},
-        {itemKW, ITEM_KW_SUM, "List main", 0, " main"},
-        {itemKW, ITEM_KW_SUM, "LIST main", 0, " main"},
+        {lists, "name=Mode", 1, "=Mode"},
+        {lists, "items = a, b", 2, " = a, b"},
+        {lists, "itemsx", 0, ""},
+        {lists, "item", 0, ""},
+        {lists, "", 0, ""},
+        {lists, ": name", 0, ": name"},
+        {keys, "kfile = input", 6, " = input"},
+        {keys, "kmarg,x", 5, ",x"},
+        {keys, "items = a", 0, " = a"},
+        {sections, "  def modes", 6, " modes"},
+        {sections, "filter t", 4, " t"},
+        {sections, "List main", 0, " main"},
+        {sections, "LIST main", 0, " main"},
         // The size bounds the search.
-        {itemKW, 5, "def modes", 0, " modes"},
+        {&parserScr::findKW<itemKW, 5>, "def modes", 0, " modes"},
     };
-    parserScr p;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
         lineText line(c.input);
-        EXPECT_EQ(c.index, p.findKW(line, c.table, c.size));
+        EXPECT_EQ(c.index, c.find(line));
         EXPECT_EQ(c.rest, line.str());
     }
 }

@@ -26,7 +26,8 @@
 #include <unistd.h>
 #endif
 
-#include "platform.h"
+#include "files.h"
+#include "pathRules.h"
 #include "testSupport.h"
 
 namespace fs = std::filesystem;

@@ -10,6 +10,7 @@
 #include "cnfBuilder.h"
 #include "cnfReader.h"
 #include "cnfScript.h"
+#include "compileText.h"
 
 // Empty when the config read back from bytes holds the builder's items (counts,
 // header items, captions, key data, tooltips, filter texts, records and the
@@ -59,23 +60,6 @@ inline std::string roundTripDifference(const cnfBuilder& b, const std::string& b
     return why.str();
 }
 
-// Compiles a script in memory, as the program compiles a file. False, with
-// what the program prints for the error in why, when the script fails.
-inline bool compileScript(std::string_view script, std::string& bytes, std::string& why) {
-    cnfBuilder b;
-    try {
-        b.loadScriptFromBytes(script);
-        b.parseScript();
-    } catch (const scriptError& e) {
-        std::ostringstream out;
-        e.debugFunc(out);
-        why = out.str();
-        return false;
-    }
-    bytes = b.cnfBytes();
-    return true;
-}
-
 // Empty when the config's script (cnfScript) compiles to the same bytes and the
 // config compiled again gives the same script; otherwise what fails. A config
 // that cnfScript refuses fails here too: the refusal is the difference.
@@ -84,11 +68,10 @@ inline std::string scriptRoundTripDifference(std::string_view config) {
     if (!read.ok()) return "the reader refuses the config: " + read.message;
     const cnfScriptResult script = cnfScript(read.config);
     if (!script.ok()) return "no script: " + script.why;
-    std::string again;
-    std::string why;
-    if (!compileScript(script.script, again, why)) return "the script fails:\n" + why + script.script;
-    if (again != config) return "the script compiles to other bytes:\n" + script.script;
-    if (cnfScript(readCnf(again).config).script != script.script)
+    const compileResult again = compileText(script.script, "recovered.sc");
+    if (!again.ok()) return "the script fails: " + again.error->message() + "\n" + script.script;
+    if (again.config != config) return "the script compiles to other bytes:\n" + script.script;
+    if (cnfScript(readCnf(again.config).config).script != script.script)
         return "the config compiled again gives another script";
     return std::string();
 }

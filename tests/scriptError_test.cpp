@@ -148,8 +148,8 @@ TEST(ScriptErrorTest, CategoriesPrintInFixedOrder) {
         report(e));
 }
 
-// Standard error's line: the script and line for a script error, the program's
-// name for a file error; the fixed message when a record has no detail.
+// Standard error's line: the script, line and column for a script error, the
+// program's name for a file error; the fixed message when a record has no detail.
 TEST(ScriptErrorTest, DiagnoseWritesOneLine) {
     static const struct {
         field category;
@@ -157,11 +157,11 @@ TEST(ScriptErrorTest, DiagnoseWritesOneLine) {
         const char* detail;
         const char* expected;
     } cases[] = {
-        {&scriptError::paramErr, 1, "unknown parameter \"x\"", "a/b.sc:8: error: unknown parameter \"x\"\n"},
+        {&scriptError::paramErr, 1, "unknown parameter \"x\"", "a/b.sc:8:5: error: unknown parameter \"x\"\n"},
         {&scriptError::fileErr, 3, "cannot write \"c.cc\": Is a directory",
          "tarvelkin: error: cannot write \"c.cc\": Is a directory\n"},
-        {&scriptError::paramErr, 2, "", "a/b.sc:8: error: Parameter redefinition\n"},
-        {&scriptError::itemNameErr, 2, "", "a/b.sc:8: error: Item 3 name not found\n"},
+        {&scriptError::paramErr, 2, "", "a/b.sc:8:5: error: Parameter redefinition\n"},
+        {&scriptError::itemNameErr, 2, "", "a/b.sc:8:5: error: Item 3 name not found\n"},
         {&scriptError::fileErr, 1, "", "tarvelkin: error: Load file error\n"},
     };
     for (const auto& c : cases) {
@@ -170,6 +170,7 @@ TEST(ScriptErrorTest, DiagnoseWritesOneLine) {
         e.*c.category = c.code;
         e.itemIndex = 2;
         e.errLine = 7;
+        e.errColumn = 5;
         e.detail = c.detail;
         std::ostringstream err;
         e.diagnose(err, "a/b.sc");

@@ -21,7 +21,7 @@
 #include <cstdlib>
 #endif
 
-#include "cnfBuilder.h"
+#include "compileText.h"
 
 namespace testSupport {
 
@@ -85,10 +85,9 @@ inline bool expandRepeats(const std::vector<std::string>& lines, std::vector<std
 
 // The config a script compiles to (the script must compile).
 inline std::string compiled(const std::string& script) {
-    cnfBuilder b;
-    b.loadScriptFromBytes(script);
-    b.parseScript();
-    return b.cnfBytes();
+    const compileResult result = compileText(script, "test.sc");
+    EXPECT_TRUE(result.ok()) << result.error->message();
+    return result.config;
 }
 
 // A fresh, empty folder of its own, removed with everything in it when the

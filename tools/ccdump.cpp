@@ -25,7 +25,8 @@
 #include "cnfDump.h"
 #include "cnfReader.h"
 #include "cnfScript.h"
-#include "platform.h"
+#include "console.h"
+#include "files.h"
 
 namespace {
 

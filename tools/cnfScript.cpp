@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "itemKinds.h"
 #include "keywords.h"
 
 namespace {
@@ -164,21 +165,12 @@ public:
 
 private:
     void checkCounts() const {
-        // The compiler's limits are checked against counters that start at 1
-        // for lists, file items and margs and at 0 for keys and filters.
-        const struct {
-            const char* kind;
-            std::size_t count;
-            std::size_t most;
-        } kinds[] = {{"lists", cfg.lists.size(), LIST_LIMIT - 1},
-                     {"keys", cfg.keys.size(), KEY_LIMIT},
-                     {"file items", cfg.files.size(), FILE_LIMIT - 1},
-                     {"filters", cfg.filters.size(), FILTER_LIMIT},
-                     {"margs", cfg.margs.size(), MARG_LIMIT - 1}};
-        for (const auto& kind : kinds)
-            if (kind.count > kind.most)
-                refuse("the config holds " + num(kind.count) + " " + kind.kind +
-                       ", and a script holds at most " + num(kind.most));
+        const std::size_t counts[] = {0, cfg.lists.size(), cfg.keys.size(), cfg.files.size(),
+                                      cfg.filters.size(), cfg.margs.size()};
+        for (std::uint32_t kind = LIST_KIND; kind < DEF_KIND; ++kind)
+            if (counts[kind] > kindOf(kind).most)
+                refuse("the config holds " + num(counts[kind]) + " " + std::string(kindOf(kind).name) +
+                       "s, and a script holds at most " + num(kindOf(kind).most));
     }
 
     // A line and its line feed; a carriage return at its end is doubled.

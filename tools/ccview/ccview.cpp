@@ -30,8 +30,9 @@
 
 #include "ccviewPage.h"
 #include "cnfReader.h"
+#include "console.h"
+#include "files.h"
 #include "host.h"
-#include "platform.h"
 #include "serve.h"
 
 namespace fs = std::filesystem;

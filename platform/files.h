@@ -1,32 +1,12 @@
-// Everything that differs between Windows and POSIX, and nothing else. Path
-// rules take a pathStyle value so that both styles can be tested on any host.
+// Files as the platforms differ in them: testing for a folder, and replacing a
+// file whole.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <system_error>
 
-enum class pathStyle { windows, posix };
-
-// The style of the platform the program was built for.
-pathStyle hostPathStyle();
-
-// '\\' on Windows, '/' on POSIX.
-char folderSeparator(pathStyle style);
-
-// True when a path is used as it stands instead of being put into the default
-// folder: on Windows when it holds a ':' anywhere (a drive), on POSIX when it
-// starts with '/'.
-bool isUnchangedPath(pathStyle style, std::string_view path);
-
-// The full path of a name relative to the current directory: GetFullPathNameA
-// on Windows, the current directory + '/' + name on POSIX. Empty on failure.
-std::string fullPathOf(const std::string& name);
-
-// Holds the console until the user answers: "pause" through the command
-// interpreter on Windows; elsewhere the line "Press Enter to continue . . ."
-// and a wait for a line feed or the end of standard input.
-void pauseConsole();
+#include "pathRules.h"
 
 // Whether a path names an existing folder.
 bool isFolder(const std::string& path);
@@ -54,13 +34,3 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
 // folder can hold can be replaced.
 std::string temporaryPathBeside(pathStyle style, std::string_view target, unsigned long process,
                                 unsigned attempt);
-
-// Makes standard output pass bytes unchanged. On Windows it is a text stream
-// that writes every line feed as CR LF; elsewhere nothing changes. Call it
-// before anything is written to standard output.
-void binaryStandardOutput();
-
-// Process set-up before anything else runs. On POSIX a write past the file-size
-// limit must fail like any other write (and so be cleaned up), not kill the
-// program part way through a config.
-void prepareProcess();

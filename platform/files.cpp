@@ -1,48 +1,20 @@
-#include "platform.h"
+#include "files.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <limits>
 #include <system_error>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-#include <fcntl.h>
-#include <io.h>
+#include "windowsApi.h"
 #else
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
-
-pathStyle hostPathStyle() {
-#ifdef _WIN32
-    return pathStyle::windows;
-#else
-    return pathStyle::posix;
-#endif
-}
-
-char folderSeparator(pathStyle style) { return style == pathStyle::windows ? '\\' : '/'; }
-
-bool isUnchangedPath(pathStyle style, std::string_view path) {
-    if (style == pathStyle::windows) return path.find(':') != std::string_view::npos;
-    return !path.empty() && path.front() == '/';
-}
 
 bool isFolder(const std::string& path) {
     std::error_code ec;
@@ -93,31 +65,6 @@ bool replaceFile(const std::string& path, std::string_view bytes) {
 }
 
 #ifdef _WIN32
-
-std::string fullPathOf(const std::string& name) {
-    std::string full(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n =
-            GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (n == 0) return std::string();
-        if (n < full.size()) return full.substr(0, n);
-        full.resize(n);  // n counts the terminating zero when the buffer is too small
-    }
-}
-
-void pauseConsole() {
-    std::cout.flush();
-    std::system("pause");
-}
-
-// A drive without a medium fails like a missing file instead of asking the user
-// in a message box.
-void prepareProcess() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
-
-void binaryStandardOutput() {
-    std::cout.flush();
-    _setmode(_fileno(stdout), _O_BINARY);
-}
 
 namespace {
 
@@ -215,24 +162,6 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
 }
 
 #else
-
-std::string fullPathOf(const std::string& name) {
-    std::error_code ec;
-    fs::path cwd = fs::current_path(ec);
-    if (ec) return std::string();
-    std::string full = cwd.string();
-    if (full.empty() || full.back() != '/') full += '/';
-    return full + name;
-}
-
-void prepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
-
-void binaryStandardOutput() {}
-
-void pauseConsole() {
-    std::cout << "Press Enter to continue . . ." << std::endl;
-    std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-}
 
 namespace {
 

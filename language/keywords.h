@@ -1,5 +1,6 @@
-// The script language's fixed vocabulary and the limits shared by the reader
-// and the config builder. Keyword matching is exact and case-sensitive.
+// The script language's fixed vocabulary and the limits shared by the reader,
+// the config builder and the script writer. Keyword matching is exact and
+// case-sensitive. The facts of each item kind are in itemKinds.h.
 #pragma once
 
 #include <cstdint>
@@ -47,10 +48,3 @@ inline constexpr std::uint8_t SAVE = 1;
 inline constexpr std::uint8_t DIR = 2;
 
 inline constexpr std::uint32_t STR_VAL_NOT_FOUND = 0xFFFFFFFF;
-
-// Item limits, checked against a kind's counter right after a name was added.
-inline constexpr std::uint32_t LIST_LIMIT = 51;
-inline constexpr std::uint32_t KEY_LIMIT = 500;
-inline constexpr std::uint32_t FILE_LIMIT = 101;
-inline constexpr std::uint32_t FILTER_LIMIT = 50;
-inline constexpr std::uint32_t MARG_LIMIT = 101;
