@@ -42,7 +42,7 @@ std::string dumped(const json& event) {
 constexpr std::chrono::seconds outputGrace{2};
 
 // How much of the log one call of eventsAfter hands over at most.
-constexpr std::size_t maxSentBytes = 256 * 1024;
+constexpr std::size_t maxSentBytes = std::size_t{256} * 1024;
 
 }  // namespace
 
