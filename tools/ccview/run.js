@@ -220,6 +220,7 @@
     render();
     status.textContent = endText(event);
     if (event.note) status.textContent += ' ' + event.note;
+    if (event.outcome === 'failed') notice('failed', endText(event));
     status.className = 'run-state ' + (event.outcome === 'exit' && event.code === 0 ? 'ok' : 'failed');
     updateButtons();
     if (window.performance && performance.mark) performance.mark('ccview-run-end');
