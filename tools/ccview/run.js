@@ -25,18 +25,22 @@
   output.setAttribute('role', 'log');
   output.setAttribute('aria-label', 'Output');
   const section = make('section', { className: 'run' }, [
-    make('h2', { id: 'run-heading', textContent: 'Run' }),
+    make('h2', { id: 'run-heading', textContent: 'Output' }),
     about,
-    make('div', { className: 'row buttons' }, [runButton, stopButton,
+    make('div', { className: 'row' }, [
       make('label', { htmlFor: 'output-encoding', textContent: 'Output encoding' }), encoding]),
-    status,
     output,
     make('p', { className: 'hint', textContent: 'Standard input is closed. Standard error is marked "err". ' +
       'This page keeps the last ' + O.LIMITS.maxLines + ' lines (' + (O.LIMITS.maxChars >> 20) +
       ' M characters); the server keeps the last 8 MB of a run\'s output.' }),
   ]);
   section.setAttribute('aria-labelledby', 'run-heading');
+  // Run, Stop and how the run stands go with the command line, which stays
+  // in sight while the choices scroll; the output follows it.
   const commandSection = document.querySelector('section.command');
+  const buttons = commandSection.querySelector('.buttons');
+  buttons.prepend(runButton, stopButton);
+  buttons.after(status);
   commandSection.parentNode.insertBefore(section, commandSection.nextSibling);
 
   let info = null;
@@ -344,7 +348,8 @@
       bottom.append(make('label', { htmlFor: 'browse-name', textContent: 'File name' }), name, use);
     if (file.action === 'dir') bottom.append(use);
     bottom.append(cancel);
-    dialog.append(make('div', { className: 'row' }, [up, where]), entries, bottom);
+    dialog.append(make('h2', { textContent: 'Browse: ' + label }), make('div', { className: 'row' }, [up, where]),
+      entries, bottom);
     document.body.append(dialog);
     show(list);
     dialog.showModal();

@@ -58,7 +58,8 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     await chooseFastMode(page, 'in.txt', '3');
     const where = () => page.evaluate(() => ['run', 'stop'].map((id) => {
       const r = document.getElementById(id).getBoundingClientRect();
-      return [r.left + window.scrollX, r.top + window.scrollY];
+      const row = document.getElementById(id).parentNode.getBoundingClientRect();
+      return [r.left - row.left, r.top - row.top];
     }));
     const places = await where();
     await run.click();
