@@ -103,10 +103,19 @@ public:
         port_ = std::stoi(url_.substr(colon + 1, slash - colon - 1));
         token_ = url_.substr(url_.find("token=") + 6);
     }
+    // Ends the server as Ctrl+C does, so that it removes its token file (a
+    // test on Windows has no console to send Ctrl+C from: it ends the tree,
+    // and removes the file itself).
     ~servedCcview() {
         if (!process_) return;
+#ifdef _WIN32
         process_->endNow();
         process_->wait();
+        std::error_code ignored;
+        fs::remove(fs::path(privateFolder()) / ("ccview-" + std::to_string(port_) + ".token"), ignored);
+#else
+        end();
+#endif
     }
     servedCcview(const servedCcview&) = delete;
     servedCcview& operator=(const servedCcview&) = delete;
