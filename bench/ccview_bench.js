@@ -14,7 +14,7 @@ const build = path.resolve(process.argv[2] || 'build');
 const runs = Number(process.argv[3] || 100);
 process.env.TARVELKIN_PROGRAM = path.join(build, 'tarvelkin');
 process.env.CCVIEW_PROGRAM = path.join(build, 'ccview');
-const { launch, makePage, largestScript } = require('../tools/ccview/test/browser.js');
+const { launch, makePage, largestScript } = require('../tools/ccview/pages.js');
 
 const median = (xs) => xs.slice().sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const ms = (x) => x.toFixed(2) + ' ms';

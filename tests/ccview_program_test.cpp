@@ -59,7 +59,11 @@ TEST(ccview, RefusesWithoutWritingAnything) {
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     const bool asRoot = geteuid() == 0;  // root writes into a read-only folder
 
-    const std::string usage = "usage: ccview CONFIG.cc [PAGE.html]\n";
+    const std::string usage =
+        "usage: ccview CONFIG.cc [PAGE.html]\n"
+        "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- PROGRAM "
+        "[ARGS...]\n";
+    const std::string good = quoted(dir / "good.cc");
     const std::string bad = (dir / "bad.cc").string();
     const struct {
         std::string args;
@@ -78,6 +82,18 @@ TEST(ccview, RefusesWithoutWritingAnything) {
         {"-h", 2, usage},
         {quoted(dir / "good.cc") + " --json", 2, usage},
         {quoted(dir / "good.cc") + " a.html b.html", 2, usage},
+        // Served: nothing is served after wrong usage or an invalid config.
+        {"--serve " + quoted(dir / "bad.cc") + " -- prog", 1,
+         "ccview: " + bad + ": offset 6: version is 3, expected 2\n"},
+        {"--serve " + good, 2, "ccview: --serve needs \"--\" and the program to run\n" + usage},
+        {"--serve " + good + " --", 2, "ccview: --serve needs \"--\" and the program to run\n" + usage},
+        {"--serve -- prog", 2, "ccview: --serve needs a config\n" + usage},
+        {"--serve --idle-timeout 0 " + good + " -- prog", 2,
+         "ccview: --idle-timeout takes whole minutes, 1 to 10080\n" + usage},
+        {"--serve --cwd " + quoted(dir / "good.cc") + " " + good + " -- prog", 2,
+         "ccview: --cwd " + (dir / "good.cc").string() + ": not a folder\n" + usage},
+        {"--serve --port 1 " + good + " -- prog", 2, "ccview: unexpected --port\n" + usage},
+        {"--serve " + good + " -- ''", 2, "ccview: the program's name is empty\n" + usage},
     };
     const std::string before = tree(dir);
     for (const auto& c : cases) {

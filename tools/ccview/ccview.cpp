@@ -1,6 +1,8 @@
-// ccview: writes a config's preview page, one self-contained HTML file.
+// ccview: writes a config's preview page, one self-contained HTML file; or,
+// with --serve, serves that page on loopback with a runner for the program.
 //
 //   ccview CONFIG.cc [PAGE.html]
+//   ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- PROGRAM [ARGS...]
 //
 // Without PAGE.html the page goes beside the config, with the extension .html.
 // The page is written whole: to a temporary file beside it, then renamed over
@@ -11,7 +13,14 @@
 // reason, the system's for a page; no page is written or changed); 2 after
 // wrong usage or a page named as the config itself; 3 when the page was
 // written but its path could not be printed (the reason on standard error).
+//
+// Served (serve.h): the program and ARGS are fixed; the page adds the words
+// it builds. A program named with a folder is taken from where ccview
+// started; a bare name is looked up in PATH when it runs. Exit status 0 after
+// Ctrl+C or the idle time, 1 when the config is invalid (nothing is served)
+// or the server cannot start, 2 after wrong usage.
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -23,6 +32,8 @@
 #include "cnfReader.h"
 #include "console.h"
 #include "files.h"
+#include "host.h"
+#include "serve.h"
 
 namespace fs = std::filesystem;
 
@@ -33,8 +44,12 @@ constexpr int exitUsage = 2;
 // The page is there, but a caller reading its path from standard output got none.
 constexpr int exitPathNotPrinted = 3;
 
-int usage() {
-    std::cerr << "usage: ccview CONFIG.cc [PAGE.html]" << std::endl;
+int usage(std::string_view why = {}) {
+    if (!why.empty()) std::cerr << "ccview: " << why << std::endl;
+    std::cerr << "usage: ccview CONFIG.cc [PAGE.html]\n"
+                 "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- "
+                 "PROGRAM [ARGS...]"
+              << std::endl;
     return exitUsage;
 }
 
@@ -43,10 +58,75 @@ int failed(const std::string& path, const std::string& why) {
     return exitFailed;
 }
 
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path pathOf(const std::string& utf8Text) { return fs::path(std::u8string(utf8Text.begin(), utf8Text.end())); }
+
+int serveMain(int argc, char** argv) {
+    serveOptions options;
+    std::string configPath;
+    std::string cwd;
+    int cwdAt = 0;
+    int i = 2;
+    for (; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "--no-browser") {
+            options.openBrowser = false;
+        } else if (arg == "--idle-timeout" || arg == "--cwd") {
+            if (i + 1 == argc) return usage(std::string(arg) + " needs a value");
+            const std::string value = argv[++i];
+            if (arg == "--cwd") {
+                cwd = value;
+                cwdAt = i;
+                continue;
+            }
+            char* end = nullptr;
+            const long minutes = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != 0 || minutes < 1 || minutes > 10080)
+                return usage("--idle-timeout takes whole minutes, 1 to 10080");
+            options.idleMinutes = static_cast<int>(minutes);
+        } else if (arg.empty() || arg[0] == '-' || !configPath.empty()) {
+            return usage("unexpected " + std::string(arg));
+        } else {
+            configPath = arg;
+        }
+    }
+    if (configPath.empty()) return usage("--serve needs a config");
+    if (i + 1 >= argc) return usage("--serve needs \"--\" and the program to run");
+    // The program's words go to it as UTF-8 on every platform.
+    const std::vector<std::string> words = utf8Arguments(argc, argv);
+    if (words.size() == static_cast<std::size_t>(argc)) {
+        options.program.assign(words.begin() + i + 1, words.end());
+        cwd = cwd.empty() ? cwd : words[cwdAt];
+    }
+    if (options.program[0].empty()) return usage("the program's name is empty");
+
+    std::error_code error;
+    const fs::path start = fs::current_path(error);
+    const fs::path folder = cwd.empty() ? start : fs::absolute(pathOf(cwd), error);
+    if (error || !fs::is_directory(folder, error)) return usage("--cwd " + cwd + ": not a folder");
+    options.cwd = utf8(folder.lexically_normal());
+    // A program named with a folder is found where ccview started, whatever
+    // the working folder; a bare name is looked up in PATH.
+    const fs::path program = pathOf(options.program[0]);
+    if (program.has_parent_path()) options.program[0] = utf8((start / program).lexically_normal());
+
+    cnfReadResult result = readCnfFile(configPath);
+    if (!result.ok()) return failed(configPath, result.message);
+    options.configName = utf8(pathOf(configPath).filename());
+    options.config = std::move(result.config);
+    return serve(options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     prepareProcess();
+    if (argc > 1 && std::string_view(argv[1]) == "--serve") return serveMain(argc, argv);
     std::vector<std::string> names;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];

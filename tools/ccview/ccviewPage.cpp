@@ -17,8 +17,9 @@ std::string scriptSafeJson(std::string_view json) {
     return out;
 }
 
-std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
-    const pageTemplate page = viewPageTemplate();
+namespace {
+
+std::string filledPage(const pageTemplate& page, const cnfConfig& cfg, std::string_view sourceName) {
     const std::string config = scriptSafeJson(cnfDumpJson(cfg));
     const std::string analysis = cnfAnalysisJson(cfg);  // numbers only: nothing to make safe
     const std::string source = scriptSafeJson(cnfJsonString(sourceName));
@@ -33,4 +34,14 @@ std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
     out += source;
     out += page.afterSource;
     return out;
+}
+
+}  // namespace
+
+std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
+    return filledPage(viewPageTemplate(), cfg, sourceName);
+}
+
+std::string servedPage(const cnfConfig& cfg, std::string_view sourceName) {
+    return filledPage(servedPageTemplate(), cfg, sourceName);
 }

@@ -20,8 +20,10 @@ struct pageTemplate {
     std::string_view afterSource;   // the rest: the script and the page's end
 };
 
-// Made at build time by embed.cmake.
+// Made at build time by embed.cmake: the static page, and the page that
+// ccview --serve gives, which adds the runner and may connect to its server.
 pageTemplate viewPageTemplate();
+pageTemplate servedPageTemplate();
 
 // A JSON text made safe inside a <script> block: every '<', '>' and '&' is
 // written as its \u escape. JSON holds these characters only inside strings,
@@ -33,3 +35,5 @@ std::string scriptSafeJson(std::string_view json);
 // the page's title, decoded as UTF-8). The same config and name always give
 // the same bytes.
 std::string viewPage(const cnfConfig& cfg, std::string_view sourceName);
+// The same for the served page.
+std::string servedPage(const cnfConfig& cfg, std::string_view sourceName);

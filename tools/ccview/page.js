@@ -100,6 +100,7 @@
     }
     $('back').disabled = state.steps.length === 0;
     $('reset').disabled = state.steps.length === 0;
+    for (const hook of hooks.command) hook(line);
     return line;
   }
 
@@ -126,6 +127,7 @@
     const { id, input, field } = stepInput(stepIndex, step, 'path', label);
     if (file.action === 'dir') {
       field.append(el('span', { className: 'hint', text: 'a folder path' }));
+      for (const hook of hooks.pathField) hook({ field, input, file, label, filterIndex: () => 0 });
       return field;
     }
     const picker = el('input', { type: 'file', hidden: true, tabIndex: -1, 'aria-hidden': 'true' });
@@ -155,6 +157,8 @@
     });
     field.append(button, picker,
       el('span', { className: 'hint', text: file.action === 'save' ? 'a file to write' : 'a file to read' }));
+    const filterIndex = () => ($(id + '-type') ? Number($(id + '-type').value) : 0);
+    for (const hook of hooks.pathField) hook({ field, input, file, label, filterIndex, choose: button });
     return field;
   }
 
@@ -241,6 +245,34 @@
     cfg = P.decodeConfig(raw, P.encodingFor(raw, wanted));
     $('encoding').value = cfg.encoding;
   }
+
+  // ---- parts other scripts add: presets, and the runner of a served page ----
+
+  // Each part is a function that ccPageParts lists before this script runs;
+  // it gets this interface, and may ask to hear of each new command line
+  // (command) and of each path field drawn (pathField).
+  const hooks = { command: [], pathField: [] };
+  const pageApi = {
+    config: () => cfg,
+    state: () => state,
+    storeKey,
+    savedForm: () => P.savedForm(state, cfg.encoding),
+    // Replaces the choices and values by saved ones, as reopening the page does.
+    restore(saved) {
+      useEncoding(saved && saved.encoding);
+      state = P.restoredState(cfg, saved);
+      showAll();
+      save();
+    },
+    setProgram(name) {
+      state = { ...state, program: name };
+      $('program').value = name;
+      changed();
+    },
+    onCommand: (hook) => hooks.command.push(hook),
+    onPathField: (hook) => hooks.pathField.push(hook),
+  };
+  for (const attach of self.ccPageParts || []) attach(pageApi);
 
   // ---- start ----
 

@@ -284,3 +284,28 @@ test('the page reads well in light and dark schemes', async () => {
   assert.deepEqual(await colours('light'), ['rgb(255, 255, 255)', 'rgb(27, 27, 27)']);
   assert.deepEqual(await colours('dark'), ['rgb(23, 24, 27)', 'rgb(232, 232, 232)']);
 });
+
+test('presets: saved under a name, loaded, renamed and deleted, kept for the config', async () => {
+  const { page, context, seen } = await open(sampleUrl);
+  await page.getByLabel('Program').fill('prog');
+  await page.getByRole('button', { name: 'Fast mode' }).click();
+  await page.getByRole('textbox', { name: 'Level' }).fill('9');
+  await page.getByLabel('Preset name').fill('nine');
+  await page.getByRole('button', { name: 'Save', exact: true }).click();
+  await page.getByText('Saved "nine".').waitFor();
+  await page.getByRole('button', { name: 'Reset', exact: true }).click();
+  await page.getByLabel('Program').fill('other');
+  await page.getByRole('button', { name: 'Load', exact: true }).click();
+  assert.equal(await commandOf(page), 'prog -f <Input file> 9');
+  await page.getByLabel('Preset name').fill('level nine');
+  await page.getByRole('button', { name: 'Rename', exact: true }).click();
+  await page.getByText('Renamed "nine" to "level nine".').waitFor();
+
+  const again = await open(sampleUrl, context);
+  const presets = again.page.getByLabel('Saved presets');
+  assert.deepEqual(await presets.locator('option').allTextContents(), ['level nine']);
+  await again.page.getByRole('button', { name: 'Delete', exact: true }).click();
+  assert.equal(await presets.locator('option').count(), 0);
+  assert.ok(await again.page.getByRole('button', { name: 'Load', exact: true }).isDisabled());
+  assert.deepEqual(seen.errors, []);
+});

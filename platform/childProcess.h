@@ -1,0 +1,89 @@
+// Starting a program and stopping it with everything it started: what differs
+// between Windows and POSIX for a runner, and nothing else.
+//
+// A program is always started from an argument vector, never through a shell:
+// on POSIX the words are its argv as they are; on Windows they become one
+// command line by the rules the C runtime's argument parser reads back into
+// the same words (windowsCommandLine), passed to CreateProcessW in UTF-16.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a program ended.
+struct processOutcome {
+    bool signalled = false;  // POSIX: ended by a signal, whose number is code
+    int code = 0;            // the exit status, or the signal
+};
+
+// A started program and the process tree it grows: on POSIX a process group
+// of its own, on Windows a Job Object that every process it starts joins and
+// that cannot be left. Standard input is the null device; standard output and
+// standard error are two pipes, read with read(). The three calls read(),
+// wait() and the two stopping calls may come from different threads.
+class childProcess {
+public:
+    // Starts argv[0] with the arguments argv[1..] in the folder cwd (empty:
+    // this process's folder). A name without a folder separator is looked up
+    // in PATH. Returns null when the program cannot be started, with why saying
+    // so in words: "not found: ...", "not executable: ..." or the system's
+    // reason. On Windows a batch file is refused: the command interpreter
+    // would read its arguments by its own rules.
+    static std::unique_ptr<childProcess> start(const std::vector<std::string>& argv,
+                                               const std::string& cwd, std::string& why);
+
+    // Ends the tree if it still runs and closes every handle.
+    ~childProcess();
+    childProcess(const childProcess&) = delete;
+    childProcess& operator=(const childProcess&) = delete;
+
+    enum class stream { out, err };
+    // Reads what the tree wrote to one stream: blocks until some bytes come
+    // and returns their number, or 0 at the end of the stream (every writer
+    // closed it, or abandonOutput was called).
+    std::size_t read(stream which, char* buffer, std::size_t size);
+
+    // Makes every read() return 0 from now on: for output still held open by
+    // a process that left the tree (POSIX: a new session), which is then no
+    // longer read.
+    void abandonOutput();
+
+    // Blocks until the program itself ends, then ends whatever it left
+    // running in its tree, and says how the program ended. Called once.
+    processOutcome wait();
+
+    // Asks the whole tree to end: SIGTERM to the process group on POSIX,
+    // Ctrl+Break to its console process group on Windows. Does nothing once
+    // wait() has returned.
+    void askToEnd();
+    // Ends the whole tree at once: SIGKILL to the group, or the Job Object
+    // terminated. Does nothing once wait() has returned.
+    void endNow();
+
+    // The program's process id.
+    long id() const;
+
+    struct state;
+
+private:
+    explicit childProcess(std::unique_ptr<state> s);
+    std::unique_ptr<state> s_;
+};
+
+// The command line that the C runtime's argument parser (CommandLineToArgvW,
+// a program's main) reads back into exactly these words: argv[0] in double
+// quotes when it holds a blank or is empty (a program path never holds a
+// double quote); every other word as it stands unless it is empty or holds a
+// blank, a tab, a line end or a double quote, else in double quotes with each
+// " written \" and the backslashes before a " or the closing quote doubled.
+// Words are UTF-8 here, as on the whole server side.
+std::string windowsCommandLine(const std::vector<std::string>& argv);
+
+// How a signal is named to a person: "SIGTERM", "SIGKILL", or "signal N".
+std::string signalName(int signal);
+
+// Opens url in the person's browser (xdg-open, open, or the shell's default
+// handler on Windows) without waiting for it. False when that cannot start.
+bool openInBrowser(const std::string& url);

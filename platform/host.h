@@ -1,0 +1,37 @@
+// What a local server needs of the system it runs on, beside starting
+// programs: secrets, a private file, the end of the session.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Fills buffer with bytes from the system's random source (getentropy on
+// POSIX, BCryptGenRandom on Windows). False when the source fails: a server
+// must then not start, as it would have no secret.
+bool systemRandom(unsigned char* buffer, std::size_t size);
+
+// Writes a new file that only this user may read and write (mode 0600 on
+// POSIX; on Windows the file inherits the per-user folder's protection). An
+// existing file of that name is replaced by a new one, never written through
+// (a link there is removed, not followed). False, with why, on failure.
+bool writePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
+
+// The folder for files only this user should see: $XDG_RUNTIME_DIR when it is
+// set and a folder, else the system's temporary folder (on Windows the
+// user's own).
+std::string privateFolder();
+
+// The program's arguments in UTF-8: on Windows read again from the wide
+// command line (main's are in the system's code page), elsewhere as given.
+std::vector<std::string> utf8Arguments(int argc, char** argv);
+
+// Calls stop (once, from a thread of its own) when the session asks the
+// program to end: Ctrl+C, or SIGTERM / SIGHUP on POSIX; Ctrl+Break or the
+// console closing on Windows. On POSIX these signals are blocked in the
+// calling thread and every thread it starts after, so call it before
+// starting any; it also ignores SIGPIPE, so that a peer that went away is a
+// failed write, not the end of the program.
+void watchForEnd(std::function<void()> stop);

@@ -1,0 +1,359 @@
+// ccview --serve driven from outside, as a browser or a script would drive
+// it: the real server process, started with the test tool as its program.
+// The tool waits on a server of the test's own (controlServer), so that the
+// test decides when it goes on, and no test waits for time to pass.
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "childProcess.h"
+#include "host.h"
+#include "testSupport.h"
+
+namespace {
+
+using json = nlohmann::json;
+namespace fs = std::filesystem;
+using testSupport::scratchFolder;
+
+std::string base64Decoded(const std::string& text) {
+    static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    unsigned value = 0;
+    int bits = 0;
+    for (char c : text) {
+        const std::size_t d = digits.find(c);
+        if (d == std::string::npos) break;
+        value = (value << 6) | static_cast<unsigned>(d);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += static_cast<char>((value >> bits) & 0xff);
+        }
+    }
+    return out;
+}
+
+// GET /NAME blocks until the test releases NAME (or the server goes).
+class controlServer {
+public:
+    controlServer() {
+        server_.Get(R"(/([\w-]+))", [this](const httplib::Request& req, httplib::Response& res) {
+            std::unique_lock<std::mutex> hold(lock_);
+            released_.wait(hold, [&] { return closing_ || names_.count(req.matches[1]) > 0; });
+            res.set_content("go", "text/plain");
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+    ~controlServer() {
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            closing_ = true;
+            released_.notify_all();
+        }
+        server_.stop();
+        thread_.join();
+    }
+    void release(const std::string& name) {
+        std::lock_guard<std::mutex> hold(lock_);
+        names_.insert(name);
+        released_.notify_all();
+    }
+    std::string arg() const { return "control:" + std::to_string(port_); }
+
+private:
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+    std::mutex lock_;
+    std::condition_variable released_;
+    std::set<std::string> names_;
+    bool closing_ = false;
+};
+
+// One run as the event stream told it.
+struct runSeen {
+    std::string out, err;
+    json end;
+    std::vector<std::string> types;
+};
+
+// A running ccview --serve, its address read from its first line of output.
+class servedCcview {
+public:
+    servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {}) {
+        std::vector<std::string> argv = {CCVIEW_PROGRAM, "--serve", "--no-browser"};
+        if (!cwd.empty()) argv.insert(argv.end(), {"--cwd", cwd.string()});
+        argv.insert(argv.end(), {config.string(), "--"});
+        argv.insert(argv.end(), program.begin(), program.end());
+        std::string why;
+        process_ = childProcess::start(argv, "", why);
+        if (!process_) throw std::runtime_error("cannot start ccview: " + why);
+        char c = 0;
+        while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') url_ += c;
+        if (url_.back() == '\r') url_.pop_back();
+        const std::size_t colon = url_.find(':', 7), slash = url_.find('/', 7);
+        port_ = std::stoi(url_.substr(colon + 1, slash - colon - 1));
+        token_ = url_.substr(url_.find("token=") + 6);
+    }
+    // Ends the server as Ctrl+C does, so that it removes its token file (a
+    // test on Windows has no console to send Ctrl+C from: it ends the tree,
+    // and removes the file itself).
+    ~servedCcview() {
+        if (!process_) return;
+#ifdef _WIN32
+        process_->endNow();
+        process_->wait();
+        std::error_code ignored;
+        fs::remove(fs::path(privateFolder()) / ("ccview-" + std::to_string(port_) + ".token"), ignored);
+#else
+        end();
+#endif
+    }
+    servedCcview(const servedCcview&) = delete;
+    servedCcview& operator=(const servedCcview&) = delete;
+
+    // Headers of the page itself: its Host, its cookie, its Origin.
+    httplib::Headers page() const {
+        return {{"Host", host()}, {"Cookie", cookie()}, {"Origin", "http://" + host()}};
+    }
+    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::string cookie() const { return "ccview-" + std::to_string(port_) + "=" + token_; }
+    int port() const { return port_; }
+    const std::string& token() const { return token_; }
+    httplib::Client client() const {
+        httplib::Client c("127.0.0.1", port_);
+        c.set_read_timeout(60, 0);
+        return c;
+    }
+    // Ends the server as Ctrl+C does; its exit status.
+    int end() {
+        process_->askToEnd();
+        const processOutcome o = process_->wait();
+        process_.reset();
+        return o.signalled ? -1 : o.code;
+    }
+
+    // Starts a run with words and follows the event stream to its end,
+    // calling onEvent with what was seen so far after each event.
+    runSeen run(const std::vector<std::string>& words,
+                const std::function<void(const json&, const runSeen&)>& onEvent = {}) {
+        httplib::Client c = client();
+        auto started = c.Post("/api/run", page(), json({{"words", words}}).dump(), "application/json");
+        EXPECT_TRUE(started && started->status == 200) << (started ? started->body : "no answer");
+        runSeen seen;
+        std::string pending;
+        bool ended = false;
+        c.Get("/api/events", page(), [&](const char* data, std::size_t size) {
+            pending.append(data, size);
+            for (std::size_t cut; !ended && (cut = pending.find("\n\n")) != std::string::npos;) {
+                const std::string block = pending.substr(0, cut);
+                pending.erase(0, cut + 2);
+                const std::size_t at = block.find("data: ");
+                if (at == std::string::npos) continue;
+                const json event = json::parse(block.substr(at + 6));
+                const std::string type = event["type"];
+                seen.types.push_back(type);
+                if (type == "output") (event["stream"] == "out" ? seen.out : seen.err) += base64Decoded(event["data"]);
+                if (type == "end") {
+                    seen.end = event;
+                    ended = true;
+                }
+                if (onEvent) onEvent(event, seen);
+            }
+            return !ended;
+        });
+        return seen;
+    }
+
+private:
+    std::unique_ptr<childProcess> process_;
+    std::string url_, token_;
+    int port_ = 0;
+};
+
+fs::path sampleConfig(const scratchFolder& dir) {
+    const fs::path config = dir.path() / "prog.cc";
+    testSupport::writeFile(config, testSupport::compiled(testSupport::fileBytes(TARVELKIN_EXAMPLE)));
+    return config;
+}
+
+TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
+    scratchFolder dir;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"});
+    const std::string own = "http://" + server.host();
+    const std::string other = "http://127.0.0.1:" + std::to_string(server.port() == 1 ? 2 : server.port() - 1);
+    const std::string badCookie = "ccview-" + std::to_string(server.port()) + "=" + std::string(64, '0');
+    const std::string none;
+    const struct {
+        const char* what;
+        std::string method, path, host, cookie, origin, site;
+        int status;
+    } cases[] = {
+        {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 303},
+        {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 303},
+        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403},
+        {"launch, rebound name", "GET", "/?token=" + server.token(), "evil.example:" + std::to_string(server.port()), none, none, none, 403},
+        {"page with cookie", "GET", "/", server.host(), server.cookie(), none, "same-origin", 200},
+        {"page without cookie", "GET", "/", server.host(), none, none, none, 403},
+        {"page, wrong cookie", "GET", "/", server.host(), badCookie, none, none, 403},
+        {"page, other port in Host", "GET", "/", "127.0.0.1:1", server.cookie(), none, none, 403},
+        {"page, no Host", "GET", "/", none, server.cookie(), none, none, 403},
+        {"info, script", "GET", "/api/info", server.host(), server.cookie(), none, none, 200},
+        {"info from another port's page", "GET", "/api/info", server.host(), server.cookie(), other, "same-site", 403},
+        {"stop, own page", "POST", "/api/stop", server.host(), server.cookie(), own, "same-origin", 200},
+        {"stop, script", "POST", "/api/stop", server.host(), server.cookie(), none, none, 200},
+        {"stop, no cookie", "POST", "/api/stop", server.host(), none, own, "same-origin", 403},
+        {"stop from another port", "POST", "/api/stop", server.host(), server.cookie(), other, "same-site", 403},
+        {"stop, forged Origin only", "POST", "/api/stop", server.host(), server.cookie(), other, none, 403},
+        {"stop from a site", "POST", "/api/stop", server.host(), server.cookie(), "https://evil.example", "cross-site", 403},
+        {"stop, no Origin but same-site", "POST", "/api/stop", server.host(), server.cookie(), none, "same-site", 403},
+        {"stop, typed", "POST", "/api/stop", server.host(), server.cookie(), none, "none", 403},
+        {"run, rebound name", "POST", "/api/run", "evil.example:" + std::to_string(server.port()), server.cookie(), none, none, 403},
+        {"events from another port", "GET", "/api/events", server.host(), server.cookie(), other, "same-site", 403},
+        {"events, no cookie", "GET", "/api/events", server.host(), none, own, none, 403},
+        {"list from another port", "GET", "/api/list?item=1", server.host(), server.cookie(), other, "same-site", 403},
+    };
+    httplib::Client c = server.client();
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        httplib::Headers headers;
+        for (const auto& [name, value] : {std::pair<const char*, const std::string&>{"Host", t.host},
+                                          {"Cookie", t.cookie}, {"Origin", t.origin}, {"Sec-Fetch-Site", t.site}})
+            if (!value.empty()) headers.emplace(name, value);
+        if (t.host.empty()) headers.emplace("Host", "");
+        auto r = t.method == "GET" ? c.Get(t.path, headers) : c.Post(t.path, headers, "{}", "application/json");
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->status, t.status);
+        EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
+        if (t.status == 303) {
+            EXPECT_EQ(r->get_header_value("Set-Cookie"),
+                      server.cookie() + "; Path=/; HttpOnly; SameSite=Strict");
+        }
+    }
+
+    // Nothing listens on another loopback address, let alone the machine's own.
+    httplib::Client elsewhere("127.0.0.2", server.port());
+    elsewhere.set_connection_timeout(5, 0);
+    EXPECT_FALSE(elsewhere.Get("/api/info", server.page()));
+
+    // The token is also in a file only this user may read, until the end.
+    const fs::path tokenFile = fs::path(privateFolder()) / ("ccview-" + std::to_string(server.port()) + ".token");
+    EXPECT_EQ(testSupport::fileBytes(tokenFile), server.token() + "\n");
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(tokenFile).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // Ended as Ctrl+C ends it (a test on Windows has no console to send it).
+    EXPECT_EQ(server.end(), 0);
+    EXPECT_FALSE(fs::exists(tokenFile));
+#endif
+}
+
+// The runner, row by row: what the tool does, what the test does when it
+// sees output, and the output and end the event stream gives.
+TEST(serve, RunsStreamsAndStopsTheProgram) {
+    scratchFolder dir;
+    controlServer control;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, control.arg()});
+    const struct {
+        const char* what;
+        std::vector<std::string> words;
+        std::string when;   // output to wait for before acting
+        std::string act;    // "release NAME" or "stop"
+        std::string out, err;
+        json end;           // fields the end event must have
+    } cases[] = {
+        {"a partial line arrives before the program goes on", {"out:first", "wait:go", "out:\\nsecond\\n", "exit:3"},
+         "first", "release go", "first\nsecond\n", "", {{"outcome", "exit"}, {"code", 3}}},
+        {"returns and the two streams, byte for byte", {"out:50%\\r", "err:warn\\n", "out:100%\\r\\n", "err:\\e[31mred\\e[0m"},
+         "", "", "50%\r100%\r\n", "warn\n\x1b[31mred\x1b[0m", {{"outcome", "exit"}, {"code", 0}}},
+        {"bytes that are not UTF-8", {"out:\\xff\\xfe\\x00\\xc3(ok"}, "", "",
+         std::string("\xff\xfe\0\xc3(ok", 7), "", {{"outcome", "exit"}, {"code", 0}}},
+        {"Stop ends a grandchild that holds the output", {"spawn:2", "out:child-ready\\n", "wait:never", "wait:never"},
+         "child-ready\n", "stop", "child-ready\n", "", {{"outcome", "stopped"}}},
+        {"a tree that ignores the request is killed", {"ignore-stop", "spawn:3", "ignore-stop", "out:child-ready\\n",
+         "wait:never", "wait:never"}, "child-ready\n", "stop", "child-ready\n", "", {{"outcome", "stopped"}}},
+#ifndef _WIN32
+        {"a death by signal names the signal", {"out:bye\\n", "abort"}, "", "", "bye\n", "",
+         {{"outcome", "signal"}, {"signal", "SIGABRT"}}},
+#endif
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        bool acted = false;
+        runSeen seen = server.run(t.words, [&](const json&, const runSeen& now) {
+            if (acted || t.act.empty() || now.out.find(t.when) == std::string::npos) return;
+            acted = true;
+            // While the program runs, a second run is refused.
+            auto again = server.client().Post("/api/run", server.page(), R"({"words":[]})", "application/json");
+            ASSERT_TRUE(again);
+            EXPECT_EQ(again->status, 409);
+            EXPECT_EQ(json::parse(again->body)["error"],
+                      "A run is in progress: stop it, or wait for it to end, before running again.");
+            if (t.act == "stop")
+                EXPECT_TRUE(server.client().Post("/api/stop", server.page(), "{}", "application/json"));
+            else
+                control.release(t.act.substr(8));
+        });
+        EXPECT_EQ(seen.out, t.out);
+        EXPECT_EQ(seen.err, t.err);
+        for (const auto& [field, value] : t.end.items()) EXPECT_EQ(seen.end[field], value) << field;
+        // Nothing was left holding the output: the end says so otherwise.
+        EXPECT_FALSE(seen.end.contains("note"));
+        EXPECT_EQ(seen.types.front(), "start");
+    }
+}
+
+TEST(serve, AProgramThatCannotStartSaysWhy) {
+    scratchFolder dir;
+    const fs::path config = sampleConfig(dir);
+    const struct {
+        std::string program, reason;
+    } cases[] = {
+        {(dir.path() / "missing-tool").string(), "not found: "},
+        {(dir.path()).string(), "not executable: "},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.program);
+        servedCcview server(config, {t.program});
+        const runSeen seen = server.run({"a"});
+        EXPECT_EQ(seen.end["outcome"], "failed");
+        EXPECT_EQ(seen.end["message"].get<std::string>().substr(0, t.reason.size()), t.reason);
+    }
+}
+
+// Every hard value arrives as the one argument it is, through the real
+// parser of the platform (the C runtime's on Windows).
+TEST(serve, WordsArriveAsTheProgramsArguments) {
+    scratchFolder dir;
+    const json table = json::parse(testSupport::fileBytes(HARD_VALUES));
+    // Values, and the words key data is read as; a NUL cannot be an argument.
+    std::vector<std::string> words = {"fixed word"};
+    for (const json& row : table) {
+        if (row.contains("value") && row["value"].get<std::string>().find('\0') == std::string::npos)
+            words.push_back(row["value"]);
+        for (const json& word : row.value("words", json::array())) words.push_back(word);
+    }
+    servedCcview server(sampleConfig(dir), {ARGV_PRINT, "fixed word"}, dir.path());
+    const runSeen seen = server.run(std::vector<std::string>(words.begin() + 1, words.end()));
+    std::string expected = std::to_string(words.size()) + "\n";
+    for (const std::string& w : words) {
+        static const char digits[] = "0123456789abcdef";
+        for (unsigned char c : w) expected += {digits[c >> 4], digits[c & 15]};
+        expected += '\n';
+    }
+    EXPECT_EQ(seen.out, expected);
+    EXPECT_EQ(seen.end["code"], 0);
+    auto bad = server.client().Post("/api/run", server.page(), R"({"words":["a\u0000b"]})", "application/json");
+    ASSERT_TRUE(bad);
+    EXPECT_EQ(bad->status, 400);
+    EXPECT_EQ(bad->body, R"({"error":"a word cannot hold a NUL character"})");
+}
+
+}  // namespace

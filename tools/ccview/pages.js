@@ -1,0 +1,108 @@
+// What the browser tests, the benchmarks and the README's screenshots share:
+// Debian's Chromium started by playwright-core (never a downloaded browser),
+// preview pages made by the built programs from script text, and served
+// pages (ccview --serve) with the test tool as their program.
+'use strict';
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+const { spawn, spawnSync } = require('node:child_process');
+const { pathToFileURL } = require('node:url');
+
+const root = path.resolve(__dirname, '..', '..');
+const programs = {
+  tarvelkin: process.env.TARVELKIN_PROGRAM || path.join(root, 'build', 'tarvelkin'),
+  ccview: process.env.CCVIEW_PROGRAM || path.join(root, 'build', 'ccview'),
+  serveTool: process.env.SERVE_TOOL || path.join(root, 'build', 'tests', 'serve_tool'),
+};
+const example = process.env.TARVELKIN_EXAMPLE || path.join(root, 'examples', 'prog.sc');
+
+// Headless Chromium without the background traffic a closed network refuses.
+async function launch() {
+  const { chromium } = require('playwright-core');
+  return chromium.launch({
+    executablePath: process.env.CCVIEW_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+function run(program, args) {
+  const r = spawnSync(program, args, { encoding: 'latin1' });
+  if (r.status !== 0) throw new Error(program + ' ' + args.join(' ') + ' failed:\n' + r.stdout + r.stderr);
+  return r;
+}
+
+// Compiles script (a string of bytes, one per character) to dir/NAME.cc and
+// writes its page dir/NAME.html; returns the page's file: URL.
+function makePage(dir, name, script) {
+  const base = path.join(dir, name);
+  fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
+  run(programs.tarvelkin, [base + '.sc', base + '.cc']);
+  run(programs.ccview, [base + '.cc']);
+  return pathToFileURL(base + '.html').href;
+}
+
+// A server on 127.0.0.1 that the test tool's "wait:NAME" steps ask: each
+// waits until release(NAME). close() lets every waiter go.
+async function controlServer() {
+  const released = new Set();
+  const waiting = [];
+  const server = http.createServer((req, res) => {
+    const name = req.url.slice(1);
+    const answer = () => res.end('go');
+    if (released.has(name)) answer();
+    else waiting.push({ name, answer });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const letGo = (all) => {
+    for (const w of waiting.splice(0)) {
+      if (all || released.has(w.name)) w.answer();
+      else waiting.push(w);
+    }
+  };
+  return {
+    arg: 'control:' + server.address().port,
+    release(name) { released.add(name); letGo(false); },
+    close() { letGo(true); server.closeAllConnections(); server.close(); },
+  };
+}
+
+// ccview --serve for dir/NAME.cc, compiled from script, running program
+// (an argument vector; the test tool by default) in cwd. Resolves to
+// {url, port, stop()} once the server printed its launch address.
+async function servePage(dir, name, script, program, cwd) {
+  const base = path.join(dir, name);
+  fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
+  run(programs.tarvelkin, [base + '.sc', base + '.cc']);
+  const args = ['--serve', '--no-browser'].concat(cwd ? ['--cwd', cwd] : [], [base + '.cc', '--'], program);
+  const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'] });
+  const url = await new Promise((resolve, reject) => {
+    let text = '';
+    server.stdout.on('data', (d) => {
+      text += d;
+      if (text.includes('\n')) resolve(text.split('\n')[0].trim());
+    });
+    server.on('exit', (code) => reject(new Error('ccview --serve ended with ' + code)));
+  });
+  const ended = new Promise((resolve) => server.on('exit', resolve));
+  return {
+    url,
+    pid: server.pid,
+    port: Number(new URL(url).port),
+    // Ends the server as Ctrl+C does; fails unless it ends cleanly (a
+    // sanitizer's report turns into a failure here).
+    async stop() {
+      server.kill('SIGINT');
+      const code = await ended;
+      if (code !== 0) throw new Error('ccview --serve ended with ' + code);
+    },
+  };
+}
+
+// The script at every limit that the C++ tests and the benchmarks use too.
+function largestScript() {
+  return fs.readFileSync(path.join(root, 'tests', 'every_limit.sc'), 'latin1');
+}
+
+module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage };

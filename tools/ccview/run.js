@@ -1,0 +1,390 @@
+// The runner's panel of a served page (ccview --serve): Run and Stop, the
+// output as it comes, how the run ended, and Browse… beside each path field.
+// The server fixes the program; the page sends only the words after its
+// fixed arguments. Output arrives as server-sent events; output.js turns its
+// bytes into lines.
+(self.ccPageParts = self.ccPageParts || []).push(function (page) {
+  'use strict';
+  const O = ccOutput;
+  const make = (tag, props, children) => {
+    const node = Object.assign(document.createElement(tag), props || {});
+    for (const child of children || []) node.append(child);
+    return node;
+  };
+
+  // ---- the panel ----
+
+  const runButton = make('button', { type: 'button', id: 'run', textContent: 'Run', disabled: true });
+  const stopButton = make('button', { type: 'button', id: 'stop', textContent: 'Stop', disabled: true });
+  const encoding = make('select', { id: 'output-encoding' },
+    O.ENCODINGS.map((e) => make('option', { value: e, textContent: e })));
+  const about = make('p', { id: 'run-program', className: 'hint' });
+  const status = make('p', { id: 'run-state', className: 'run-state' });
+  status.setAttribute('role', 'status');
+  const output = make('div', { id: 'output', className: 'output', tabIndex: 0 });
+  output.setAttribute('role', 'log');
+  output.setAttribute('aria-label', 'Output');
+  const section = make('section', { className: 'run' }, [
+    make('h2', { id: 'run-heading', textContent: 'Output' }),
+    about,
+    make('div', { className: 'row' }, [
+      make('label', { htmlFor: 'output-encoding', textContent: 'Output encoding' }), encoding]),
+    output,
+    make('p', { className: 'hint', textContent: 'Standard input is closed. Standard error is marked "err". ' +
+      'This page keeps the last ' + O.LIMITS.maxLines + ' lines (' + (O.LIMITS.maxChars >> 20) +
+      ' M characters); the server keeps the last 8 MB of a run\'s output.' }),
+  ]);
+  section.setAttribute('aria-labelledby', 'run-heading');
+  // Run, Stop and how the run stands go with the command line, which stays
+  // in sight while the choices scroll; the output follows it.
+  const commandSection = document.querySelector('section.command');
+  const buttons = commandSection.querySelector('.buttons');
+  buttons.prepend(runButton, stopButton);
+  buttons.after(status);
+  commandSection.parentNode.insertBefore(section, commandSection.nextSibling);
+
+  let info = null;
+  let running = false;
+  let lastLine = null;
+  let out = null;
+  let shownDropped = 0;
+  const elements = new Map();  // line id -> element
+  let drawPending = false;
+
+  function updateButtons() {
+    runButton.disabled = running || !info || !lastLine || !lastLine.complete;
+    stopButton.disabled = !running;
+  }
+
+  page.onCommand((line) => {
+    lastLine = line;
+    if (info && page.state().program !== info.program) {
+      page.setProgram(info.program);
+      return;
+    }
+    updateButtons();
+  });
+
+  // ---- output lines ----
+
+  function drawLine(element, line) {
+    element.replaceChildren(...line.spans.map((span) => {
+      const node = make('span', { textContent: span.text });
+      const classes = [];
+      if (span.style.fg >= 0) classes.push('fg' + span.style.fg);
+      if (span.style.bold) classes.push('bold');
+      if (classes.length) node.className = classes.join(' ');
+      return node;
+    }));
+  }
+
+  // Output waiting to be shown: [stream, base64] chunks, and the run's end.
+  // Each frame takes what it can in a few milliseconds, so that a program
+  // that writes fast never stops the page from answering.
+  let queue = [];
+  let queueAt = 0;
+  let endEvent = null;
+
+  function draw() {
+    drawPending = false;
+    if (!out) return;
+    const until = performance.now() + 8;
+    while (queueAt < queue.length && performance.now() < until) {
+      const [stream, data] = queue[queueAt++];
+      out.write(stream, O.decodeBase64(data));
+    }
+    if (queueAt === queue.length) {
+      queue = [];
+      queueAt = 0;
+    }
+    // Output after a quiet spell shows at once; a flood is drawn once a frame.
+    if (!queue.length && afterQuiet) {
+      afterQuiet = false;
+      render();
+    } else if (!renderPending) {
+      renderPending = true;
+      requestAnimationFrame(render);
+    }
+    if (queue.length) later();
+  }
+
+  // The lines that changed since the last time, drawn.
+  let renderPending = false;
+  let lastOutput = 0;
+  let afterQuiet = false;
+  function render() {
+    renderPending = false;
+    if (!out) return;
+    const changes = out.takeChanges();
+    for (const [id, element] of elements) {
+      if (id >= changes.firstId) break;
+      element.remove();
+      elements.delete(id);
+    }
+    if (changes.dropped !== shownDropped) {
+      shownDropped = changes.dropped;
+      notice('dropped', shownDropped + ' earlier lines are no longer shown.');
+    }
+    const added = document.createDocumentFragment();
+    for (const line of changes.lines) {
+      let element = elements.get(line.id);
+      if (!element) {
+        element = make('div', { className: 'line ' + line.stream });
+        if (line.stream === 'err') element.title = 'standard error';
+        elements.set(line.id, element);
+        added.append(element);
+      }
+      drawLine(element, line);
+    }
+    output.append(added);
+    if (following) output.scrollTop = output.scrollHeight;
+    if (endEvent && !queue.length) finish(endEvent);
+  }
+
+  // Output is taken in as soon as it comes and drawn once a frame: lines
+  // that scroll out of what is kept between two frames never reach the
+  // page. The panel follows the end unless the person scrolled away.
+  let following = true;
+  output.addEventListener('scroll', () => {
+    following = output.scrollTop + output.clientHeight >= output.scrollHeight - 4;
+  });
+
+  function later() {
+    if (!drawPending) {
+      drawPending = true;
+      setTimeout(draw, 0);
+    }
+  }
+
+  // A line of the panel's own (not the program's), at its top.
+  function notice(kind, text) {
+    let element = output.querySelector('.notice.' + kind);
+    if (!element) {
+      element = make('div', { className: 'notice ' + kind });
+      output.prepend(element);
+    }
+    element.textContent = text;
+  }
+
+  // ---- events ----
+
+  const seconds = (ms) => (ms < 10000 ? (ms / 1000).toFixed(2) : (ms / 1000).toFixed(1)) + ' s';
+
+  function endText(event) {
+    if (event.outcome === 'failed') return 'Could not start the program: ' + event.message;
+    const took = ' after ' + seconds(event.ms) + '.';
+    if (event.outcome === 'stopped') return 'Stopped by you' + took;
+    if (event.outcome === 'signal') return 'Ended by ' + event.signal + took;
+    return 'Exit status ' + event.code + took;
+  }
+
+  const handlers = {
+    start(event) {
+      running = true;
+      out = O.create(encoding.value);
+      queue = [];
+      queueAt = 0;
+      endEvent = null;
+      shownDropped = 0;
+      elements.clear();
+      output.replaceChildren();
+      status.textContent = 'Running…';
+      status.className = 'run-state running';
+      void event;
+    },
+    output(event) {
+      if (!out) return;
+      queue.push([event.stream, event.data]);
+      const now = performance.now();
+      if (now - lastOutput > 50) afterQuiet = true;
+      lastOutput = now;
+      later();
+    },
+    gap(event) {
+      notice('gap', 'The server kept only the last part of the output: ' + event.bytes + ' bytes before it were dropped.');
+    },
+    stopping() {
+      status.textContent = 'Stopping…';
+    },
+    end(event) {
+      endEvent = event;
+      later();
+      if (!renderPending) {
+        renderPending = true;
+        requestAnimationFrame(render);
+      }
+    },
+  };
+
+  // The end is shown once the output before it is.
+  function finish(event) {
+    endEvent = null;
+    running = false;
+    out.end();
+    render();
+    status.textContent = endText(event);
+    if (event.note) status.textContent += ' ' + event.note;
+    if (event.outcome === 'failed') notice('failed', endText(event));
+    status.className = 'run-state ' + (event.outcome === 'exit' && event.code === 0 ? 'ok' : 'failed');
+    updateButtons();
+    if (window.performance && performance.mark) performance.mark('ccview-run-end');
+  }
+
+  // The event stream, read with fetch rather than EventSource, which takes
+  // long output in far more slowly; after a lost connection it asks again
+  // from the last event it saw (Last-Event-ID), as EventSource would.
+  async function listen() {
+    let lastId = '';
+    for (;;) {
+      try {
+        const response = await fetch('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
+        if (!response.ok) throw new Error('refused');
+        const reader = response.body.getReader();
+        const decoder = new TextDecoder();
+        let text = '';
+        for (;;) {
+          const { value, done } = await reader.read();
+          if (done) break;
+          text += decoder.decode(value, { stream: true });
+          let at = 0;
+          for (let cut; (cut = text.indexOf('\n\n', at)) >= 0; at = cut + 2) {
+            let data = null;
+            for (const line of text.slice(at, cut).split('\n')) {
+              if (line.startsWith('id: ')) lastId = line.slice(4);
+              else if (line.startsWith('data: ')) data = line.slice(6);
+            }
+            if (data === null) continue;
+            const event = JSON.parse(data);
+            if (handlers[event.type]) handlers[event.type](event);
+            updateButtons();
+          }
+          text = text.slice(at);
+        }
+      } catch (e) {
+        // the server ended or refused: asked again below
+      }
+      if (!running) status.textContent = 'Not connected to ccview: trying again…';
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+    }
+  }
+
+  async function post(path, body) {
+    const response = await fetch(path, {
+      method: 'POST',
+      headers: { 'Content-Type': 'application/json' },
+      body: JSON.stringify(body || {}),
+    });
+    return { ok: response.ok, status: response.status, body: await response.json().catch(() => ({})) };
+  }
+
+  runButton.addEventListener('click', async () => {
+    if (!lastLine || !lastLine.complete) return;
+    // The words are the arguments as the program must receive them, with
+    // no quoting: no shell reads them.
+    const answer = await post('/api/run', { words: lastLine.words });
+    if (!answer.ok) status.textContent = answer.body.error || 'The server refused to run the program.';
+  });
+  stopButton.addEventListener('click', () => post('/api/stop'));
+
+  // ---- Browse… ----
+
+  const join = (folder, name) => (folder.endsWith(info.separator) ? folder : folder + info.separator) + name;
+
+  async function listing(item, filter, folder) {
+    const query = new URLSearchParams({ item: String(item), filter: String(filter), folder });
+    const response = await fetch('/api/list?' + query);
+    return response.ok ? response.json() : null;
+  }
+
+  // The in-page dialog: a folder at a time, read-only; a file (or, for a
+  // folder item, the folder shown) is chosen into the field.
+  async function browse({ input, file, label, filterIndex }) {
+    const typed = input.value;
+    const cut = Math.max(typed.lastIndexOf('/'), typed.lastIndexOf(info.separator));
+    let list = cut > 0 ? await listing(file.number, filterIndex(), typed.slice(0, cut)) : null;
+    if (!list) list = await listing(file.number, filterIndex(), '');
+    if (!list) return;
+    const dialog = make('dialog', { className: 'browse' });
+    dialog.setAttribute('aria-label', 'Browse: ' + label);
+    const where = make('p', { className: 'folder' });
+    const entries = make('ul', { className: 'entries' });
+    const name = make('input', { type: 'text', id: 'browse-name', spellcheck: false, autocomplete: 'off' });
+    const choose = (path) => {
+      input.value = path;
+      input.dispatchEvent(new Event('input'));
+      dialog.close();
+      input.focus();
+    };
+    const up = make('button', { type: 'button', textContent: 'Up' });
+    up.setAttribute('aria-label', 'Up one folder');
+    const cancel = make('button', { type: 'button', textContent: 'Cancel' });
+    const use = make('button', { type: 'button', textContent: file.action === 'dir' ? 'Use this folder' : 'Use this name' });
+    const show = (l) => {
+      list = l;
+      where.textContent = l.folder;
+      up.disabled = l.parent === null;
+      entries.replaceChildren(...l.entries.map((entry) => {
+        const button = make('button', { type: 'button', textContent: entry.name + (entry.folder ? info.separator : '') });
+        button.addEventListener('click', async () => {
+          if (!entry.folder) return choose(join(l.folder, entry.name));
+          const next = await listing(file.number, filterIndex(), join(l.folder, entry.name));
+          if (next) show(next);
+        });
+        return make('li', {}, [button]);
+      }));
+    };
+    up.addEventListener('click', async () => {
+      const next = list.parent === null ? null : await listing(file.number, filterIndex(), list.parent);
+      if (next) show(next);
+    });
+    cancel.addEventListener('click', () => dialog.close());
+    use.addEventListener('click', () => {
+      if (file.action === 'dir') choose(list.folder);
+      else if (name.value !== '') choose(join(list.folder, name.value));
+    });
+    dialog.addEventListener('close', () => dialog.remove());
+    const bottom = make('div', { className: 'row buttons' });
+    if (file.action === 'save')
+      bottom.append(make('label', { htmlFor: 'browse-name', textContent: 'File name' }), name, use);
+    if (file.action === 'dir') bottom.append(use);
+    bottom.append(cancel);
+    dialog.append(make('h2', { textContent: 'Browse: ' + label }), make('div', { className: 'row' }, [up, where]),
+      entries, bottom);
+    document.body.append(dialog);
+    show(list);
+    dialog.showModal();
+  }
+
+  // On Windows: the desktop's own dialog, shown by the server.
+  async function nativeBrowse({ input, file, filterIndex }) {
+    const query = new URLSearchParams({ item: String(file.number), filter: String(filterIndex()) });
+    const answer = await post('/api/dialog?' + query);
+    if (answer.ok && answer.body.path) {
+      input.value = answer.body.path;
+      input.dispatchEvent(new Event('input'));
+    }
+  }
+
+  page.onPathField((field) => {
+    // A browser's own file dialog gives a file's name only; here the runner
+    // lists the real folders instead.
+    if (field.choose) field.choose.hidden = true;
+    const button = make('button', { type: 'button', textContent: 'Browse…' });
+    button.setAttribute('aria-label', 'Browse for ' + field.label);
+    button.addEventListener('click', () => (info && info.nativeDialog ? nativeBrowse(field) : browse(field)));
+    field.field.insertBefore(button, field.choose || null);
+  });
+
+  // ---- start ----
+
+  fetch('/api/info').then((r) => r.json()).then((i) => {
+    info = i;
+    const program = document.getElementById('program');
+    program.readOnly = true;
+    page.setProgram(info.program);
+    about.textContent = 'Runs ' + [info.program].concat(info.fixed).join(' ') +
+      (info.fixed.length ? ' and' : ' with') + ' the words above, in ' + info.cwd + '.';
+    updateButtons();
+    listen();
+  });
+});

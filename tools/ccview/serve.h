@@ -1,0 +1,43 @@
+// ccview --serve: a config's page served on loopback, with a runner that
+// starts the program fixed on the command line with the words the page
+// builds, streams its output, and stops it.
+//
+// Whoever holds the token can run the program with any arguments, as in a
+// terminal; everything else is refused:
+// - the server listens on 127.0.0.1 only;
+// - the token (256 random bits from the system) comes in the launch address
+//   and is exchanged for an HttpOnly, SameSite=Strict cookie; it is also in
+//   a file only this user can read, removed when the server ends;
+// - every request must name the server as 127.0.0.1 or localhost with its
+//   port in Host (no other name can reach it through DNS rebinding) and
+//   carry the cookie;
+// - a request that changes anything, and the event stream, must come from
+//   the page itself: an Origin, when sent, must be the server's own, and
+//   Sec-Fetch-Site, when sent, "same-origin" (another port of the same host
+//   is same-site, so the cookie alone would not tell);
+// - no CORS headers; the page may not be framed; its content security policy
+//   allows its own script and connections to the server only;
+// - the program is fixed when the server starts: a page can only add words.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cnfReader.h"
+
+struct serveOptions {
+    std::string configName;            // the config's file name, shown on the page
+    cnfConfig config;
+    std::vector<std::string> program;  // the program and its fixed arguments
+    std::string cwd;                   // the program's working folder, absolute
+    bool openBrowser = true;
+    int idleMinutes = 0;               // 0: never ends for want of a page
+};
+
+// Bytes of a run's output the server keeps, and that a page shows at most.
+constexpr std::size_t keptOutputBytes = 8u << 20;
+
+// Serves until Ctrl+C (or the idle time passes); prints the page's address,
+// with its token, on standard output, the rest on standard error. Returns the
+// exit status: 0 after a normal end, 1 when the server cannot start.
+int serve(const serveOptions& options);

@@ -1,0 +1,55 @@
+// output.js: a run's bytes as the lines a terminal would show, one table.
+'use strict';
+const { test } = require('node:test');
+const assert = require('node:assert/strict');
+const O = require('../output.js');
+
+const bytes = (text) => Uint8Array.from(text, (c) => c.charCodeAt(0));
+const shown = (out) => out.lines().map((l) => l.stream + ':' + O.lineText(l));
+const RED = { fg: 1, bold: false };
+
+// Each case: chunks [stream, bytes as a latin1 string] fed in order.
+const cases = [
+  { what: 'lines and a partial line', chunks: [['out', 'one\ntw'], ['out', 'o\n']], lines: ['out:one', 'out:two'] },
+  { what: 'a return rewrites the line', chunks: [['out', '10%\r50%\r100%\n']], lines: ['out:100%'] },
+  { what: 'a shorter rewrite keeps the tail', chunks: [['out', 'abcdef\rXY\n']], lines: ['out:XYcdef'] },
+  { what: 'CR LF line ends', chunks: [['out', 'a\r\nb\r\n']], lines: ['out:a', 'out:b'] },
+  { what: 'erase to the end after a return', chunks: [['out', 'long text\r\x1b[Kshort\n']], lines: ['out:short'] },
+  { what: 'streams keep their own open lines', chunks: [['out', 'progress'], ['err', 'warning\n'], ['out', ' done\n']],
+    lines: ['out:progress done', 'err:warning'] },
+  { what: 'colours become styles', chunks: [['err', '\x1b[31mred\x1b[0m plain\n']], lines: ['err:red plain'],
+    styles: [[RED, O.PLAIN]] },
+  { what: 'an escape cut between chunks', chunks: [['out', 'a\x1b['], ['out', '1;31mb\n']], lines: ['out:ab'],
+    styles: [[O.PLAIN, { fg: 1, bold: true }]] },
+  { what: 'other sequences and controls are dropped', chunks: [['out', '\x1b]0;title\x07\x1b[2J\x07x\x00y\x1b(B\n']],
+    lines: ['out:xy'] },
+  { what: 'an escape that starts nothing', chunks: [['out', 'a\x1b\x01b\n']], lines: ['out:ab'] },
+  { what: 'bytes that are not UTF-8', chunks: [['out', '\xff\xc3'], ['out', '\xa9\n']], lines: ['out:\ufffd\u00e9'] },
+  { what: 'a code page', encoding: 'windows-1251', chunks: [['out', '\xcf\xf0\xe8\xe2\xe5\xf2\n']], lines: ['out:Привет'] },
+  { what: 'the oldest lines go', limits: { maxLines: 2 }, chunks: [['out', '1\n2\n3\n']], lines: ['out:2', 'out:3'], dropped: 1 },
+  { what: 'a line longer than all kept keeps its end', limits: { maxChars: 4 }, chunks: [['out', 'abcdefgh']],
+    lines: ['out:efgh'] },
+];
+
+test('output: bytes to lines', () => {
+  for (const c of cases) {
+    const out = O.create(c.encoding || 'utf-8', c.limits);
+    for (const [stream, text] of c.chunks) out.write(stream, bytes(text));
+    out.end();
+    assert.deepEqual(shown(out), c.lines, c.what);
+    if (c.styles) assert.deepEqual(out.lines().map((l) => l.spans.map((s) => s.style)), c.styles, c.what);
+    assert.equal(out.dropped(), c.dropped || 0, c.what);
+  }
+});
+
+test('output: changes are handed over once, oldest first', () => {
+  const out = O.create('utf-8');
+  out.write('out', bytes('a\nb'));
+  assert.deepEqual(out.takeChanges().lines.map(O.lineText), ['a', 'b']);
+  out.write('out', bytes('c\n'));
+  const changes = out.takeChanges();
+  assert.deepEqual(changes.lines.map(O.lineText), ['bc']);
+  assert.equal(changes.firstId, 1);
+  assert.deepEqual(out.takeChanges().lines, []);
+  assert.deepEqual([...O.decodeBase64('AP8=')], [0, 255]);
+});

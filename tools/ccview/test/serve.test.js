@@ -1,0 +1,148 @@
+// The served page (ccview --serve) in a real browser: a run from choice to
+// Stop, Browse… over the runner's folders, and an attacker page on another
+// loopback port that must not run the program. Started by browser-run.js.
+'use strict';
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const { example, launch, programs, controlServer, servePage } = require('../pages.js');
+
+let browser;
+let dir;
+let control;
+const sample = () => fs.readFileSync(example, 'latin1');
+
+before(async () => {
+  browser = await launch();
+  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-serve-'));
+  control = await controlServer();
+});
+
+after(async () => {
+  control.close();
+  if (browser) await browser.close();
+  fs.rmSync(dir, { recursive: true, force: true });
+});
+
+async function open(url) {
+  const page = await (await browser.newContext()).newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(url);
+  await page.locator('html[data-ready=true]').waitFor();
+  return { page, errors };
+}
+
+const output = (page) => page.getByRole('log', { name: 'Output' });
+const runState = (page) => page.locator('#run-state');
+const hexWords = (text) => text.trim().split('\n').map((h) => Buffer.from(h, 'hex').toString('utf8'));
+
+async function chooseFastMode(page, file, level) {
+  await page.getByRole('button', { name: 'Fast mode' }).click();
+  await page.getByRole('textbox', { name: 'Input file' }).fill(file);
+  await page.getByRole('textbox', { name: 'Level' }).fill(level);
+}
+
+test('choose, Run: lines appear while the program runs; Stop ends it', async () => {
+  const server = await servePage(dir, 'live', sample(), [programs.serveTool, control.arg,
+    'out:first line\\n', 'wait:second', 'err:a warning\\n', 'out:second line\\n', 'wait:never', 'argv']);
+  try {
+    const { page, errors } = await open(server.url);
+    const run = page.getByRole('button', { name: 'Run', exact: true });
+    const stop = page.getByRole('button', { name: 'Stop' });
+    assert.equal(await page.getByLabel('Program').inputValue(), programs.serveTool);
+    assert.ok(await run.isDisabled(), 'Run waits for a complete command');
+    await chooseFastMode(page, 'in.txt', '3');
+    const where = () => page.evaluate(() => ['run', 'stop'].map((id) => {
+      const r = document.getElementById(id).getBoundingClientRect();
+      const row = document.getElementById(id).parentNode.getBoundingClientRect();
+      return [r.left - row.left, r.top - row.top];
+    }));
+    const places = await where();
+    await run.click();
+    await output(page).getByText('first line').waitFor();
+    assert.equal(await runState(page).textContent(), 'Running…');
+    assert.ok(await run.isDisabled());
+    // The program is still waiting: what shows came while it ran.
+    control.release('second');
+    await output(page).getByText('second line').waitFor();
+    assert.equal(await output(page).locator('.line.err').textContent(), 'a warning');
+    await stop.click();
+    await page.getByText(/^Stopped by you after \d+\.\d+ s\.$/).waitFor();
+    assert.ok(await stop.isDisabled());
+    assert.ok(await run.isEnabled());
+    assert.deepEqual(await where(), places, 'Run and Stop stay in place');
+    assert.deepEqual(errors, []);
+  } finally {
+    await server.stop();
+  }
+});
+
+test('Browse… picks a file with a blank in its path; the program receives it exactly', async () => {
+  const work = path.join(dir, 'work');
+  fs.mkdirSync(path.join(work, 'my files'), { recursive: true });
+  fs.writeFileSync(path.join(work, 'my files', 'notes 1.txt'), 'x');
+  fs.writeFileSync(path.join(work, 'my files', 'picture.png'), 'x');
+  const server = await servePage(dir, 'browse', sample(), [programs.serveTool, 'argv'], work);
+  try {
+    const { page } = await open(server.url);
+    await chooseFastMode(page, '', "it's 10");
+    await page.getByRole('button', { name: 'Browse for Input file' }).click();
+    const dialog = page.getByRole('dialog', { name: 'Browse: Input file' });
+    assert.equal(await dialog.locator('.folder').textContent(), work);
+    await dialog.getByRole('button', { name: 'my files/' }).click();
+    await dialog.getByRole('button', { name: 'notes 1.txt' }).waitFor();
+    // The item's filter leaves out what it does not admit.
+    assert.deepEqual(await dialog.getByRole('listitem').allTextContents(), ['notes 1.txt']);
+    await dialog.getByRole('button', { name: 'notes 1.txt' }).click();
+    const chosen = path.join(work, 'my files', 'notes 1.txt');
+    assert.equal(await page.getByRole('textbox', { name: 'Input file' }).inputValue(), chosen);
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.getByText('Exit status 0', { exact: false }).waitFor();
+    assert.deepEqual(hexWords(await output(page).innerText()), ['-f', chosen, "it's 10"]);
+  } finally {
+    await server.stop();
+  }
+});
+
+test('an attacker page on another loopback port cannot run the program', async () => {
+  const marker = path.join(dir, 'ran');
+  const server = await servePage(dir, 'attack', sample(), [programs.serveTool, 'touch:' + marker, 'argv']);
+  const target = 'http://127.0.0.1:' + server.port;
+  const attack = `<!DOCTYPE html><body><iframe name="sink"></iframe>
+<form id="f" method="POST" action="${target}/api/run" enctype="text/plain" target="sink">
+<input name='{"words":["x"],"y":"' value='"}'></form><script>
+const tries = [];
+tries.push(fetch('${target}/api/run', { method: 'POST', mode: 'no-cors', credentials: 'include',
+  headers: { 'Content-Type': 'text/plain' }, body: '{"words":[]}' }).then(() => 'fetch answered', () => 'fetch failed'));
+tries.push(new Promise((done) => { const e = new EventSource('${target}/api/events', { withCredentials: true });
+  e.onopen = () => done('events open'); e.onerror = () => { e.close(); done('events refused'); }; }));
+tries.push(new Promise((done) => { const w = new WebSocket('ws://127.0.0.1:${server.port}/api/run');
+  w.onopen = () => done('socket open'); w.onerror = () => done('socket refused'); }));
+tries.push(new Promise((done) => { document.querySelector('iframe').onload = () => done('form posted');
+  document.getElementById('f').submit(); }));
+Promise.all(tries).then((r) => { window.results = r; });
+</script></body>`;
+  const evil = http.createServer((req, res) => res.end(attack));
+  await new Promise((resolve) => evil.listen(0, '127.0.0.1', resolve));
+  try {
+    // The person's own page first: the browser holds the cookie.
+    const { page } = await open(server.url);
+    await page.goto('http://127.0.0.1:' + evil.address().port + '/');
+    const results = await page.waitForFunction(() => window.results).then((h) => h.jsonValue());
+    assert.deepEqual(results, ['fetch answered', 'events refused', 'socket refused', 'form posted']);
+    assert.equal(fs.existsSync(marker), false, 'the program never ran');
+    // The same run from the page itself does run it: the marker would show.
+    await page.goto(target + '/');
+    await chooseFastMode(page, 'in.txt', '1');
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.getByText('Exit status 0', { exact: false }).waitFor();
+    assert.equal(fs.existsSync(marker), true);
+  } finally {
+    evil.close();
+    await server.stop();
+  }
+});
