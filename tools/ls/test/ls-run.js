@@ -175,6 +175,10 @@ const cases = [
     expect: (e) => ({ range: span(sample, 16, 'input', 0, e), placeholder: 'input' }) },
   { name: 'prepareRename on a keyword: nothing to rename', doc: sample, method: 'textDocument/prepareRename',
     params: (e) => ({ position: at(sample, 16, 'kfile', 0, e) }), expect: () => null },
+  { name: 'rename refused in a script too long for the compiler to read', doc: sample,
+    edit: () => ({ range: { start: { line: 34, character: 0 }, end: { line: 34, character: 0 } }, text: '\n'.repeat(5000) }),
+    method: 'textDocument/rename', params: (e) => ({ position: at(sample, 30, 'level', 0, e), newName: 'lvl' }),
+    error: 'the script has an error that stops the compiler reading it: fix it first, so that every use of the name is found' },
   { name: 'a method the server does not have', doc: sample, method: 'textDocument/formatting', params: () => ({}),
     error: 'no method textDocument/formatting' },
 ];
@@ -227,6 +231,7 @@ async function session(encoding) {
         lines[range.start.line] = lines[range.start.line].slice(0, offset(range.start)) + text +
           lines[range.end.line].slice(offset(range.end));
         c.doc.text = lines.join('\n');
+        c.doc.lines = c.doc.text.split('\n');
       }
       if (c.diagnostics) {
         const got = await diagnosticsOf(c.doc, versions.get(c.doc));
