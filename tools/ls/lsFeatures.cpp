@@ -408,7 +408,15 @@ json rename(const scriptView& script, std::size_t offset, const std::string& new
                                  std::to_string(s.place.line + 1) + " already");
         if (s.name == use->name) edit(s.place);
     }
-    for (const scriptReference& r : script.index.references)
-        if (r.kind == use->kind && r.name == use->name) edit(r.place);
+    for (const scriptReference& r : script.index.references) {
+        if (r.kind != use->kind) continue;
+        // A name that refers to nothing yet would come to refer to the renamed
+        // item, which its author did not write.
+        if (r.name == newName && newName != use->name)
+            throw requestFailure("a reference to \"" + newName + "\" stands at line " +
+                                 std::to_string(r.place.line + 1) + " already: it would come to name this " +
+                                 kindName(use->kind));
+        if (r.name == use->name) edit(r.place);
+    }
     return {{"changes", {{script.uri, std::move(edits)}}}};
 }

@@ -160,6 +160,10 @@ const cases = [
     params: (e) => ({ position: at(broken, 35, 'more', 0, e), newName: 'extra' }),
     expect: (e) => ({ changes: { [broken.uri]: [span(broken, 35, 'more', 0, e), span(broken, 21, 'more', 0, e),
       span(broken, 32, 'more', 0, e)].map((range) => ({ range, newText: 'extra' })) } }) },
+  { name: 'rename to a name that a reference to nothing uses', doc: broken,
+    edit: (e) => ({ range: span(broken, 37, 'quiet', 0, e), text: 'quiet, loud' }), method: 'textDocument/rename',
+    params: (e) => ({ position: at(broken, 9, 'go', 0, e), newName: 'loud' }),
+    error: 'a reference to "loud" stands at line 38 already: it would come to name this key' },
   { name: 'rename to the name of an item of another kind', doc: sample, method: 'textDocument/rename',
     params: (e) => ({ position: at(sample, 15, 'level', 0, e), newName: 'fast' }),
     expect: (e) => ({ changes: { [sample.uri]: [span(sample, 30, 'level', 0, e), span(sample, 15, 'level', 0, e)]
