@@ -238,22 +238,37 @@ std::set<std::string_view> givenParameters(const scriptView& script, const scrip
     for (std::uint32_t n = section.place.line; n <= section.lastLine; ++n) {
         if (n == skipped) continue;
         const lineReading r = readLine(script.index, n, script.text.scriptLine(n));
-        if (!r.parameter.empty() && (r.kind == section.kind)) given.insert(r.parameter);
+        if (r.parameter.empty() || r.kind != section.kind) continue;
+        given.insert(r.parameter);
+        // A folder's action stands for its filters as well: it takes none.
+        lineText value = r.rest;
+        if (r.kind == FILE_KIND && r.parameter == "action" && scan::cutWord(value) == fileFlagsKW[DIR])
+            given.insert("filters");
     }
     return given;
 }
 
+// The words of what follows a parameter keyword that are written whole: all
+// but the one the cursor stands in or right after.
+std::vector<std::string_view> wordsBefore(lineText rest) {
+    std::vector<std::string_view> words;
+    for (;;) {
+        const std::string_view word = scan::cutWord(rest);
+        if (word.empty() || rest.empty()) return words;
+        words.push_back(word);
+    }
+}
+
 // What may follow a parameter keyword: order words, actions, names.
-void valuesOf(const scriptView& script, std::uint32_t kind, std::string_view parameter, lineText rest,
+void valuesOf(const scriptView& script, std::uint32_t kind, std::string_view parameter, const lineText& rest,
               completions& out) {
     // Only an order line and the lists of names take more than one word.
-    const bool firstWord = [&rest] {
-        lineText copy = rest;
-        const std::string_view word = scan::cutWord(copy);
-        return copy.empty() || word.empty();
-    }();
+    const std::vector<std::string_view> before = wordsBefore(rest);
+    const bool firstWord = before.empty();
     if (kind == KEY_KIND && parameter == "order") {
-        out.keywords(orderKW, ORDER_KW_SUM);
+        // The order is read up to its third word or its first "disable".
+        if (before.size() < 3 && std::find(before.begin(), before.end(), DISABLE) == before.end())
+            out.keywords(orderKW, ORDER_KW_SUM);
     } else if (kind == FILE_KIND && parameter == "action") {
         if (firstWord) out.keywords(fileFlagsKW, FILE_FLAG_KW_SUM);
     } else if (kind == LIST_KIND && parameter == "items") {
