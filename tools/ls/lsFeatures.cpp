@@ -231,6 +231,17 @@ struct completions {
     }
 };
 
+// Whether an order inserts the key data: "keys" among its words as the reader
+// takes them, up to the third or the first "disable".
+bool ordersKeys(lineText words) {
+    for (int n = 0; n < 3; ++n) {
+        const std::string_view word = scan::cutWord(words);
+        if (word == orderKW[1]) return true;
+        if (word.empty() || word == DISABLE) return false;
+    }
+    return false;
+}
+
 // The parameters a section already has, read from its lines but one.
 std::set<std::string_view> givenParameters(const scriptView& script, const scriptSection& section,
                                            std::uint32_t skipped) {
@@ -240,10 +251,12 @@ std::set<std::string_view> givenParameters(const scriptView& script, const scrip
         const lineReading r = readLine(script.index, n, script.text.scriptLine(n));
         if (r.parameter.empty() || r.kind != section.kind) continue;
         given.insert(r.parameter);
-        // A folder's action stands for its filters as well: it takes none.
+        // A folder's action stands for its filters as well, and an order
+        // without keys for the key data: a filters or arg line after either fails.
         lineText value = r.rest;
         if (r.kind == FILE_KIND && r.parameter == "action" && scan::cutWord(value) == fileFlagsKW[DIR])
             given.insert("filters");
+        if (r.kind == KEY_KIND && r.parameter == "order" && !ordersKeys(r.rest)) given.insert("arg");
     }
     return given;
 }
