@@ -1,10 +1,12 @@
 #include "cnfReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -326,14 +328,22 @@ cnfReadResult readCnfFile(const std::string& path) {
         result.message = "is a folder, not a file";
         return result;
     }
+    // What failed and the system's reason, as the C library leaves it in errno.
+    const auto withReason = [](const char* what) {
+        const int code = errno;
+        return std::string(what) + ": " +
+               (code != 0 ? std::generic_category().message(code) : std::string("reason unknown"));
+    };
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        result.message = "cannot be opened";
+        result.message = withReason("cannot be opened");
         return result;
     }
+    errno = 0;
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) {
-        result.message = "cannot be read";
+        result.message = withReason("cannot be read");
         return result;
     }
     return readCnf(bytes);

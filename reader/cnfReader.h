@@ -128,7 +128,8 @@ cnfReadResult readCnf(std::string_view bytes);
 
 // Reads the whole file at path in binary mode, then readCnf. A missing file,
 // a folder or a read failure gives status unreadable and a message without the
-// path: "cannot be opened", "is a folder, not a file", "cannot be read".
+// path: "is a folder, not a file", or "cannot be opened: " or "cannot be read: "
+// and the system's reason ("No such file or directory").
 cnfReadResult readCnfFile(const std::string& path);
 
 // ---- the format's small helpers, for everything that shows a config ----

@@ -32,8 +32,12 @@ void cnfBuilder::warnOfCaption(std::string_view caption, const char* what, std::
     const char* const keyword = "name";
     const textSpan where = parser.spanOf(written.data() != nullptr ? written : caption);
     const std::string_view text = trimmed(caption);
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
-        const std::string_view inside = text.substr(1, text.size() - 2);
+    // Only quotes that wrap the whole caption and hold none of their kind are
+    // taken for quoting: in "a" and "b" the outer two belong to the caption's
+    // own quoted words, and taking them off would break those.
+    const std::string_view inside = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string_view();
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front() &&
+        inside.find(text.front()) == std::string_view::npos) {
         warn(curLine, where,
              "the quotes around caption " + inQuotes(inside) + " of " + sectionText() +
                  " stay part of it: " + writeAs(keyword, inside, "write the caption without them"));

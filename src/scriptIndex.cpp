@@ -80,11 +80,14 @@ void outline(const std::vector<std::string_view>& lines, scriptIndex& index) {
     if (!index.sections.empty()) index.sections.back().lastLine = lastContent;
 }
 
-// Whether reading went on past an error's section could find more: an error
-// of the reading, not of the resolution, the file or the script's end.
-bool readingError(const scriptError& e) {
-    return e.fileErr == 0 && e.stringsErr == 0 && !(e.itemNameErr == 2);
-}
+// Whether an error came only once every section had been read: a name that
+// resolves to no item. Every other error, a script too long to be read at
+// all or one that ends inside a section included, leaves sections unread.
+bool resolutionError(const scriptError& e) { return e.itemNameErr == 2; }
+
+// Whether reading on past an error's section could find more: an error of the
+// reading, not of the resolution, the file or the script's end.
+bool readingError(const scriptError& e) { return e.fileErr == 0 && e.stringsErr == 0 && !resolutionError(e); }
 
 // The references the builder read, at lines from `from` on.
 void collectReferences(cnfBuilder& b, std::uint32_t from, scriptIndex& index) {
@@ -188,7 +191,7 @@ scriptIndex indexScript(std::string_view bytes, std::string_view name) {
         const std::optional<scriptError> error = result.error;
         if (compile == 0) {
             index.compiled = std::move(result);
-            index.complete = !error || !readingError(*error);
+            index.complete = !error || resolutionError(*error);
         } else if (error && readingError(*error)) {
             index.laterErrors.push_back(*error);
         }

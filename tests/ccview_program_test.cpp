@@ -71,7 +71,8 @@ TEST(ccview, RefusesWithoutWritingAnything) {
         std::string err;
     } cases[] = {
         {quoted(dir / "bad.cc"), 1, "ccview: " + bad + ": offset 6: version is 3, expected 2\n"},
-        {quoted(dir / "none.cc"), 1, "ccview: " + (dir / "none.cc").string() + ": cannot be opened\n"},
+        {quoted(dir / "none.cc"), 1,
+         "ccview: " + (dir / "none.cc").string() + ": cannot be opened: No such file or directory\n"},
         {quoted(dir / "good.cc") + " " + quoted(dir / "no" / "p.html"), 1,
          "ccview: " + (dir / "no" / "p.html").string() + ": cannot be written: No such file or directory\n"},
         {quoted(dir / "good.cc") + " " + quoted(dir), 1,

@@ -356,7 +356,7 @@ TEST(ccdump, RefusesBadFilesAndBadUsage) {
     } cases[] = {
         {quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
         {"--json " + quoted(bad), 1, "ccdump: " + bad.string() + badVersion},
-        {quoted(missing), 1, "ccdump: " + missing.string() + ": cannot be opened\n"},
+        {quoted(missing), 1, "ccdump: " + missing.string() + ": cannot be opened: No such file or directory\n"},
         {quoted(dir), 1, "ccdump: " + dir.string() + ": is a folder, not a file\n"},
         {"", 2, usage},
         {"--json", 2, usage},

@@ -231,6 +231,17 @@ struct completions {
     }
 };
 
+// Whether an order inserts the key data: "keys" among its words as the reader
+// takes them, up to the third or the first "disable".
+bool ordersKeys(lineText words) {
+    for (int n = 0; n < 3; ++n) {
+        const std::string_view word = scan::cutWord(words);
+        if (word == orderKW[1]) return true;
+        if (word.empty() || word == DISABLE) return false;
+    }
+    return false;
+}
+
 // The parameters a section already has, read from its lines but one.
 std::set<std::string_view> givenParameters(const scriptView& script, const scriptSection& section,
                                            std::uint32_t skipped) {
@@ -238,22 +249,39 @@ std::set<std::string_view> givenParameters(const scriptView& script, const scrip
     for (std::uint32_t n = section.place.line; n <= section.lastLine; ++n) {
         if (n == skipped) continue;
         const lineReading r = readLine(script.index, n, script.text.scriptLine(n));
-        if (!r.parameter.empty() && (r.kind == section.kind)) given.insert(r.parameter);
+        if (r.parameter.empty() || r.kind != section.kind) continue;
+        given.insert(r.parameter);
+        // A folder's action stands for its filters as well, and an order
+        // without keys for the key data: a filters or arg line after either fails.
+        lineText value = r.rest;
+        if (r.kind == FILE_KIND && r.parameter == "action" && scan::cutWord(value) == fileFlagsKW[DIR])
+            given.insert("filters");
+        if (r.kind == KEY_KIND && r.parameter == "order" && !ordersKeys(r.rest)) given.insert("arg");
     }
     return given;
 }
 
+// The words of what follows a parameter keyword that are written whole: all
+// but the one the cursor stands in or right after.
+std::vector<std::string_view> wordsBefore(lineText rest) {
+    std::vector<std::string_view> words;
+    for (;;) {
+        const std::string_view word = scan::cutWord(rest);
+        if (word.empty() || rest.empty()) return words;
+        words.push_back(word);
+    }
+}
+
 // What may follow a parameter keyword: order words, actions, names.
-void valuesOf(const scriptView& script, std::uint32_t kind, std::string_view parameter, lineText rest,
+void valuesOf(const scriptView& script, std::uint32_t kind, std::string_view parameter, const lineText& rest,
               completions& out) {
     // Only an order line and the lists of names take more than one word.
-    const bool firstWord = [&rest] {
-        lineText copy = rest;
-        const std::string_view word = scan::cutWord(copy);
-        return copy.empty() || word.empty();
-    }();
+    const std::vector<std::string_view> before = wordsBefore(rest);
+    const bool firstWord = before.empty();
     if (kind == KEY_KIND && parameter == "order") {
-        out.keywords(orderKW, ORDER_KW_SUM);
+        // The order is read up to its third word or its first "disable".
+        if (before.size() < 3 && std::find(before.begin(), before.end(), DISABLE) == before.end())
+            out.keywords(orderKW, ORDER_KW_SUM);
     } else if (kind == FILE_KIND && parameter == "action") {
         if (firstWord) out.keywords(fileFlagsKW, FILE_FLAG_KW_SUM);
     } else if (kind == LIST_KIND && parameter == "items") {
@@ -408,7 +436,15 @@ json rename(const scriptView& script, std::size_t offset, const std::string& new
                                  std::to_string(s.place.line + 1) + " already");
         if (s.name == use->name) edit(s.place);
     }
-    for (const scriptReference& r : script.index.references)
-        if (r.kind == use->kind && r.name == use->name) edit(r.place);
+    for (const scriptReference& r : script.index.references) {
+        if (r.kind != use->kind) continue;
+        // A name that refers to nothing yet would come to refer to the renamed
+        // item, which its author did not write.
+        if (r.name == newName && newName != use->name)
+            throw requestFailure("a reference to \"" + newName + "\" stands at line " +
+                                 std::to_string(r.place.line + 1) + " already: it would come to name this " +
+                                 kindName(use->kind));
+        if (r.name == use->name) edit(r.place);
+    }
     return {{"changes", {{script.uri, std::move(edits)}}}};
 }

@@ -139,6 +139,15 @@ const cases = [
   { name: 'completion in an order line: the order words', doc: sample, method: 'textDocument/completion',
     params: (e) => ({ position: at(sample, 12, 'path', 0, e) }),
     check: (result) => assert.deepEqual(labels(result), ['path', 'keys', 'value', 'disable']) },
+  { name: 'completion at a line\'s start in a key whose order has no keys: no arg, which it does not take', doc: sample,
+    method: 'textDocument/completion', params: () => ({ position: { line: 22, character: 0 } }),
+    check: (result) => assert.deepEqual(labels(result), ['kfile', 'list', 'key', 'file', 'filter', 'marg', 'def']) },
+  { name: 'completion after a third order word: nothing, as no more is read', doc: sample,
+    edit: (e) => ({ range: span(sample, 12, 'value', 0, e), text: 'value ' }), method: 'textDocument/completion',
+    params: (e) => ({ position: span(sample, 12, 'value ', 0, e).end }), expect: () => ({ isIncomplete: false, items: [] }) },
+  { name: 'completion after disable in an order: nothing', doc: sample,
+    edit: (e) => ({ range: span(sample, 19, 'disable', 0, e), text: 'disable ' }), method: 'textDocument/completion',
+    params: (e) => ({ position: span(sample, 19, 'disable ', 0, e).end }), expect: () => ({ isIncomplete: false, items: [] }) },
   { name: 'completion of a word being written at a line\'s start: what the section lacks, and sections', doc: broken,
     edit: (e) => ({ range: span(broken, 27, 'filters = text', 0, e), text: 'fil' }),
     method: 'textDocument/completion', params: (e) => ({ position: { line: 27, character: 3 } }),
@@ -146,7 +155,12 @@ const cases = [
       assert.deepEqual(labels(result), ['filters', 'list', 'key', 'file', 'filter', 'marg', 'def']);
       assert.deepEqual(result.items[0].textEdit.range, { start: { line: 27, character: 0 }, end: { line: 27, character: 3 } });
     } },
+  { name: 'completion at a line\'s start after action = dir: no filters, which a folder does not take', doc: broken,
+    edit: (e) => ({ range: span(broken, 26, 'Load', 0, e), text: 'dir' }),
+    method: 'textDocument/completion', params: (e) => ({ position: { line: 27, character: 3 } }),
+    check: (result) => assert.deepEqual(labels(result), ['list', 'key', 'file', 'filter', 'marg', 'def']) },
   { name: 'completion of an action', doc: broken, edit: (e) => ({ range: span(broken, 27, 'fil', 0, e), text: 'filters = text' }),
+    more: (e) => ({ range: span(broken, 26, 'dir', 0, e), text: 'Load' }),
     method: 'textDocument/completion', params: (e) => ({ position: at(broken, 26, 'Load', 0, e) }),
     check: (result) => assert.deepEqual(labels(result), ['load', 'save', 'dir']) },
   { name: 'rename refused while an error stops the reading', doc: broken, method: 'textDocument/rename',
@@ -160,6 +174,10 @@ const cases = [
     params: (e) => ({ position: at(broken, 35, 'more', 0, e), newName: 'extra' }),
     expect: (e) => ({ changes: { [broken.uri]: [span(broken, 35, 'more', 0, e), span(broken, 21, 'more', 0, e),
       span(broken, 32, 'more', 0, e)].map((range) => ({ range, newText: 'extra' })) } }) },
+  { name: 'rename to a name that a reference to nothing uses', doc: broken,
+    edit: (e) => ({ range: span(broken, 37, 'quiet', 0, e), text: 'quiet, loud' }), method: 'textDocument/rename',
+    params: (e) => ({ position: at(broken, 9, 'go', 0, e), newName: 'loud' }),
+    error: 'a reference to "loud" stands at line 38 already: it would come to name this key' },
   { name: 'rename to the name of an item of another kind', doc: sample, method: 'textDocument/rename',
     params: (e) => ({ position: at(sample, 15, 'level', 0, e), newName: 'fast' }),
     expect: (e) => ({ changes: { [sample.uri]: [span(sample, 30, 'level', 0, e), span(sample, 15, 'level', 0, e)]
@@ -175,6 +193,10 @@ const cases = [
     expect: (e) => ({ range: span(sample, 16, 'input', 0, e), placeholder: 'input' }) },
   { name: 'prepareRename on a keyword: nothing to rename', doc: sample, method: 'textDocument/prepareRename',
     params: (e) => ({ position: at(sample, 16, 'kfile', 0, e) }), expect: () => null },
+  { name: 'rename refused in a script too long for the compiler to read', doc: sample,
+    edit: () => ({ range: { start: { line: 34, character: 0 }, end: { line: 34, character: 0 } }, text: '\n'.repeat(5000) }),
+    method: 'textDocument/rename', params: (e) => ({ position: at(sample, 30, 'level', 0, e), newName: 'lvl' }),
+    error: 'the script has an error that stops the compiler reading it: fix it first, so that every use of the name is found' },
   { name: 'a method the server does not have', doc: sample, method: 'textDocument/formatting', params: () => ({}),
     error: 'no method textDocument/formatting' },
 ];
@@ -227,6 +249,7 @@ async function session(encoding) {
         lines[range.start.line] = lines[range.start.line].slice(0, offset(range.start)) + text +
           lines[range.end.line].slice(offset(range.end));
         c.doc.text = lines.join('\n');
+        c.doc.lines = c.doc.text.split('\n');
       }
       if (c.diagnostics) {
         const got = await diagnosticsOf(c.doc, versions.get(c.doc));
