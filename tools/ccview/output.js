@@ -7,7 +7,9 @@
 // error keep lines of their own: each stream has its own open line, and a
 // line knows its stream.
 // Memory is bounded: past maxLines lines or maxChars characters the oldest
-// lines go, and dropped counts them.
+// lines go, and dropped counts them. Output that arrives faster than it can
+// be drawn waits in a backlog of at most maxWaiting bytes; past that the
+// oldest waiting output is left out, and the backlog says how much.
 //
 // run.js shows what this computes; Node's tests drive it directly.
 (function (root, factory) {
@@ -18,7 +20,10 @@
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
-  const LIMITS = { maxLines: 10000, maxChars: 4 * 1024 * 1024 };
+  // maxWaiting: a program that writes many short lines outruns the drawing
+  // by far, and of those lines only the last maxLines stay; 1 MB of them is
+  // drawn in well under a second, so the end of a run shows soon after it.
+  const LIMITS = { maxLines: 10000, maxChars: 4 * 1024 * 1024, maxWaiting: 1024 * 1024 };
   // Offered for a tool's output: UTF-8, the Windows code pages, and the
   // console code page of Cyrillic Windows.
   const ENCODINGS = ['utf-8', 'windows-1252', 'windows-1251', 'ibm866'];
@@ -28,6 +33,47 @@
     const bytes = new Uint8Array(binary.length);
     for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
     return bytes;
+  }
+
+  // The number of bytes base64 text stands for.
+  const base64Bytes = (text) => (text.length >> 2) * 3 - (text.endsWith('==') ? 2 : text.endsWith('=') ? 1 : 0);
+
+  // Output waiting to be drawn: {stream, data (base64), gap} chunks, oldest
+  // first. Past maxBytes the oldest go; the chunk after what went is marked
+  // gap, and skipped() counts the bytes left out.
+  function backlog(maxBytes) {
+    let chunks = [];
+    let at = 0;
+    let bytes = 0;
+    let skipped = 0;
+    const next = () => {
+      const chunk = chunks[at];
+      chunks[at++] = undefined;
+      bytes -= chunk.bytes;
+      if (at === chunks.length) {
+        chunks = [];
+        at = 0;
+      } else if (at > 1024 && at * 2 > chunks.length) {
+        chunks = chunks.slice(at);
+        at = 0;
+      }
+      return chunk;
+    };
+    return {
+      push(stream, data) {
+        const chunk = { stream, data, gap: false, bytes: base64Bytes(data) };
+        chunks.push(chunk);
+        bytes += chunk.bytes;
+        while (bytes > maxBytes && chunks.length - at > 1) {
+          skipped += next().bytes;
+          chunks[at].gap = true;
+        }
+      },
+      // The oldest chunk, taken out; null when none waits.
+      take: () => (at < chunks.length ? next() : null),
+      length: () => chunks.length - at,
+      skipped: () => skipped,
+    };
   }
 
   // What feed() looks for: C0 and C1 control characters but the tab. C1
@@ -306,6 +352,16 @@
           streams[name].seq = null;
         }
       },
+      // Output was left out here: what each stream was in the middle of (a
+      // line, a character, a sequence) is over, and what comes next starts
+      // a line of its own. Styles stay.
+      skip() {
+        for (const s of streamList) {
+          s.line = null;
+          s.seq = null;
+          s.decoder = new TextDecoder(encoding || 'utf-8');
+        }
+      },
 
       // Lines whose text changed since the last call, oldest first, and how
       // many lines were dropped in all.
@@ -319,5 +375,5 @@
     };
   }
 
-  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, applySgr, create, lineText };
+  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, backlog, applySgr, create, lineText };
 });

@@ -32,7 +32,8 @@
     output,
     make('p', { className: 'hint', textContent: 'Standard input is closed. Standard error is marked "err". ' +
       'This page keeps the last ' + O.LIMITS.maxLines + ' lines (' + (O.LIMITS.maxChars >> 20) +
-      ' M characters); the server keeps the last 8 MB of a run\'s output.' }),
+      ' M characters) and leaves out what a program writes faster than it can show, saying so; ' +
+      'the server keeps the last 8 MB of a run\'s output.' }),
   ]);
   section.setAttribute('aria-labelledby', 'run-heading');
   // Run, Stop and how the run stands go with the command line, which stays
@@ -78,34 +79,32 @@
     }));
   }
 
-  // Output waiting to be shown: [stream, base64] chunks, and the run's end.
-  // Each frame takes what it can in a few milliseconds, so that a program
-  // that writes fast never stops the page from answering.
-  let queue = [];
-  let queueAt = 0;
+  // Output waiting to be shown (bounded: what a program writes faster than
+  // the page draws it is left out, oldest first), and the run's end. Each
+  // turn takes what it can in a few milliseconds, so that a program that
+  // writes fast never stops the page from answering.
+  let waiting = O.backlog(O.LIMITS.maxWaiting);
+  let shownSkipped = 0;
   let endEvent = null;
 
   function draw() {
     drawPending = false;
     if (!out) return;
     const until = performance.now() + 8;
-    while (queueAt < queue.length && performance.now() < until) {
-      const [stream, data] = queue[queueAt++];
-      out.write(stream, O.decodeBase64(data));
-    }
-    if (queueAt === queue.length) {
-      queue = [];
-      queueAt = 0;
+    while (waiting.length() && performance.now() < until) {
+      const chunk = waiting.take();
+      if (chunk.gap) out.skip();
+      out.write(chunk.stream, O.decodeBase64(chunk.data));
     }
     // Output after a quiet spell shows at once; a flood is drawn once a frame.
-    if (!queue.length && afterQuiet) {
+    if (!waiting.length() && afterQuiet) {
       afterQuiet = false;
       render();
     } else if (!renderPending) {
       renderPending = true;
       requestAnimationFrame(render);
     }
-    if (queue.length) later();
+    if (waiting.length()) later();
   }
 
   // The lines that changed since the last time, drawn.
@@ -125,6 +124,11 @@
       shownDropped = changes.dropped;
       notice('dropped', shownDropped + ' earlier lines are no longer shown.');
     }
+    if (waiting.skipped() !== shownSkipped) {
+      shownSkipped = waiting.skipped();
+      notice('behind', 'The program wrote faster than this page can show: ' + shownSkipped +
+        ' bytes of its output were left out.');
+    }
     const added = document.createDocumentFragment();
     for (const line of changes.lines) {
       let element = elements.get(line.id);
@@ -138,7 +142,7 @@
     }
     output.append(added);
     if (following) output.scrollTop = output.scrollHeight;
-    if (endEvent && !queue.length) finish(endEvent);
+    if (endEvent && !waiting.length()) finish(endEvent);
   }
 
   // Output is taken in as soon as it comes and drawn once a frame: lines
@@ -182,10 +186,10 @@
     start(event) {
       running = true;
       out = O.create(encoding.value);
-      queue = [];
-      queueAt = 0;
+      waiting = O.backlog(O.LIMITS.maxWaiting);
       endEvent = null;
       shownDropped = 0;
+      shownSkipped = 0;
       elements.clear();
       output.replaceChildren();
       status.textContent = 'Running…';
@@ -194,7 +198,7 @@
     },
     output(event) {
       if (!out) return;
-      queue.push([event.stream, event.data]);
+      waiting.push(event.stream, event.data);
       const now = performance.now();
       if (now - lastOutput > 50) afterQuiet = true;
       lastOutput = now;

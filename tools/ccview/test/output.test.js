@@ -66,3 +66,16 @@ test('output: changes are handed over once, oldest first', () => {
   assert.deepEqual(out.takeChanges().lines, []);
   assert.deepEqual([...O.decodeBase64('AP8=')], [0, 255]);
 });
+
+test('output: what waits to be drawn is bounded; after what was left out a new line starts', () => {
+  const waiting = O.backlog(8);
+  for (const text of ['one\n', 'two\n', 'thr', 'ee\n']) waiting.push('out', Buffer.from(text).toString('base64'));
+  assert.equal(waiting.skipped(), 8);
+  const out = O.create('utf-8');
+  out.write('out', bytes('par'));
+  for (let chunk; (chunk = waiting.take());) {
+    if (chunk.gap) out.skip();
+    out.write(chunk.stream, O.decodeBase64(chunk.data));
+  }
+  assert.deepEqual(shown(out), ['out:par', 'out:three']);
+});
