@@ -338,11 +338,18 @@
 
   // [pattern, reason] for each target: a line whose words match a pattern is
   // not safe there, for the reason given. Pasted into a terminal, a control
-  // character acts as a key (a carriage return as Enter); cmd also ends the
-  // command at a line break and completes file names at a pasted tab.
+  // character acts as a key (a carriage return as Enter); a pasted tab
+  // completes a name in cmd, and in an interactive shell that does not take
+  // the paste as one piece (bash before 5.1, or with bracketed paste off),
+  // even inside quotes. cmd also ends the command at a line break.
   const NUL = [/\0/, 'a NUL character, which no program can receive'];
   const UNSAFE = {
-    posix: [NUL, [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a terminal takes as a key']],
+    posix: [
+      NUL,
+      [/\t/, 'a tab, which an interactive shell takes as a request to complete a name when the paste is ' +
+        'not taken as one piece (bash before 5.1, or with bracketed paste off)'],
+      [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a terminal takes as a key'],
+    ],
     cmd: [
       NUL,
       [/[\r\n]/, 'a line break, where cmd ends the command'],
