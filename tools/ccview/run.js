@@ -60,11 +60,20 @@
   page.onCommand((line) => {
     lastLine = line;
     if (info && page.state().program !== info.program) {
-      page.setProgram(info.program);
+      page.setProgram(info.program, info.fixed);
       return;
     }
+    if (info) showProgram(line);
     updateButtons();
   });
+
+  // What runs: the program and its fixed arguments as the line above shows
+  // them (quoted for the target chosen there), and where.
+  function showProgram(line) {
+    const fixedPart = ccPreview.joinParts(line.parts.filter((part) => part.step < 0));
+    about.textContent = 'Runs ' + fixedPart + ' (fixed when ccview started) with the words chosen above, in ' +
+      info.cwd + '.';
+  }
 
   // ---- output lines ----
 
@@ -385,10 +394,7 @@
     info = i;
     const program = document.getElementById('program');
     program.readOnly = true;
-    page.setProgram(info.program);
-    about.textContent = 'Runs ' + [info.program].concat(info.fixed).join(' ') +
-      (info.fixed.length ? ' and' : ' with') + ' the words above, in ' + info.cwd + '.';
-    updateButtons();
+    page.setProgram(info.program, info.fixed);
     listen();
   });
 });

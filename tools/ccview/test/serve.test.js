@@ -38,6 +38,7 @@ async function open(url) {
 
 const output = (page) => page.getByRole('log', { name: 'Output' });
 const runState = (page) => page.locator('#run-state');
+const commandOf = (page) => page.getByRole('status', { name: 'Command line' }).textContent();
 const hexWords = (text) => text.trim().split('\n').map((h) => Buffer.from(h, 'hex').toString('utf8'));
 
 async function chooseFastMode(page, file, level) {
@@ -56,6 +57,11 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     assert.equal(await page.getByLabel('Program').inputValue(), programs.serveTool);
     assert.ok(await run.isDisabled(), 'Run waits for a complete command');
     await chooseFastMode(page, 'in.txt', '3');
+    // The line shown (and copied) holds the fixed arguments, quoted like the rest.
+    const fixed = programs.serveTool + ' ' + control.arg +
+      " 'out:first line\\n' wait:second 'err:a warning\\n' 'out:second line\\n' wait:never argv";
+    assert.equal(await commandOf(page), fixed + ' -f in.txt 3');
+    assert.ok((await page.locator('#run-program').textContent()).startsWith('Runs ' + fixed + ' (fixed'));
     const where = () => page.evaluate(() => ['run', 'stop'].map((id) => {
       const r = document.getElementById(id).getBoundingClientRect();
       const row = document.getElementById(id).parentNode.getBoundingClientRect();
