@@ -21,6 +21,10 @@
   const about = make('p', { id: 'run-program', className: 'hint' });
   const status = make('p', { id: 'run-state', className: 'run-state' });
   status.setAttribute('role', 'status');
+  // Why a Run or Stop just asked for did not happen: beside how the run
+  // stands, which it never replaces, until the next run starts or ends.
+  const refusal = make('p', { id: 'run-refusal', className: 'run-refusal' });
+  refusal.setAttribute('role', 'alert');
   const output = make('div', { id: 'output', className: 'output', tabIndex: 0 });
   output.setAttribute('role', 'log');
   output.setAttribute('aria-label', 'Output');
@@ -41,11 +45,12 @@
   const commandSection = document.querySelector('section.command');
   const buttons = commandSection.querySelector('.buttons');
   buttons.prepend(runButton, stopButton);
-  buttons.after(status);
+  buttons.after(status, refusal);
   commandSection.parentNode.insertBefore(section, commandSection.nextSibling);
 
   let info = null;
   let running = false;
+  let asking = false;  // a Run sent and not yet answered
   let lastLine = null;
   let out = null;
   let shownDropped = 0;
@@ -53,7 +58,7 @@
   let drawPending = false;
 
   function updateButtons() {
-    runButton.disabled = running || !info || !lastLine || !lastLine.complete;
+    runButton.disabled = running || asking || !info || !lastLine || !lastLine.complete;
     stopButton.disabled = !running;
   }
 
@@ -203,6 +208,7 @@
       output.replaceChildren();
       status.textContent = 'Running…';
       status.className = 'run-state running';
+      refusal.textContent = '';
       void event;
     },
     output(event) {
@@ -232,6 +238,7 @@
   // The end is shown once the output before it is.
   function finish(event) {
     endEvent = null;
+    refusal.textContent = '';
     running = false;
     out.end();
     render();
@@ -281,23 +288,49 @@
     }
   }
 
+  // A POST to the server: {ok, body, error}: body its JSON answer, error
+  // why it was refused or could not be sent.
   async function post(path, body) {
-    const response = await fetch(path, {
-      method: 'POST',
-      headers: { 'Content-Type': 'application/json' },
-      body: JSON.stringify(body || {}),
-    });
-    return { ok: response.ok, status: response.status, body: await response.json().catch(() => ({})) };
+    let response;
+    try {
+      response = await fetch(path, {
+        method: 'POST',
+        headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify(body || {}),
+      });
+    } catch (e) {
+      return { ok: false, error: 'ccview cannot be reached: it has ended, or the connection was lost. ' +
+        'Start it again and open the address it prints.' };
+    }
+    const text = await response.text().catch(() => '');
+    let answer = {};
+    try {
+      answer = JSON.parse(text);
+    } catch (e) {
+      // a refusal in plain text
+    }
+    const error = (answer && answer.error) || text.trim() || 'The server refused (' + response.status + ').';
+    return { ok: response.ok, body: answer || {}, error };
   }
 
   runButton.addEventListener('click', async () => {
-    if (!lastLine || !lastLine.complete) return;
+    if (!lastLine || !lastLine.complete || asking) return;
+    // Run stays off until the server answered, so that a double click
+    // asks once.
+    asking = true;
+    refusal.textContent = '';
+    updateButtons();
     // The words are the arguments as the program must receive them, with
     // no quoting: no shell reads them.
     const answer = await post('/api/run', { words: lastLine.words });
-    if (!answer.ok) status.textContent = answer.body.error || 'The server refused to run the program.';
+    asking = false;
+    if (!answer.ok) refusal.textContent = answer.error;
+    updateButtons();
   });
-  stopButton.addEventListener('click', () => post('/api/stop'));
+  stopButton.addEventListener('click', async () => {
+    const answer = await post('/api/stop');
+    if (!answer.ok) refusal.textContent = answer.error;
+  });
 
   // ---- Browse… ----
 

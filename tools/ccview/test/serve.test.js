@@ -68,9 +68,11 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
       return [r.left - row.left, r.top - row.top];
     }));
     const places = await where();
-    await run.click();
+    // A double click asks once: nothing is refused, and the run's state stays.
+    await run.dblclick();
     await output(page).getByText('first line').waitFor();
     assert.equal(await runState(page).textContent(), 'Running…');
+    assert.equal(await page.locator('#run-refusal').textContent(), '');
     assert.ok(await run.isDisabled());
     // The program is still waiting: what shows came while it ran.
     control.release('second');
@@ -109,6 +111,10 @@ test('Browse… picks a file with a blank in its path; the program receives it e
     await page.getByRole('button', { name: 'Run', exact: true }).click();
     await page.getByText('Exit status 0', { exact: false }).waitFor();
     assert.deepEqual(hexWords(await output(page).innerText()), ['-f', chosen, "it's 10"]);
+    // Once the server has ended, Run says why nothing happens.
+    await server.stop();
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.getByRole('alert').getByText(/^ccview cannot be reached: it has ended/).waitFor();
   } finally {
     await server.stop();
   }
