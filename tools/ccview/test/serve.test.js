@@ -89,6 +89,22 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
   }
 });
 
+test('a program that writes without pause: the page keeps its bounds, and Stop shows the end', async () => {
+  const server = await servePage(dir, 'flood', sample(), [programs.serveTool, 'flood:100000000000', 'argv']);
+  try {
+    const { page, errors } = await open(server.url);
+    await chooseFastMode(page, 'in.txt', '1');
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await output(page).getByText(/^line \d+ of the flood/).first().waitFor();
+    await page.getByRole('button', { name: 'Stop' }).click();
+    await page.getByText(/^Stopped by you after/).waitFor();
+    assert.ok(await output(page).locator('.line').count() <= 10000);
+    assert.deepEqual(errors, []);
+  } finally {
+    await server.stop();
+  }
+});
+
 test('Browse… picks a file with a blank in its path; the program receives it exactly', async () => {
   const work = path.join(dir, 'work');
   fs.mkdirSync(path.join(work, 'my files'), { recursive: true });
