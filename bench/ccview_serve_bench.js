@@ -6,7 +6,9 @@
 //   page's timer fires at worst meanwhile (a page that stops responding
 //   shows it here), and the server's peak memory (VmHWM) before and after;
 //   beside it the same stream read by a bare fetch in the page, drawing
-//   nothing: what the browser itself needs to take the stream in.
+//   nothing: what the browser itself needs to take the stream in;
+// - a program that writes without end (yes) for 10 s: the page's JS heap,
+//   then how long after Stop the end shows.
 //
 //   node bench/ccview_serve_bench.js [BUILD_DIR] [RUNS]   (after npm ci; Linux)
 'use strict';
@@ -115,6 +117,24 @@ async function runOnce(page) {
       ' ms; timer late by at most ' + bare[1].toFixed(0) + ' ms');
     console.log('server peak memory (VmHWM): ' + (before / 1024).toFixed(1) + ' MB before, ' +
       (after / 1024).toFixed(1) + ' MB after the 10 MB run (it keeps the last 8 MB of a run)');
+
+    // Output without end: yes repeats the page's words as fast as it can.
+    ({ server, page } = await served(browser, dir, 'endless', ['/usr/bin/yes', '--']));
+    const cdp = await page.context().newCDPSession(page);
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.locator('#output .line').first().waitFor();
+    const heaps = [];
+    for (let i = 0; i < 10; ++i) {
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+      heaps.push((await cdp.send('Runtime.getHeapUsage')).usedSize / 1048576);
+    }
+    const stopAt = Date.now();
+    await page.getByRole('button', { name: 'Stop' }).click();
+    await page.waitForFunction(() => performance.getEntriesByName('ccview-run-end').length > 0, null, { timeout: 300000 });
+    const stopTook = Date.now() - stopAt;
+    await server.stop();
+    console.log('yes for 10 s: the page\'s JS heap ' + heaps.map((h) => h.toFixed(0)).join(', ') +
+      ' MB (once a second); the end shown ' + stopTook + ' ms after Stop');
   } finally {
     await browser.close();
     fs.rmSync(dir, { recursive: true, force: true });

@@ -2,10 +2,14 @@
 // (UTF-8 or a code page), a carriage return moving back to the start of the
 // line so that what follows overwrites it (progress bars), colour codes (SGR)
 // kept as styles, every other escape sequence and control character dropped,
-// never shown raw. Standard output and standard error keep lines of their
-// own: each stream has its own open line, and a line knows its stream.
+// never shown raw. A sequence ends at a line end, so that one left open
+// hides no more than the rest of its line. Standard output and standard
+// error keep lines of their own: each stream has its own open line, and a
+// line knows its stream.
 // Memory is bounded: past maxLines lines or maxChars characters the oldest
-// lines go, and dropped counts them.
+// lines go, and dropped counts them. Output that arrives faster than it can
+// be drawn waits in a backlog of at most maxWaiting bytes; past that the
+// oldest waiting output is left out, and the backlog says how much.
 //
 // run.js shows what this computes; Node's tests drive it directly.
 (function (root, factory) {
@@ -16,7 +20,10 @@
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
-  const LIMITS = { maxLines: 10000, maxChars: 4 * 1024 * 1024 };
+  // maxWaiting: a program that writes many short lines outruns the drawing
+  // by far, and of those lines only the last maxLines stay; 1 MB of them is
+  // drawn in well under a second, so the end of a run shows soon after it.
+  const LIMITS = { maxLines: 10000, maxChars: 4 * 1024 * 1024, maxWaiting: 1024 * 1024 };
   // Offered for a tool's output: UTF-8, the Windows code pages, and the
   // console code page of Cyrillic Windows.
   const ENCODINGS = ['utf-8', 'windows-1252', 'windows-1251', 'ibm866'];
@@ -28,14 +35,64 @@
     return bytes;
   }
 
-  // What feed() looks for: control characters but the tab, and the escape
-  // sequences it reads (control, operating system, and the rest) or keeps
-  // for the next chunk when a chunk ends inside one.
-  const CONTROL = /[\x00-\x08\x0a-\x1f\x7f]/g;
-  const CSI = /\x1b\[([0-?]*)([ -/]*)([@-~])/y;
-  const OSC = /\x1b\][^\x07\x1b]*(\x07|\x1b\\)/y;
-  const OTHER = /\x1b[ -/]*[0-~]/y;
-  const CUT = /^\x1b(\[[0-?]*[ -/]*|\][^\x07\x1b]*\x1b?|[ -/]*)$/;
+  // The number of bytes base64 text stands for.
+  const base64Bytes = (text) => (text.length >> 2) * 3 - (text.endsWith('==') ? 2 : text.endsWith('=') ? 1 : 0);
+
+  // Output waiting to be drawn: {stream, data (base64), gap} chunks, oldest
+  // first. Past maxBytes the oldest go; the chunk after what went is marked
+  // gap, and skipped() counts the bytes left out.
+  function backlog(maxBytes) {
+    let chunks = [];
+    let at = 0;
+    let bytes = 0;
+    let skipped = 0;
+    const next = () => {
+      const chunk = chunks[at];
+      chunks[at++] = undefined;
+      bytes -= chunk.bytes;
+      if (at === chunks.length) {
+        chunks = [];
+        at = 0;
+      } else if (at > 1024 && at * 2 > chunks.length) {
+        chunks = chunks.slice(at);
+        at = 0;
+      }
+      return chunk;
+    };
+    return {
+      push(stream, data) {
+        const chunk = { stream, data, gap: false, bytes: base64Bytes(data) };
+        chunks.push(chunk);
+        bytes += chunk.bytes;
+        while (bytes > maxBytes && chunks.length - at > 1) {
+          skipped += next().bytes;
+          chunks[at].gap = true;
+        }
+      },
+      // The oldest chunk, taken out; null when none waits.
+      take: () => (at < chunks.length ? next() : null),
+      length: () => chunks.length - at,
+      skipped: () => skipped,
+    };
+  }
+
+  // What feed() looks for: C0 and C1 control characters but the tab. C1
+  // controls arrive decoded (UTF-8 C2 80 to C2 9F, or a code page's
+  // unassigned bytes); one that opens a sequence (U+009B: CSI) opens it as
+  // ESC and its 7-bit partner ([) would.
+  const CONTROL = /[\x00-\x08\x0a-\x1f\x7f-\x9f]/g;
+  // Inside a control string (OSC, DCS, APC, PM, SOS): what ends it.
+  const STRING_END = /[\x07\x0a\x0d\x18\x1a\x1b\x9c]/g;
+  // Inside a CSI: parameter and intermediate characters, and the form they
+  // must take to mean something here.
+  const CSI_BODY = /[\x20-\x3f]*/y;
+  const CSI_PARTS = /^([0-?]*)([ -/]*)$/;
+  // The characters after ESC (or the C1 control) that open a control string.
+  const STRING_OPENERS = ']P_^X';
+  const C1_OPENERS = { '\x9b': '[', '\x9d': ']', '\x90': 'P', '\x9f': '_', '\x9e': '^', '\x98': 'X' };
+  // How much of one sequence is kept while it is read; a longer one is read
+  // to its end and ignored. A control string's text is never kept.
+  const SEQUENCE_LIMIT = 256;
 
   // A style: foreground colour (0-15 or -1 for the default) and bold.
   const PLAIN = { fg: -1, bold: false };
@@ -104,9 +161,10 @@
         line: null,        // the open line, if any
         col: 0,
         style: PLAIN,
-        escape: null,      // an escape sequence cut by a chunk's end
+        seq: null,         // the escape sequence being read, if any (below)
       };
     }
+    const streamList = Object.values(streams);
 
     function openLine(s, name) {
       if (!s.line) {
@@ -120,9 +178,20 @@
     function put(s, name, text) {
       if (text === '') return;
       const line = openLine(s, name);
-      line.spans = overwrite(line.spans, s.col, text, s.style);
+      const col = s.col;
       s.col += text.length;
-      recount(line);
+      if (col !== line.chars) {
+        line.spans = overwrite(line.spans, col, text, s.style);
+        recount(line);
+        return;
+      }
+      // Text after the end of the line, as most is, is added in place.
+      const last = line.spans[line.spans.length - 1];
+      if (last && last.style === s.style) last.text += text;
+      else line.spans.push({ text, style: s.style });
+      line.chars += text.length;
+      chars += text.length;
+      changed.add(line);
     }
 
     function recount(line) {
@@ -160,7 +229,7 @@
         chars -= gone.chars;
         changed.delete(gone);
         ++dropped;
-        for (const s of Object.values(streams)) if (s.line === gone) s.line = null;
+        for (const s of streamList) if (s.line === gone) s.line = null;
       }
       if (head > 1024 && head * 2 > lines.length) {
         lines = lines.slice(head);
@@ -172,21 +241,79 @@
         const text = lineText(line).slice(-maxChars);
         line.spans = [{ text, style: PLAIN }];
         chars = line.chars = text.length;
-        for (const s of Object.values(streams)) if (s.line === line) s.col = Math.min(s.col, text.length);
+        for (const s of streamList) if (s.line === line) s.col = Math.min(s.col, text.length);
       }
     }
 
-    // Text after decoding: printable runs, line ends, returns, escapes.
-    // Runs between control characters are taken whole; sequences are read
-    // where they stand (sticky expressions), never from a copy of the rest.
+    // A sequence being read, which a chunk's end may cut: after ESC,
+    // {kind: 'esc', body} with the intermediates so far; in a CSI, {kind:
+    // 'csi', body, over} with its parameters (over once they pass the
+    // limit); in a control string, {kind: 'string', esc} (esc: the chunk
+    // ended on an ESC that may begin its terminator). Every sequence ends at
+    // a line end or a character it cannot hold, and is then dropped: what
+    // follows is text again, never the sequence shown raw.
+    const ESC_STATE = () => ({ kind: 'esc', body: '' });
+
+    // Reads on in the sequence s.seq from text[i]; returns where text
+    // goes on, with s.seq null once the sequence is over.
+    function sequence(s, text, i) {
+      const seq = s.seq;
+      if (seq.kind === 'string') {
+        if (seq.esc) {
+          // ESC \ ends the string; ESC and anything else starts a new sequence.
+          s.seq = text[i] === '\\' ? null : ESC_STATE();
+          return text[i] === '\\' ? i + 1 : i;
+        }
+        STRING_END.lastIndex = i;
+        const m = STRING_END.exec(text);
+        if (!m) return text.length;  // the string's text, dropped as it comes
+        const c = m[0];
+        if (c === '\x1b') {
+          seq.esc = true;
+          return m.index + 1;
+        }
+        s.seq = null;
+        // BEL, ST, CAN and SUB end it and go with it; a line end ends it and stays.
+        return c === '\n' || c === '\r' ? m.index : m.index + 1;
+      }
+      if (seq.kind === 'csi') {
+        CSI_BODY.lastIndex = i;
+        const params = CSI_BODY.exec(text)[0];
+        if (seq.body.length + params.length > SEQUENCE_LIMIT) seq.over = true;
+        else seq.body += params;
+        const at = i + params.length;
+        if (at === text.length) return at;
+        s.seq = null;
+        const final = text[at];
+        if (final < '\x40' || final > '\x7e') return at;  // not a CSI: dropped, the character stays
+        const m = seq.over ? null : CSI_PARTS.exec(seq.body);
+        if (m && final === 'm' && m[2] === '') s.style = applySgr(s.style, m[1]);
+        else if (m && final === 'K') erase(s, m[1]);
+        return at + 1;
+      }
+      // After ESC: intermediates, then the character that says what it is.
+      const c = text[i];
+      if (seq.body === '' && c === '[') seq.kind = 'csi';
+      else if (seq.body === '' && STRING_OPENERS.includes(c)) s.seq = { kind: 'string', esc: false };
+      else if (c >= '\x20' && c <= '\x2f') seq.body = (seq.body + c).slice(0, SEQUENCE_LIMIT);
+      else {
+        s.seq = null;
+        if (c < '\x30' || c > '\x7e') return i;  // ESC before a control or non-ASCII: only ESC goes
+      }
+      return i + 1;  // ESC ( B and the like: dropped
+    }
+
+    // Text after decoding: printable runs, line ends, returns, escape
+    // sequences. Runs between control characters are taken whole; a
+    // sequence keeps at most SEQUENCE_LIMIT characters between chunks.
     function feed(name, text) {
       const s = streams[name];
-      if (s.escape !== null) {
-        text = s.escape + text;
-        s.escape = null;
-      }
       let i = 0;
       while (i < text.length) {
+        if (s.seq) {
+          i = sequence(s, text, i);
+          continue;
+        }
         CONTROL.lastIndex = i;
         const m = CONTROL.exec(text);
         const at = m ? m.index : text.length;
@@ -202,20 +329,10 @@
         } else if (c === '\b') {
           s.col = Math.max(0, s.col - 1);
         } else if (c === '\x1b') {
-          const found = [CSI, OSC, OTHER].map((re) => { re.lastIndex = at; return re.exec(text); });
-          const [csi, osc, other] = found;
-          if (csi) {
-            if (csi[3] === 'm' && csi[2] === '') s.style = applySgr(s.style, csi[1]);
-            else if (csi[3] === 'K') erase(s, csi[1]);
-            i = at + csi[0].length;
-          } else if (osc) {
-            i = at + osc[0].length;
-          } else if (CUT.test(text.slice(at))) {
-            s.escape = text.slice(at);  // cut by the chunk's end: finished by the next
-            break;
-          } else {
-            i = at + (other ? other[0].length : 1);  // ESC, intermediates, a final character (ESC ( B)
-          }
+          s.seq = ESC_STATE();
+        } else if (C1_OPENERS[c]) {
+          s.seq = ESC_STATE();
+          sequence(s, C1_OPENERS[c], 0);
         }
         // other control characters are dropped
       }
@@ -227,13 +344,25 @@
       write(name, bytes) {
         feed(name, streams[name].decoder.decode(bytes, { stream: true }));
       },
-      // The streams ended: what a decoder still holds is shown.
+      // The streams ended: what a decoder still holds is shown; a sequence
+      // left open is dropped.
       end() {
         for (const name of Object.keys(streams)) {
           feed(name, streams[name].decoder.decode());
-          streams[name].escape = null;
+          streams[name].seq = null;
         }
       },
+      // Output was left out here: what each stream was in the middle of (a
+      // line, a character, a sequence) is over, and what comes next starts
+      // a line of its own. Styles stay.
+      skip() {
+        for (const s of streamList) {
+          s.line = null;
+          s.seq = null;
+          s.decoder = new TextDecoder(encoding || 'utf-8');
+        }
+      },
+
       // Lines whose text changed since the last call, oldest first, and how
       // many lines were dropped in all.
       takeChanges() {
@@ -246,5 +375,5 @@
     };
   }
 
-  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, applySgr, create, lineText };
+  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, backlog, applySgr, create, lineText };
 });

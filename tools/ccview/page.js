@@ -15,6 +15,9 @@
 
   let cfg = null;
   let state = P.newState();
+  // The arguments that always follow the program: a served page's, which
+  // the server fixed. Not the person's choice, so never remembered.
+  let fixed = [];
 
   // ---- storage (a browser may refuse it: the page works without) ----
 
@@ -75,7 +78,7 @@
   }
 
   function showCommand() {
-    const line = P.commandLine(cfg, state);
+    const line = P.commandLine(cfg, state, fixed);
     const out = $('command');
     out.replaceChildren();
     line.parts.forEach((part, i) => {
@@ -264,7 +267,10 @@
       showAll();
       save();
     },
-    setProgram(name) {
+    // The program (and, on a served page, its fixed arguments), which the
+    // person then cannot change.
+    setProgram(name, fixedWords) {
+      fixed = fixedWords || [];
       state = { ...state, program: name };
       $('program').value = name;
       changed();
@@ -319,13 +325,13 @@
     showAll();
   });
   $('copy').addEventListener('click', () => {
-    const line = P.commandLine(cfg, state);
+    const line = P.commandLine(cfg, state, fixed);
     if (!line.complete || !line.safe) return;
     const text = line.text;
     const current = state.style + '\n' + text;
     const done = (ok) => {
       // The line may have changed while the clipboard was busy.
-      if (state.style + '\n' + P.commandLine(cfg, state).text !== current) return;
+      if (state.style + '\n' + P.commandLine(cfg, state, fixed).text !== current) return;
       copied = ok ? current : null;
       $('copy-result').textContent = ok ? 'Copied.' : 'Copy failed: select the command line and copy it by hand.';
     };

@@ -338,11 +338,18 @@
 
   // [pattern, reason] for each target: a line whose words match a pattern is
   // not safe there, for the reason given. Pasted into a terminal, a control
-  // character acts as a key (a carriage return as Enter); cmd also ends the
-  // command at a line break and completes file names at a pasted tab.
+  // character acts as a key (a carriage return as Enter); a pasted tab
+  // completes a name in cmd, and in an interactive shell that does not take
+  // the paste as one piece (bash before 5.1, or with bracketed paste off),
+  // even inside quotes. cmd also ends the command at a line break.
   const NUL = [/\0/, 'a NUL character, which no program can receive'];
   const UNSAFE = {
-    posix: [NUL, [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a terminal takes as a key']],
+    posix: [
+      NUL,
+      [/\t/, 'a tab, which an interactive shell takes as a request to complete a name when the paste is ' +
+        'not taken as one piece (bash before 5.1, or with bracketed paste off)'],
+      [/[\x01-\x08\x0b-\x1f\x7f]/, 'a control character, which a terminal takes as a key'],
+    ],
     cmd: [
       NUL,
       [/[\r\n]/, 'a line break, where cmd ends the command'],
@@ -381,14 +388,16 @@
     return item.name === '' ? kind + ' ' + item.number : item.name;
   }
 
-  // The elements of the line, in order: the program, then every step's
-  // elements. Each is {kind, step, words} or, for an empty program name, path
-  // or value, {kind, step, placeholder: "<name>"}. Key data gives the words it
-  // is read as; a path or value is one word, whatever it holds.
-  function lineElements(cfg, state) {
+  // The elements of the line, in order: the program, its fixed arguments,
+  // then every step's elements. Each is {kind, step, words} or, for an empty
+  // program name, path or value, {kind, step, placeholder: "<name>"}. Key
+  // data gives the words it is read as; a path or value is one word, whatever
+  // it holds.
+  function lineElements(cfg, state, fixed) {
     const typed = (text, kind, step, name) =>
       text === '' ? { kind, step, placeholder: '<' + name + '>' } : { kind, step, words: [text] };
     const elements = [typed(state.program, 'program', -1, 'program')];
+    if (fixed.length) elements.push({ kind: 'fixed', step: -1, words: fixed });
     state.steps.forEach((step, index) => {
       const key = keyOf(cfg, step.key);
       for (const element of keyElements(key)) {
@@ -429,12 +438,13 @@
   }
 
   // The command line as parts: {text, kind, placeholder, step, glued}. kind
-  // is 'program', 'keys', 'path' or 'value' (of the element a word begins
-  // with); a placeholder part's text is "<name>"; every other part is one
-  // word quoted for the style. glued says that nothing separates the part
-  // from the next. step is the step's index (-1 for the program).
-  function commandParts(cfg, state) {
-    return partsOf(lineWords(lineElements(cfg, state)), state.style);
+  // is 'program', 'fixed', 'keys', 'path' or 'value' (of the element a word
+  // begins with); a placeholder part's text is "<name>"; every other part is
+  // one word quoted for the style. glued says that nothing separates the
+  // part from the next. step is the step's index (-1 for the program and its
+  // fixed arguments).
+  function commandParts(cfg, state, fixed) {
+    return partsOf(lineWords(lineElements(cfg, state, fixed || [])), state.style);
   }
 
   function partsOf(pieces, style) {
@@ -464,14 +474,17 @@
   }
 
   // The command line and whether it can be run and carried as it stands:
-  // {text, parts, complete, missing, words, safe, unsafe}. missing says, in
-  // words, what is still to do. words are the arguments after the program
-  // name, unquoted, as the program receives them (argv[1] on): null while the
-  // line is incomplete, so that nothing half-made is ever run. safe is false
-  // when the style's target cannot carry the line as it is meant, and unsafe
-  // then says why.
-  function commandLine(cfg, state) {
-    const pieces = lineWords(lineElements(cfg, state));
+  // {text, parts, complete, missing, words, safe, unsafe}. fixed: the words
+  // that always follow the program (a served page's fixed arguments), shown
+  // and quoted like the rest. missing says, in words, what is still to do.
+  // words are the arguments the page adds after the program and its fixed
+  // ones, unquoted, as the program receives them: null while the line is
+  // incomplete, so that nothing half-made is ever run. safe is false when
+  // the style's target cannot carry the whole line as it is meant, and
+  // unsafe then says why.
+  function commandLine(cfg, state, fixed) {
+    fixed = fixed || [];
+    const pieces = lineWords(lineElements(cfg, state, fixed));
     const parts = partsOf(pieces, state.style);
     const missing = [];
     if (state.program === '') missing.push('a program name');
@@ -485,8 +498,8 @@
       missing.push('a choice in ' + (list.name === '' ? nameOf('List', list) : '"' + list.name + '"'));
     }
     const complete = missing.length === 0;
-    const args = pieces.filter((p) => p.kind !== 'program' && p.placeholder === undefined).map((p) => p.word);
-    const unsafe = unsafeReasons(state.program, args, state.style);
+    const args = pieces.filter((p) => p.step >= 0 && p.placeholder === undefined).map((p) => p.word);
+    const unsafe = unsafeReasons(state.program, fixed.concat(args), state.style);
     return {
       text: joinParts(parts),
       parts,

@@ -21,6 +21,10 @@
   const about = make('p', { id: 'run-program', className: 'hint' });
   const status = make('p', { id: 'run-state', className: 'run-state' });
   status.setAttribute('role', 'status');
+  // Why a Run or Stop just asked for did not happen: beside how the run
+  // stands, which it never replaces, until the next run starts or ends.
+  const refusal = make('p', { id: 'run-refusal', className: 'run-refusal' });
+  refusal.setAttribute('role', 'alert');
   const output = make('div', { id: 'output', className: 'output', tabIndex: 0 });
   output.setAttribute('role', 'log');
   output.setAttribute('aria-label', 'Output');
@@ -32,7 +36,8 @@
     output,
     make('p', { className: 'hint', textContent: 'Standard input is closed. Standard error is marked "err". ' +
       'This page keeps the last ' + O.LIMITS.maxLines + ' lines (' + (O.LIMITS.maxChars >> 20) +
-      ' M characters); the server keeps the last 8 MB of a run\'s output.' }),
+      ' M characters) and leaves out what a program writes faster than it can show, saying so; ' +
+      'the server keeps the last 8 MB of a run\'s output.' }),
   ]);
   section.setAttribute('aria-labelledby', 'run-heading');
   // Run, Stop and how the run stands go with the command line, which stays
@@ -40,11 +45,12 @@
   const commandSection = document.querySelector('section.command');
   const buttons = commandSection.querySelector('.buttons');
   buttons.prepend(runButton, stopButton);
-  buttons.after(status);
+  buttons.after(status, refusal);
   commandSection.parentNode.insertBefore(section, commandSection.nextSibling);
 
   let info = null;
   let running = false;
+  let asking = false;  // a Run sent and not yet answered
   let lastLine = null;
   let out = null;
   let shownDropped = 0;
@@ -52,18 +58,27 @@
   let drawPending = false;
 
   function updateButtons() {
-    runButton.disabled = running || !info || !lastLine || !lastLine.complete;
+    runButton.disabled = running || asking || !info || !lastLine || !lastLine.complete;
     stopButton.disabled = !running;
   }
 
   page.onCommand((line) => {
     lastLine = line;
     if (info && page.state().program !== info.program) {
-      page.setProgram(info.program);
+      page.setProgram(info.program, info.fixed);
       return;
     }
+    if (info) showProgram(line);
     updateButtons();
   });
+
+  // What runs: the program and its fixed arguments as the line above shows
+  // them (quoted for the target chosen there), and where.
+  function showProgram(line) {
+    const fixedPart = ccPreview.joinParts(line.parts.filter((part) => part.step < 0));
+    about.textContent = 'Runs ' + fixedPart + ' (fixed when ccview started) with the words chosen above, in ' +
+      info.cwd + '.';
+  }
 
   // ---- output lines ----
 
@@ -78,34 +93,32 @@
     }));
   }
 
-  // Output waiting to be shown: [stream, base64] chunks, and the run's end.
-  // Each frame takes what it can in a few milliseconds, so that a program
-  // that writes fast never stops the page from answering.
-  let queue = [];
-  let queueAt = 0;
+  // Output waiting to be shown (bounded: what a program writes faster than
+  // the page draws it is left out, oldest first), and the run's end. Each
+  // turn takes what it can in a few milliseconds, so that a program that
+  // writes fast never stops the page from answering.
+  let waiting = O.backlog(O.LIMITS.maxWaiting);
+  let shownSkipped = 0;
   let endEvent = null;
 
   function draw() {
     drawPending = false;
     if (!out) return;
     const until = performance.now() + 8;
-    while (queueAt < queue.length && performance.now() < until) {
-      const [stream, data] = queue[queueAt++];
-      out.write(stream, O.decodeBase64(data));
-    }
-    if (queueAt === queue.length) {
-      queue = [];
-      queueAt = 0;
+    while (waiting.length() && performance.now() < until) {
+      const chunk = waiting.take();
+      if (chunk.gap) out.skip();
+      out.write(chunk.stream, O.decodeBase64(chunk.data));
     }
     // Output after a quiet spell shows at once; a flood is drawn once a frame.
-    if (!queue.length && afterQuiet) {
+    if (!waiting.length() && afterQuiet) {
       afterQuiet = false;
       render();
     } else if (!renderPending) {
       renderPending = true;
       requestAnimationFrame(render);
     }
-    if (queue.length) later();
+    if (waiting.length()) later();
   }
 
   // The lines that changed since the last time, drawn.
@@ -125,6 +138,11 @@
       shownDropped = changes.dropped;
       notice('dropped', shownDropped + ' earlier lines are no longer shown.');
     }
+    if (waiting.skipped() !== shownSkipped) {
+      shownSkipped = waiting.skipped();
+      notice('behind', 'The program wrote faster than this page can show: ' + shownSkipped +
+        ' bytes of its output were left out.');
+    }
     const added = document.createDocumentFragment();
     for (const line of changes.lines) {
       let element = elements.get(line.id);
@@ -138,7 +156,7 @@
     }
     output.append(added);
     if (following) output.scrollTop = output.scrollHeight;
-    if (endEvent && !queue.length) finish(endEvent);
+    if (endEvent && !waiting.length()) finish(endEvent);
   }
 
   // Output is taken in as soon as it comes and drawn once a frame: lines
@@ -182,19 +200,20 @@
     start(event) {
       running = true;
       out = O.create(encoding.value);
-      queue = [];
-      queueAt = 0;
+      waiting = O.backlog(O.LIMITS.maxWaiting);
       endEvent = null;
       shownDropped = 0;
+      shownSkipped = 0;
       elements.clear();
       output.replaceChildren();
       status.textContent = 'Running…';
       status.className = 'run-state running';
+      refusal.textContent = '';
       void event;
     },
     output(event) {
       if (!out) return;
-      queue.push([event.stream, event.data]);
+      waiting.push(event.stream, event.data);
       const now = performance.now();
       if (now - lastOutput > 50) afterQuiet = true;
       lastOutput = now;
@@ -219,6 +238,7 @@
   // The end is shown once the output before it is.
   function finish(event) {
     endEvent = null;
+    refusal.textContent = '';
     running = false;
     out.end();
     render();
@@ -268,23 +288,49 @@
     }
   }
 
+  // A POST to the server: {ok, body, error}: body its JSON answer, error
+  // why it was refused or could not be sent.
   async function post(path, body) {
-    const response = await fetch(path, {
-      method: 'POST',
-      headers: { 'Content-Type': 'application/json' },
-      body: JSON.stringify(body || {}),
-    });
-    return { ok: response.ok, status: response.status, body: await response.json().catch(() => ({})) };
+    let response;
+    try {
+      response = await fetch(path, {
+        method: 'POST',
+        headers: { 'Content-Type': 'application/json' },
+        body: JSON.stringify(body || {}),
+      });
+    } catch (e) {
+      return { ok: false, error: 'ccview cannot be reached: it has ended, or the connection was lost. ' +
+        'Start it again and open the address it prints.' };
+    }
+    const text = await response.text().catch(() => '');
+    let answer = {};
+    try {
+      answer = JSON.parse(text);
+    } catch (e) {
+      // a refusal in plain text
+    }
+    const error = (answer && answer.error) || text.trim() || 'The server refused (' + response.status + ').';
+    return { ok: response.ok, body: answer || {}, error };
   }
 
   runButton.addEventListener('click', async () => {
-    if (!lastLine || !lastLine.complete) return;
+    if (!lastLine || !lastLine.complete || asking) return;
+    // Run stays off until the server answered, so that a double click
+    // asks once.
+    asking = true;
+    refusal.textContent = '';
+    updateButtons();
     // The words are the arguments as the program must receive them, with
     // no quoting: no shell reads them.
     const answer = await post('/api/run', { words: lastLine.words });
-    if (!answer.ok) status.textContent = answer.body.error || 'The server refused to run the program.';
+    asking = false;
+    if (!answer.ok) refusal.textContent = answer.error;
+    updateButtons();
   });
-  stopButton.addEventListener('click', () => post('/api/stop'));
+  stopButton.addEventListener('click', async () => {
+    const answer = await post('/api/stop');
+    if (!answer.ok) refusal.textContent = answer.error;
+  });
 
   // ---- Browse… ----
 
@@ -381,10 +427,7 @@
     info = i;
     const program = document.getElementById('program');
     program.readOnly = true;
-    page.setProgram(info.program);
-    about.textContent = 'Runs ' + [info.program].concat(info.fixed).join(' ') +
-      (info.fixed.length ? ' and' : ' with') + ' the words above, in ' + info.cwd + '.';
-    updateButtons();
+    page.setProgram(info.program, info.fixed);
     listen();
   });
 });

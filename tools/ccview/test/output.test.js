@@ -24,6 +24,19 @@ const cases = [
   { what: 'other sequences and controls are dropped', chunks: [['out', '\x1b]0;title\x07\x1b[2J\x07x\x00y\x1b(B\n']],
     lines: ['out:xy'] },
   { what: 'an escape that starts nothing', chunks: [['out', 'a\x1b\x01b\n']], lines: ['out:ab'] },
+  { what: 'an OSC left open ends at the line end', chunks: [['out', 'a\x1b]0;title\nb\n']], lines: ['out:a', 'out:b'] },
+  { what: 'a CSI left open ends at the line end', chunks: [['out', 'a\x1b[12\r\nb\n']], lines: ['out:a', 'out:b'] },
+  { what: 'a CSI ends at a character it cannot hold', chunks: [['out', 'a\x1b[1\xc3\xa9\n']], lines: ['out:a\u00e9'] },
+  { what: 'a CSI past the length limit is read to its end and ignored',
+    chunks: [['out', 'a\x1b[' + '1;'.repeat(500)], ['out', '31mb\n']], lines: ['out:ab'], styles: [[O.PLAIN]] },
+  { what: 'an OSC and its terminator cut by chunks', chunks: [['out', 'a\x1b]8;;http://x'], ['out', '\x1b'], ['out', '\\b\n']],
+    lines: ['out:ab'] },
+  { what: 'ESC in a string starts a sequence', chunks: [['out', '\x1b]t\x1b[31mred\n']], lines: ['out:red'], styles: [[RED]] },
+  { what: 'DCS and APC strings are dropped', chunks: [['out', 'a\x1bPq#0;2;0;0;0\x1b\\b\x1b_app\x07c\n']], lines: ['out:abc'] },
+  { what: 'C1 controls: CSI, OSC and the rest', chunks: [['out', '\xc2\x9b31mred\xc2\x9b0m \xc2\x9d0;t\xc2\x9cx\xc2\x85y\n']],
+    lines: ['out:red xy'], styles: [[RED, O.PLAIN]] },
+  { what: 'a long OSC hides only its own line', chunks: [['out', 'x\x1b]' + 'y'.repeat(100000)], ['out', 'z'.repeat(100000) + '\nshown\n']],
+    lines: ['out:x', 'out:shown'] },
   { what: 'bytes that are not UTF-8', chunks: [['out', '\xff\xc3'], ['out', '\xa9\n']], lines: ['out:\ufffd\u00e9'] },
   { what: 'a code page', encoding: 'windows-1251', chunks: [['out', '\xcf\xf0\xe8\xe2\xe5\xf2\n']], lines: ['out:Привет'] },
   { what: 'the oldest lines go', limits: { maxLines: 2 }, chunks: [['out', '1\n2\n3\n']], lines: ['out:2', 'out:3'], dropped: 1 },
@@ -52,4 +65,17 @@ test('output: changes are handed over once, oldest first', () => {
   assert.equal(changes.firstId, 1);
   assert.deepEqual(out.takeChanges().lines, []);
   assert.deepEqual([...O.decodeBase64('AP8=')], [0, 255]);
+});
+
+test('output: what waits to be drawn is bounded; after what was left out a new line starts', () => {
+  const waiting = O.backlog(8);
+  for (const text of ['one\n', 'two\n', 'thr', 'ee\n']) waiting.push('out', Buffer.from(text).toString('base64'));
+  assert.equal(waiting.skipped(), 8);
+  const out = O.create('utf-8');
+  out.write('out', bytes('par'));
+  for (let chunk; (chunk = waiting.take());) {
+    if (chunk.gap) out.skip();
+    out.write(chunk.stream, O.decodeBase64(chunk.data));
+  }
+  assert.deepEqual(shown(out), ['out:par', 'out:three']);
 });

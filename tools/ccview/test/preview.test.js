@@ -125,6 +125,11 @@ test('an empty program, path or value is a placeholder and the command is incomp
   line = P.commandLine(prog, s);
   assert.equal(line.text, '"my tool" -f "C:\\in put.txt" 3');
   assert.equal(line.complete, true);
+  // A served page's fixed arguments follow the program, quoted like the rest, but are not the page's words.
+  line = P.commandLine(prog, { ...s, style: 'posix' }, ['-c', 'echo "$@"', 'x y']);
+  assert.equal(line.text, "'my tool' -c 'echo \"$@\"' 'x y' -f 'C:\\in put.txt' 3");
+  assert.deepEqual(line.words, ['-f', 'C:\\in put.txt', '3']);
+  assert.equal(P.commandLine(prog, { ...s, style: 'posix' }, ['a\tb']).safe, false);
   // Nothing chosen yet: the default list is still open.
   assert.deepEqual(P.commandLine(prog, { ...P.newState(), program: 'x' }).missing, ['a choice in "Mode"']);
   // Empty captions are named by kind and number.

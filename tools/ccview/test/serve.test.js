@@ -38,6 +38,7 @@ async function open(url) {
 
 const output = (page) => page.getByRole('log', { name: 'Output' });
 const runState = (page) => page.locator('#run-state');
+const commandOf = (page) => page.getByRole('status', { name: 'Command line' }).textContent();
 const hexWords = (text) => text.trim().split('\n').map((h) => Buffer.from(h, 'hex').toString('utf8'));
 
 async function chooseFastMode(page, file, level) {
@@ -56,15 +57,22 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     assert.equal(await page.getByLabel('Program').inputValue(), programs.serveTool);
     assert.ok(await run.isDisabled(), 'Run waits for a complete command');
     await chooseFastMode(page, 'in.txt', '3');
+    // The line shown (and copied) holds the fixed arguments, quoted like the rest.
+    const fixed = programs.serveTool + ' ' + control.arg +
+      " 'out:first line\\n' wait:second 'err:a warning\\n' 'out:second line\\n' wait:never argv";
+    assert.equal(await commandOf(page), fixed + ' -f in.txt 3');
+    assert.ok((await page.locator('#run-program').textContent()).startsWith('Runs ' + fixed + ' (fixed'));
     const where = () => page.evaluate(() => ['run', 'stop'].map((id) => {
       const r = document.getElementById(id).getBoundingClientRect();
       const row = document.getElementById(id).parentNode.getBoundingClientRect();
       return [r.left - row.left, r.top - row.top];
     }));
     const places = await where();
-    await run.click();
+    // A double click asks once: nothing is refused, and the run's state stays.
+    await run.dblclick();
     await output(page).getByText('first line').waitFor();
     assert.equal(await runState(page).textContent(), 'Running…');
+    assert.equal(await page.locator('#run-refusal').textContent(), '');
     assert.ok(await run.isDisabled());
     // The program is still waiting: what shows came while it ran.
     control.release('second');
@@ -75,6 +83,22 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     assert.ok(await stop.isDisabled());
     assert.ok(await run.isEnabled());
     assert.deepEqual(await where(), places, 'Run and Stop stay in place');
+    assert.deepEqual(errors, []);
+  } finally {
+    await server.stop();
+  }
+});
+
+test('a program that writes without pause: the page keeps its bounds, and Stop shows the end', async () => {
+  const server = await servePage(dir, 'flood', sample(), [programs.serveTool, 'flood:100000000000', 'argv']);
+  try {
+    const { page, errors } = await open(server.url);
+    await chooseFastMode(page, 'in.txt', '1');
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await output(page).getByText(/^line \d+ of the flood/).first().waitFor();
+    await page.getByRole('button', { name: 'Stop' }).click();
+    await page.getByText(/^Stopped by you after/).waitFor();
+    assert.ok(await output(page).locator('.line').count() <= 10000);
     assert.deepEqual(errors, []);
   } finally {
     await server.stop();
@@ -103,6 +127,10 @@ test('Browse… picks a file with a blank in its path; the program receives it e
     await page.getByRole('button', { name: 'Run', exact: true }).click();
     await page.getByText('Exit status 0', { exact: false }).waitFor();
     assert.deepEqual(hexWords(await output(page).innerText()), ['-f', chosen, "it's 10"]);
+    // Once the server has ended, Run says why nothing happens.
+    await server.stop();
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.getByRole('alert').getByText(/^ccview cannot be reached: it has ended/).waitFor();
   } finally {
     await server.stop();
   }
