@@ -1,6 +1,8 @@
 #include "childProcess.h"
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <system_error>
 
@@ -36,6 +38,27 @@ std::string windowsCommandLine(const std::vector<std::string>& argv) {
     }
     return line;
 }
+
+namespace {
+
+// Why a start failed, when its working folder is the reason: a folder that
+// vanished since the server started fails the start as a missing program
+// would, on every platform.
+bool folderGone(const std::string& cwd) {
+    if (cwd.empty()) return false;
+    std::error_code ignored;
+    return !std::filesystem::is_directory(std::filesystem::path(std::u8string(cwd.begin(), cwd.end())), ignored);
+}
+
+// What a start that found no program says: the program's name, and for a
+// bare name that it was looked up in PATH (the system's reason alone names
+// neither).
+std::string notFound(const std::string& program, bool bare, const std::string& reason) {
+    if (bare) return "not found: no program \"" + program + "\" in PATH";
+    return "not found: " + program + ": " + reason;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -106,7 +129,7 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         return nullptr;
     }
     if (!findProgram(argv[0], application, error)) {
-        why = "not found: " + systemReason(error);
+        why = notFound(argv[0], argv[0].find_first_of("\\/:") == std::string::npos, systemReason(error));
         return nullptr;
     }
     if (endsWithNoCase(application, L".bat") || endsWithNoCase(application, L".cmd")) {
@@ -171,7 +194,10 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     if (!ok) {
         const bool notExe = error == ERROR_BAD_EXE_FORMAT || error == ERROR_ACCESS_DENIED ||
                             error == ERROR_EXE_MACHINE_TYPE_MISMATCH;
-        why = (notExe ? "not executable: " : "") + systemReason(error);
+        if (folderGone(cwd))
+            why = "working folder not found: " + cwd;
+        else
+            why = (notExe ? "not executable: " + argv[0] + ": " : std::string()) + systemReason(error);
         closeAll();
         return nullptr;
     }
@@ -237,8 +263,13 @@ processOutcome childProcess::wait() {
     std::lock_guard<std::mutex> hold(s_->lock);
     TerminateJobObject(s_->job, 1);
     s_->ended = true;
-    return {false, static_cast<int>(code)};
+    // An exception nothing handled ends a program with its NTSTATUS code.
+    return {(code & 0xFFFF0000u) == 0xC0000000u, static_cast<int>(code)};
 }
+
+// Breaking away from the job is not allowed (no JOB_OBJECT_LIMIT_BREAKAWAY_OK
+// among its limits), so the job holds every descendant already.
+bool childProcess::holdWholeTree() { return true; }
 
 void childProcess::askToEnd() {
     std::lock_guard<std::mutex> hold(s_->lock);
@@ -252,23 +283,43 @@ void childProcess::endNow() {
 
 long childProcess::id() const { return static_cast<long>(s_->pid); }
 
-std::string signalName(int signal) { return "signal " + std::to_string(signal); }
+std::string signalName(int signal) {
+    static const struct {
+        DWORD status;
+        const char* name;
+    } names[] = {{0xC0000005, "access violation"},       {0xC000001D, "illegal instruction"},
+                 {0xC0000094, "integer division by zero"}, {0xC00000FD, "stack overflow"},
+                 {0xC0000135, "a DLL not found"},          {0xC0000142, "a DLL that failed to start"},
+                 {0xC000013A, "Ctrl+C"},                   {0xC0000374, "heap corruption"},
+                 {0xC0000409, "stack buffer overrun"},     {0xC0000417, "invalid parameter"}};
+    const auto status = static_cast<DWORD>(signal);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(status));
+    for (const auto& n : names)
+        if (n.status == status) return std::string(n.name) + " (" + hex + ")";
+    return std::string("status ") + hex;
+}
 
-bool openInBrowser(const std::string& url) {
-    const std::wstring w = wide(url);
+bool openInBrowser(const std::string& target) {
+    const std::wstring w = wide(target);
     return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", w.c_str(), nullptr, nullptr,
                                                    SW_SHOWNORMAL)) > 32;
 }
 
 #else  // POSIX
 
+#include <atomic>
 #include <csignal>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): not every C library declares it
 
@@ -297,14 +348,70 @@ void closeFd(int& fd) {
 
 // The signals this program blocks or ignores, back to their defaults in the
 // child: a tool must see a broken pipe and Ctrl+C as it would in a terminal.
+constexpr int endSignals[] = {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
 void defaultSignals(posix_spawnattr_t& attributes) {
     sigset_t defaults;
     sigemptyset(&defaults);
-    for (int s : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&defaults, s);
+    for (int s : endSignals) sigaddset(&defaults, s);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     sigset_t none;
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attributes, &none);
+}
+
+// Set by holdWholeTree: every child of this process but the program is
+// something a program's tree left behind.
+std::atomic<bool> holdingTrees{false};
+
+// The children of this process but skip, found in /proc (each process's stat
+// names its parent). A child keeps its id until this process reaps it, so
+// signalling one found here can never reach another process.
+std::vector<pid_t> childrenBut(pid_t skip) {
+    std::vector<pid_t> found;
+    const long self = ::getpid();
+    DIR* proc = ::opendir("/proc");
+    if (proc == nullptr) return found;
+    while (const dirent* entry = ::readdir(proc)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (*end != 0 || pid <= 0 || pid == skip) continue;
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
+        const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        char text[512];
+        const ssize_t got = ::read(fd, text, sizeof text - 1);
+        ::close(fd);
+        if (got <= 0) continue;
+        text[got] = 0;
+        // "pid (name) state parent ...", where the name may hold ") " too.
+        const char* nameEnd = std::strrchr(text, ')');
+        char state = 0;
+        long parent = 0;
+        if (nameEnd != nullptr && std::sscanf(nameEnd + 1, " %c %ld", &state, &parent) == 2 && parent == self)
+            found.push_back(static_cast<pid_t>(pid));
+    }
+    ::closedir(proc);
+    return found;
+}
+
+// Signals what the program's tree left behind that has come to this process.
+void signalLeftovers(pid_t program, int signal) {
+    if (!holdingTrees) return;
+    for (const pid_t pid : childrenBut(program)) ::kill(pid, signal);
+}
+
+// Ends and reaps what the program's tree left behind, until nothing is left:
+// each process ended here hands its own children to this process in turn.
+void endLeftovers(pid_t program) {
+    if (!holdingTrees) return;
+    for (std::vector<pid_t> left = childrenBut(program); !left.empty(); left = childrenBut(program)) {
+        for (const pid_t pid : left) ::kill(pid, SIGKILL);
+        for (const pid_t pid : left)
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+    }
 }
 
 }  // namespace
@@ -342,6 +449,11 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     posix_spawn_file_actions_adddup2(&settings.actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&settings.actions, errPipe[1], 2);
     if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&settings.actions, cwd.c_str());
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    // Nothing else of this process goes along: not the connections a server
+    // has open at the time (its accepted sockets are inherited otherwise).
+    posix_spawn_file_actions_addclosefrom_np(&settings.actions, 3);
+#endif
     posix_spawnattr_setpgroup(&settings.attributes, 0);
     defaultSignals(settings.attributes);
     posix_spawnattr_setflags(&settings.attributes,
@@ -357,11 +469,15 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     closeFd(outPipe[1]);
     closeFd(errPipe[1]);
     if (failed != 0) {
-        if (failed == ENOENT || failed == ENOTDIR)
-            why = "not found: ";
+        const std::string reason = std::strerror(failed);
+        if (folderGone(cwd))
+            why = "working folder not found: " + cwd;
+        else if (failed == ENOENT || failed == ENOTDIR)
+            why = notFound(argv[0], argv[0].find('/') == std::string::npos, reason);
         else if (failed == EACCES || failed == ENOEXEC || failed == EPERM || failed == EISDIR)
-            why = "not executable: ";
-        why += std::strerror(failed);
+            why = "not executable: " + argv[0] + ": " + reason;
+        else
+            why = argv[0] + ": " + reason;
         closeAll();
         return nullptr;
     }
@@ -369,6 +485,16 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     s->out = outPipe[0];
     s->err = errPipe[0];
     return std::unique_ptr<childProcess>(new childProcess(std::move(s)));
+}
+
+bool childProcess::holdWholeTree() {
+#ifdef PR_SET_CHILD_SUBREAPER
+    if (prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0) return false;
+    holdingTrees = true;
+    return true;
+#else
+    return false;
+#endif
 }
 
 childProcess::childProcess(std::unique_ptr<state> s) : s_(std::move(s)) {}
@@ -380,7 +506,10 @@ childProcess::~childProcess() {
         reaped = s_->reaped;
         if (!reaped) ::kill(-s_->pid, SIGKILL);
     }
-    if (!reaped) waitpid(s_->pid, nullptr, 0);
+    if (!reaped) {
+        endLeftovers(s_->pid);
+        waitpid(s_->pid, nullptr, 0);
+    }
     for (int* fd : {&s_->out, &s_->err, &s_->wake[0], &s_->wake[1]}) closeFd(*fd);
 }
 
@@ -412,6 +541,7 @@ processOutcome childProcess::wait() {
     }
     std::lock_guard<std::mutex> hold(s_->lock);
     ::kill(-s_->pid, SIGKILL);
+    endLeftovers(s_->pid);
     int status = 0;
     while (waitpid(s_->pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -422,12 +552,16 @@ processOutcome childProcess::wait() {
 
 void childProcess::askToEnd() {
     std::lock_guard<std::mutex> hold(s_->lock);
-    if (!s_->reaped) ::kill(-s_->pid, SIGTERM);
+    if (s_->reaped) return;
+    ::kill(-s_->pid, SIGTERM);
+    signalLeftovers(s_->pid, SIGTERM);
 }
 
 void childProcess::endNow() {
     std::lock_guard<std::mutex> hold(s_->lock);
-    if (!s_->reaped) ::kill(-s_->pid, SIGKILL);
+    if (s_->reaped) return;
+    ::kill(-s_->pid, SIGKILL);
+    signalLeftovers(s_->pid, SIGKILL);
 }
 
 long childProcess::id() const { return static_cast<long>(s_->pid); }
@@ -446,24 +580,52 @@ std::string signalName(int signal) {
     return "signal " + std::to_string(signal);
 }
 
-bool openInBrowser(const std::string& url) {
+bool openInBrowser(const std::string& target) {
 #ifdef __APPLE__
     const char* opener = "open";
 #else
     const char* opener = "xdg-open";
 #endif
-    spawnSettings settings;
-    for (int fd = 0; fd < 3; ++fd)
-        posix_spawn_file_actions_addopen(&settings.actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
-    defaultSignals(settings.attributes);
-    posix_spawnattr_setflags(&settings.attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    std::string urlCopy = url;
-    char* args[] = {const_cast<char*>(opener), urlCopy.data(), nullptr};
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, opener, &settings.actions, &settings.attributes, args, environ) != 0)
-        return false;
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    return true;
+    // Found in PATH before the fork: after fork() in a process with threads
+    // only async-signal-safe calls may follow.
+    std::string program;
+    const char* path = std::getenv("PATH");
+    for (std::string_view rest = path != nullptr ? path : ""; program.empty() && !rest.empty();) {
+        const std::size_t colon = rest.find(':');
+        const std::string folder(rest.substr(0, colon));
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + opener;
+        if (::access(candidate.c_str(), X_OK) == 0) program = candidate;
+    }
+    if (program.empty()) return false;
+    std::string targetCopy = target;
+
+    // The opener is started by a middle process that ends at once: so it is
+    // no child of this process (whatever reaps a program's leftovers here
+    // never reaches the browser), and it runs in a session of the middle
+    // one's, where Ctrl+C in the terminal and its hangup never come.
+    const pid_t middle = ::fork();
+    if (middle < 0) return false;
+    if (middle == 0) {
+        ::setsid();
+        const pid_t started = ::fork();
+        if (started != 0) ::_exit(started > 0 ? 0 : 1);
+        const int null = ::open("/dev/null", O_RDWR);
+        for (int fd = 0; fd < 3; ++fd) ::dup2(null, fd);
+        struct sigaction plain {};
+        plain.sa_handler = SIG_DFL;
+        for (int s : endSignals) ::sigaction(s, &plain, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        char* args[] = {const_cast<char*>(opener), targetCopy.data(), nullptr};
+        ::execve(program.c_str(), args, environ);
+        ::_exit(127);
+    }
+    int status = 0;
+    while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 #endif

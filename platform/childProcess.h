@@ -14,8 +14,11 @@
 
 // How a program ended.
 struct processOutcome {
-    bool signalled = false;  // POSIX: ended by a signal, whose number is code
-    int code = 0;            // the exit status, or the signal
+    // POSIX: ended by a signal, whose number is code. Windows: ended with a
+    // crash status (0xC000xxxx: an access violation, a stack overflow...),
+    // which code holds as its 32 bits.
+    bool signalled = false;
+    int code = 0;  // the exit status, the signal, or the crash status
 };
 
 // A started program and the process tree it grows: on POSIX a process group
@@ -28,11 +31,26 @@ public:
     // Starts argv[0] with the arguments argv[1..] in the folder cwd (empty:
     // this process's folder). A name without a folder separator is looked up
     // in PATH. Returns null when the program cannot be started, with why saying
-    // so in words: "not found: ...", "not executable: ..." or the system's
+    // so in words, naming the program or the folder: "not found: ...", "not
+    // executable: ...", "working folder not found: DIR", or the system's
     // reason. On Windows a batch file is refused: the command interpreter
-    // would read its arguments by its own rules.
+    // would read its arguments by its own rules. The program inherits no
+    // handle or descriptor of this process but its three standard streams.
     static std::unique_ptr<childProcess> start(const std::vector<std::string>& argv,
                                                const std::string& cwd, std::string& why);
+
+    // Makes every process a started program's tree leaves behind part of
+    // what ends with it, also one that left its process group (a new session,
+    // a daemon): on Linux this process becomes their reaper (a child
+    // subreaper), so that each of them comes to it when its parent ends, and
+    // wait() and the stopping calls end them too. Takes over every process
+    // that becomes a child of this one: call it once, before starting any
+    // program, in a process that starts one program at a time and nothing it
+    // means to keep (openInBrowser's opener is never its child). True on
+    // Windows, where a Job Object holds the whole tree anyway; false where
+    // the system has no such means (then a process that left the group is
+    // not ended).
+    static bool holdWholeTree();
 
     // Ends the tree if it still runs and closes every handle.
     ~childProcess();
@@ -82,8 +100,15 @@ private:
 std::string windowsCommandLine(const std::vector<std::string>& argv);
 
 // How a signal is named to a person: "SIGTERM", "SIGKILL", or "signal N".
+// On Windows a crash status, in hexadecimal and named when it is a common
+// one: "access violation (0xC0000005)", "status 0xC0000420".
 std::string signalName(int signal);
 
-// Opens url in the person's browser (xdg-open, open, or the shell's default
-// handler on Windows) without waiting for it. False when that cannot start.
-bool openInBrowser(const std::string& url);
+// Opens target (an address, or a file's path) in the person's browser
+// (xdg-open, open, or the shell's default handler on Windows) without
+// waiting for it. The opener and the browser it may start are no children
+// of this process, and on POSIX they run in a session of their own, so that
+// neither Ctrl+C in the terminal nor anything that ends a program's tree
+// reaches them. Every user of the computer can read the opener's command
+// line: target must hold no secret. False when the opener cannot start.
+bool openInBrowser(const std::string& target);

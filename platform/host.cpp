@@ -37,9 +37,16 @@ std::string privateFolder() {
 
 #ifdef _WIN32
 
+#include <winsock2.h>
 #include <windows.h>
 #include <bcrypt.h>
 #include <shellapi.h>
+
+void ownPortOptions(std::uintptr_t socket) {
+    const BOOL yes = TRUE;
+    setsockopt(static_cast<SOCKET>(socket), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&yes),
+               sizeof yes);
+}
 
 bool systemRandom(unsigned char* buffer, std::size_t size) {
     return BCryptGenRandom(nullptr, buffer, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
@@ -98,7 +105,13 @@ void watchForEnd(std::function<void()> stop) {
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+void ownPortOptions(std::uintptr_t socket) {
+    const int yes = 1;
+    setsockopt(static_cast<int>(socket), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
 
 bool systemRandom(unsigned char* buffer, std::size_t size) {
     while (size > 0) {

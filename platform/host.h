@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
 // set and a folder, else the system's temporary folder (on Windows the
 // user's own).
 std::string privateFolder();
+
+// Options for a listening socket (a SOCKET on Windows, a descriptor
+// elsewhere), set before it is bound, that keep its port its own: no other
+// socket may listen on the same port beside it (Linux lets another socket of
+// this user's share it with SO_REUSEPORT, Windows any with SO_REUSEADDR),
+// while a port that an ended server left in TIME_WAIT is taken again at once.
+void ownPortOptions(std::uintptr_t socket);
 
 // The program's arguments in UTF-8: on Windows read again from the wide
 // command line (main's are in the system's code page), elsewhere as given.

@@ -61,8 +61,8 @@ TEST(ccview, RefusesWithoutWritingAnything) {
 
     const std::string usage =
         "usage: ccview CONFIG.cc [PAGE.html]\n"
-        "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- PROGRAM "
-        "[ARGS...]\n";
+        "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc -- "
+        "PROGRAM [ARGS...]\n";
     const std::string good = quoted(dir / "good.cc");
     const std::string bad = (dir / "bad.cc").string();
     const struct {
@@ -93,7 +93,8 @@ TEST(ccview, RefusesWithoutWritingAnything) {
          "ccview: --idle-timeout takes whole minutes, 1 to 10080\n" + usage},
         {"--serve --cwd " + quoted(dir / "good.cc") + " " + good + " -- prog", 2,
          "ccview: --cwd " + (dir / "good.cc").string() + ": not a folder\n" + usage},
-        {"--serve --port 1 " + good + " -- prog", 2, "ccview: unexpected --port\n" + usage},
+        {"--serve --port 65536 " + good + " -- prog", 2, "ccview: --port takes a port number, 1 to 65535\n" + usage},
+        {"--serve --listen 1 " + good + " -- prog", 2, "ccview: unexpected --listen\n" + usage},
         {"--serve " + good + " -- ''", 2, "ccview: the program's name is empty\n" + usage},
     };
     const std::string before = tree(dir);

@@ -6,6 +6,8 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -83,13 +85,17 @@ struct runSeen {
     std::string out, err;
     json end;
     std::vector<std::string> types;
+    std::size_t dropped = 0;      // output bytes a gap said were dropped
+    std::size_t streamBytes = 0;  // what the stream sent, all of it
 };
 
 // A running ccview --serve, its address read from its first line of output.
 class servedCcview {
 public:
-    servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {}) {
-        std::vector<std::string> argv = {CCVIEW_PROGRAM, "--serve", "--no-browser"};
+    servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {},
+                 const std::vector<std::string>& options = {"--no-browser"}) {
+        std::vector<std::string> argv = {CCVIEW_PROGRAM, "--serve"};
+        argv.insert(argv.end(), options.begin(), options.end());
         if (!cwd.empty()) argv.insert(argv.end(), {"--cwd", cwd.string()});
         argv.insert(argv.end(), {config.string(), "--"});
         argv.insert(argv.end(), program.begin(), program.end());
@@ -98,6 +104,7 @@ public:
         if (!process_) throw std::runtime_error("cannot start ccview: " + why);
         char c = 0;
         while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') url_ += c;
+        if (url_.empty()) throw std::runtime_error("ccview --serve printed no address");
         if (url_.back() == '\r') url_.pop_back();
         const std::size_t colon = url_.find(':', 7), slash = url_.find('/', 7);
         port_ = std::stoi(url_.substr(colon + 1, slash - colon - 1));
@@ -133,25 +140,34 @@ public:
         c.set_read_timeout(60, 0);
         return c;
     }
-    // Ends the server as Ctrl+C does; its exit status.
+    // Ends the server as Ctrl+C does; its exit status. What it wrote to
+    // standard error is then in errors().
     int end() {
         process_->askToEnd();
+        char buffer[4096];
+        for (std::size_t got; (got = process_->read(childProcess::stream::err, buffer, sizeof buffer)) > 0;)
+            errors_.append(buffer, got);
         const processOutcome o = process_->wait();
         process_.reset();
         return o.signalled ? -1 : o.code;
     }
+    const std::string& errors() const { return errors_; }
 
     // Starts a run with words and follows the event stream to its end,
     // calling onEvent with what was seen so far after each event.
     runSeen run(const std::vector<std::string>& words,
                 const std::function<void(const json&, const runSeen&)>& onEvent = {}) {
-        httplib::Client c = client();
-        auto started = c.Post("/api/run", page(), json({{"words", words}}).dump(), "application/json");
+        auto started = client().Post("/api/run", page(), json({{"words", words}}).dump(), "application/json");
         EXPECT_TRUE(started && started->status == 200) << (started ? started->body : "no answer");
+        return follow(onEvent);
+    }
+    // Follows the event stream from its start to a run's end.
+    runSeen follow(const std::function<void(const json&, const runSeen&)>& onEvent = {}) {
         runSeen seen;
         std::string pending;
         bool ended = false;
-        c.Get("/api/events", page(), [&](const char* data, std::size_t size) {
+        client().Get("/api/events", page(), [&](const char* data, std::size_t size) {
+            seen.streamBytes += size;
             pending.append(data, size);
             for (std::size_t cut; !ended && (cut = pending.find("\n\n")) != std::string::npos;) {
                 const std::string block = pending.substr(0, cut);
@@ -162,6 +178,7 @@ public:
                 const std::string type = event["type"];
                 seen.types.push_back(type);
                 if (type == "output") (event["stream"] == "out" ? seen.out : seen.err) += base64Decoded(event["data"]);
+                if (type == "gap") seen.dropped = event["bytes"];
                 if (type == "end") {
                     seen.end = event;
                     ended = true;
@@ -175,7 +192,7 @@ public:
 
 private:
     std::unique_ptr<childProcess> process_;
-    std::string url_, token_;
+    std::string url_, token_, errors_;
     int port_ = 0;
 };
 
@@ -196,9 +213,11 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         const char* what;
         std::string method, path, host, cookie, origin, site;
         int status;
+        std::string header{}, value{};  // one more header, if any
     } cases[] = {
-        {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 303},
-        {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 303},
+        {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 200},
+        {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 200},
+        {"launch from a local file", "GET", "/?token=" + server.token(), server.host(), none, none, "cross-site", 200},
         {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403},
         {"launch, rebound name", "GET", "/?token=" + server.token(), "evil.example:" + std::to_string(server.port()), none, none, none, 403},
         {"page with cookie", "GET", "/", server.host(), server.cookie(), none, "same-origin", 200},
@@ -220,6 +239,10 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         {"events from another port", "GET", "/api/events", server.host(), server.cookie(), other, "same-site", 403},
         {"events, no cookie", "GET", "/api/events", server.host(), none, own, none, 403},
         {"list from another port", "GET", "/api/list?item=1", server.host(), server.cookie(), other, "same-site", 403},
+        {"run, chunked body", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 411,
+         "Transfer-Encoding", "chunked"},
+        {"run, body over 1 MB", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 413,
+         "Content-Length", "1048577"},
     };
     httplib::Client c = server.client();
     for (const auto& t : cases) {
@@ -229,15 +252,57 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
                                           {"Cookie", t.cookie}, {"Origin", t.origin}, {"Sec-Fetch-Site", t.site}})
             if (!value.empty()) headers.emplace(name, value);
         if (t.host.empty()) headers.emplace("Host", "");
+        if (!t.header.empty()) headers.emplace(t.header, t.value);
         auto r = t.method == "GET" ? c.Get(t.path, headers) : c.Post(t.path, headers, "{}", "application/json");
         ASSERT_TRUE(r);
         EXPECT_EQ(r->status, t.status);
         EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
-        if (t.status == 303) {
+        if (t.status == 200 && t.path.rfind("/?token=", 0) == 0) {
             EXPECT_EQ(r->get_header_value("Set-Cookie"),
                       server.cookie() + "; Path=/; HttpOnly; SameSite=Strict");
         }
     }
+
+    // A flood of headers is cut short, and connections that send their
+    // request a byte at a time, more of them than the server has threads,
+    // are ended; meanwhile the page's own request still answers.
+    httplib::Error error{};
+    const auto connect = [&] {
+        return httplib::detail::create_client_socket("127.0.0.1", "", server.port(), AF_INET, false, nullptr, 5, 0,
+                                                      60, 0, 60, 0, "", error);
+    };
+    const auto send = [](socket_t socket, const std::string& bytes) {
+#ifdef MSG_NOSIGNAL
+        return ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0;
+#else
+        return ::send(socket, bytes.data(), static_cast<int>(bytes.size()), 0) > 0;
+#endif
+    };
+    const std::string head = "GET /api/info HTTP/1.1\r\nHost: " + server.host() + "\r\n";
+    const socket_t flood = connect();
+    std::size_t flooded = 0;
+    for (bool sent = send(flood, head); sent && flooded < (64u << 20); flooded += 1024)
+        sent = send(flood, "X-Flood: " + std::string(1013, 'x') + "\r\n");
+    EXPECT_LT(flooded, 64u << 20);
+    httplib::detail::close_socket(flood);
+    std::vector<socket_t> slow(48);
+    for (socket_t& socket : slow) {
+        socket = connect();
+        send(socket, head + "X-Slow: ");
+    }
+    std::atomic<bool> answered{false};
+    std::thread drip([&] {
+        while (!answered) {
+            for (const socket_t socket : slow) send(socket, "x");
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+    });
+    const auto info = c.Get("/api/info", server.page());
+    answered = true;
+    drip.join();
+    for (const socket_t socket : slow) httplib::detail::close_socket(socket);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->status, 200);
 
     // Nothing listens on another loopback address, let alone the machine's own.
     httplib::Client elsewhere("127.0.0.2", server.port());
@@ -265,9 +330,10 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
         const char* what;
         std::vector<std::string> words;
         std::string when;   // output to wait for before acting
-        std::string act;    // "release NAME" or "stop"
+        std::string act;    // "stop", "release NAME" or both
         std::string out, err;
         json end;           // fields the end event must have
+        std::size_t replayAtMost = 0;  // if set: output may be dropped; a replay sends at most this
     } cases[] = {
         {"a partial line arrives before the program goes on", {"out:first", "wait:go", "out:\\nsecond\\n", "exit:3"},
          "first", "release go", "first\nsecond\n", "", {{"outcome", "exit"}, {"code", 3}}},
@@ -279,9 +345,24 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
          "child-ready\n", "stop", "child-ready\n", "", {{"outcome", "stopped"}}},
         {"a tree that ignores the request is killed", {"ignore-stop", "spawn:3", "ignore-stop", "out:child-ready\\n",
          "wait:never", "wait:never"}, "child-ready\n", "stop", "child-ready\n", "", {{"outcome", "stopped"}}},
+        {"what left the session ends with the program", {"spawn:3", "setsid", "out:child-ready\\n", "wait:never",
+         "wait:orphan", "exit:5"}, "child-ready\n", "release orphan", "child-ready\n", "", {{"outcome", "exit"}, {"code", 5}}},
+        {"Stop ends what left the session", {"spawn:3", "setsid", "out:child-ready\\n", "wait:never", "wait:never"},
+         "child-ready\n", "stop", "child-ready\n", "", {{"outcome", "stopped"}}},
+        // Half again the 8 MB the server keeps, whatever the size of the writes,
+        // and whatever comes after a Stop.
+        {"output after Stop is kept within the bound", {"ignore-stop", "out:ready\\n", "wait:flood", "dots:16777216",
+         "wait:never"}, "ready\n", "stop release flood", "ready\n" + std::string(16u << 20, '.'), "",
+         {{"outcome", "stopped"}}, std::size_t{12} << 20},
+        {"tiny writes stay within the bound, and so does their replay", {"drip:200000"}, "", "",
+         std::string(200000, '.'), "", {{"outcome", "exit"}, {"code", 0}}, std::size_t{12} << 20},
 #ifndef _WIN32
         {"a death by signal names the signal", {"out:bye\\n", "abort"}, "", "", "bye\n", "",
          {{"outcome", "signal"}, {"signal", "SIGABRT"}}},
+        {"the program inherits no descriptor but its three", {"fds"}, "", "", "", "", {{"outcome", "exit"}, {"code", 0}}},
+#else
+        {"a crash status is named", {"exit:0xC0000005"}, "", "", "", "",
+         {{"outcome", "signal"}, {"signal", "access violation (0xC0000005)"}}},
 #endif
     };
     for (const auto& t : cases) {
@@ -296,36 +377,109 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
             EXPECT_EQ(again->status, 409);
             EXPECT_EQ(json::parse(again->body)["error"],
                       "A run is in progress: stop it, or wait for it to end, before running again.");
-            if (t.act == "stop")
+            if (t.act.rfind("stop", 0) == 0) {
                 EXPECT_TRUE(server.client().Post("/api/stop", server.page(), "{}", "application/json"));
-            else
-                control.release(t.act.substr(8));
+            }
+            if (const std::size_t name = t.act.find("release "); name != std::string::npos)
+                control.release(t.act.substr(name + 8));
         });
-        EXPECT_EQ(seen.out, t.out);
+        if (t.replayAtMost == 0) {
+            EXPECT_EQ(seen.out, t.out);
+        } else {
+            // Read again from the start: what is kept and what was dropped.
+            const runSeen replay = server.follow();
+            EXPECT_LE(replay.streamBytes, t.replayAtMost);
+            EXPECT_EQ(replay.out.size() + replay.dropped, t.out.size());
+            EXPECT_EQ(t.out.substr(0, seen.out.size()), seen.out);
+        }
         EXPECT_EQ(seen.err, t.err);
         for (const auto& [field, value] : t.end.items()) EXPECT_EQ(seen.end[field], value) << field;
         // Nothing was left holding the output: the end says so otherwise.
         EXPECT_FALSE(seen.end.contains("note"));
         EXPECT_EQ(seen.types.front(), "start");
     }
+#ifndef _WIN32
+    // Ending the server stops a run in progress as Stop does, asking first,
+    // and says so.
+    const fs::path asked = dir.path() / "asked to end";
+    int status = -2;
+    const runSeen last = server.run({"trap:" + asked.string(), "out:ready\\n", "wait:never"},
+                                    [&](const json&, const runSeen& now) {
+                                        if (status == -2 && now.out == "ready\n") status = server.end();
+                                    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(last.end["outcome"], "stopped");
+    EXPECT_TRUE(fs::exists(asked));
+    EXPECT_NE(server.errors().find("ccview: stopping the run in progress, as Stop does, before ending\n"),
+              std::string::npos) << server.errors();
+#endif
 }
 
 TEST(serve, AProgramThatCannotStartSaysWhy) {
     scratchFolder dir;
     const fs::path config = sampleConfig(dir);
+    const fs::path gone = dir.path() / "gone";
     const struct {
-        std::string program, reason;
+        std::string program;
+        fs::path cwd;  // removed once the server has started
+        std::string reason;
     } cases[] = {
-        {(dir.path() / "missing-tool").string(), "not found: "},
-        {(dir.path()).string(), "not executable: "},
+        {(dir.path() / "missing-tool").string(), {}, "not found: "},
+        {(dir.path()).string(), {}, "not executable: "},
+        {"no-such-tool-anywhere", {}, "not found: no program \"no-such-tool-anywhere\" in PATH"},
+        {SERVE_TOOL, gone, "working folder not found: " + gone.lexically_normal().string()},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.program);
-        servedCcview server(config, {t.program});
+        if (!t.cwd.empty()) fs::create_directory(t.cwd);
+        servedCcview server(config, {t.program}, t.cwd);
+        if (!t.cwd.empty()) fs::remove(t.cwd);
         const runSeen seen = server.run({"a"});
         EXPECT_EQ(seen.end["outcome"], "failed");
         EXPECT_EQ(seen.end["message"].get<std::string>().substr(0, t.reason.size()), t.reason);
     }
+}
+
+// A config is served on a port of its own, so that the browser keeps its
+// presets and values from one start to the next; when that port is taken,
+// on any other, unless --port names one.
+TEST(serve, AConfigKeepsItsPortOrFallsBack) {
+    scratchFolder dir;
+    // A config of this test's own, whose port no other test takes.
+    std::string script = testSupport::fileBytes(TARVELKIN_EXAMPLE);
+    script.replace(script.find("header item 1"), 13, dir.path().filename().string());
+    const fs::path config = dir.path() / "own.cc";
+    testSupport::writeFile(config, testSupport::compiled(script));
+    int own = 0;
+    {
+        servedCcview first(config, {SERVE_TOOL});
+        own = first.port();
+        EXPECT_GE(own, 61000);
+        servedCcview second(config, {SERVE_TOOL});
+        EXPECT_NE(second.port(), own);
+        const auto info = second.client().Get("/api/info", second.page());
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->status, 200);
+        std::string why;
+        auto named = childProcess::start({CCVIEW_PROGRAM, "--serve", "--no-browser", "--port", std::to_string(own),
+                                          config.string(), "--", SERVE_TOOL}, "", why);
+        ASSERT_TRUE(named) << why;
+        std::string errors;
+        char buffer[256];
+        for (std::size_t got; (got = named->read(childProcess::stream::err, buffer, sizeof buffer)) > 0;)
+            errors.append(buffer, got);
+        EXPECT_EQ(named->wait().code, 1);
+        EXPECT_EQ(errors.substr(0, errors.find_last_not_of("\r\n") + 1),
+                  "ccview: cannot listen on 127.0.0.1:" + std::to_string(own) + " (is another program using it?)");
+#ifndef _WIN32
+        EXPECT_EQ(second.end(), 0);
+        EXPECT_NE(second.errors().find("ccview: port " + std::to_string(own) + ", this config's own, is taken; serving on " +
+                                       std::to_string(second.port()) + " instead"),
+                  std::string::npos);
+#endif
+    }
+    servedCcview again(config, {SERVE_TOOL});
+    EXPECT_EQ(again.port(), own);
 }
 
 // Every hard value arrives as the one argument it is, through the real

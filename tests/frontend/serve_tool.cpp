@@ -6,17 +6,24 @@
 //   err:TEXT       decoded) and flushes it; err: to standard error
 //   wait:NAME      blocks until the test answers GET /NAME on its server
 //   flood:BYTES    writes BYTES bytes of numbered lines to standard output
+//   dots:COUNT     writes COUNT dots to standard output, 64 KiB a write
+//   drip:COUNT     writes COUNT dots to standard output, one write each,
+//                  with a pause between that lets a reader keep up (POSIX)
 //   stamp          writes "stamp " and the time since the epoch in
 //                  microseconds, as a line, to standard output
 //   touch:PATH     creates the file PATH
 //   ignore-stop    ignores the polite request to end (SIGTERM, Ctrl+Break)
+//   trap:PATH      on the polite request to end, creates PATH and ends
+//   setsid         leaves its process group for a new session (POSIX)
+//   fds            prints each descriptor above 2 that it has open (POSIX)
 //   spawn:N        starts this program again with the N arguments after
 //                  this one (control: first), sharing its output, and goes
 //                  on after them
 //   argv           prints each argument after this one as a line of the
 //                  hexadecimal of its bytes, and ends
 //   abort          ends by abort()
-//   exit:N         ends with status N
+//   exit:N         ends with status N (0x for hexadecimal)
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +72,18 @@ namespace {
 
 BOOL WINAPI ignoreBreak(DWORD) { return TRUE; }
 void ignoreStop() { SetConsoleCtrlHandler(ignoreBreak, TRUE); }
+std::string trapPath;
+BOOL WINAPI trapBreak(DWORD) {
+    if (std::FILE* f = std::fopen(trapPath.c_str(), "wb")) std::fclose(f);
+    ExitProcess(0);
+}
+void trapStop(const std::string& path) {
+    trapPath = path;
+    SetConsoleCtrlHandler(trapBreak, TRUE);
+}
+void newSession() {}
+std::string openDescriptors() { return {}; }
+void shortPause() {}
 void binaryOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
@@ -93,8 +112,12 @@ void spawnSelf(std::vector<std::string> args) {
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <ctime>
 #include <spawn.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 extern char** environ;
 
@@ -102,6 +125,30 @@ namespace {
 
 void ignoreStop() { std::signal(SIGTERM, SIG_IGN); }
 void binaryOutput() {}
+std::string trapPath;
+void trapStop(const std::string& path) {
+    trapPath = path;
+    std::signal(SIGTERM, [](int) {
+        ::close(::open(trapPath.c_str(), O_WRONLY | O_CREAT, 0600));
+        ::_exit(0);
+    });
+}
+void newSession() { ::setsid(); }
+// A few microseconds: the shortest sleep the system gives.
+void shortPause() {
+#ifdef PR_SET_TIMERSLACK
+    static const bool exact = ::prctl(PR_SET_TIMERSLACK, 1) == 0;
+    (void)exact;
+#endif
+    const timespec pause{0, 1000};
+    ::nanosleep(&pause, nullptr);
+}
+std::string openDescriptors() {
+    std::string open;
+    for (int fd = 3; fd < 1024; ++fd)
+        if (::fcntl(fd, F_GETFD) != -1) open += "fd " + std::to_string(fd) + "\n";
+    return open;
+}
 
 void spawnSelf(std::vector<std::string> args, const char* self) {
     args.insert(args.begin(), self);
@@ -144,6 +191,20 @@ int main(int argc, char** argv) {
                     chunk.clear();
                 }
             }
+        } else if (verb == "dots") {
+            for (long n = std::atol(value.c_str()); n > 0; n -= 65536)
+                put(stdout, std::string(static_cast<std::size_t>(std::min(n, 65536L)), '.'));
+        } else if (verb == "drip") {
+            for (long n = std::atol(value.c_str()); n > 0; --n) {
+                put(stdout, ".");
+                shortPause();
+            }
+        } else if (verb == "trap") {
+            trapStop(value);
+        } else if (verb == "setsid") {
+            newSession();
+        } else if (verb == "fds") {
+            put(stdout, openDescriptors());
         } else if (verb == "stamp") {
             const auto now = std::chrono::system_clock::now().time_since_epoch();
             put(stdout, "stamp " + std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) +
@@ -173,7 +234,7 @@ int main(int argc, char** argv) {
         } else if (verb == "abort") {
             std::abort();
         } else if (verb == "exit") {
-            return std::atoi(value.c_str());
+            return static_cast<int>(std::strtoul(value.c_str(), nullptr, 0));
         } else {
             std::fprintf(stderr, "serve_tool: unknown step %s\n", argv[i]);
             return 72;

@@ -66,6 +66,20 @@
 #define CPPHTTPLIB_HEADER_MAX_LENGTH 8192
 #endif
 
+// ccview local patch (see README.md): limits on the head of a message.
+#ifndef CPPHTTPLIB_HEADER_MAX_COUNT
+#define CPPHTTPLIB_HEADER_MAX_COUNT 100
+#endif
+
+#ifndef CPPHTTPLIB_HEADER_MAX_TOTAL_LENGTH
+#define CPPHTTPLIB_HEADER_MAX_TOTAL_LENGTH 65536
+#endif
+
+#ifndef CPPHTTPLIB_HEADER_DEADLINE_SECOND
+#define CPPHTTPLIB_HEADER_DEADLINE_SECOND 5
+#endif
+// ccview local patch end
+
 #ifndef CPPHTTPLIB_REDIRECT_MAX_COUNT
 #define CPPHTTPLIB_REDIRECT_MAX_COUNT 20
 #endif
@@ -1917,6 +1931,9 @@ public:
   size_t size() const;
   bool end_with_crlf() const;
   bool getline();
+  // ccview local patch: getline() fails on a line longer than max_size, or
+  // once the deadline has passed.
+  void limit(size_t max_size, std::chrono::steady_clock::time_point deadline);
 
 private:
   void append(char c);
@@ -1926,6 +1943,10 @@ private:
   const size_t fixed_buffer_size_;
   size_t fixed_buffer_used_size_ = 0;
   std::string glowable_buffer_;
+  size_t max_size_ = (std::numeric_limits<size_t>::max)();
+  std::chrono::steady_clock::time_point deadline_ =
+      (std::chrono::steady_clock::time_point::max)();
+  // ccview local patch end
 };
 
 } // namespace detail
@@ -2267,6 +2288,13 @@ inline bool stream_line_reader::getline() {
   glowable_buffer_.clear();
 
   for (size_t i = 0;; i++) {
+    // ccview local patch
+    if (i >= max_size_) { return false; }
+    if (deadline_ != (std::chrono::steady_clock::time_point::max)() &&
+        std::chrono::steady_clock::now() > deadline_) {
+      return false;
+    }
+    // ccview local patch end
     char byte;
     auto n = strm_.read(&byte, 1);
 
@@ -2287,6 +2315,15 @@ inline bool stream_line_reader::getline() {
 
   return true;
 }
+
+// ccview local patch
+inline void
+stream_line_reader::limit(size_t max_size,
+                          std::chrono::steady_clock::time_point deadline) {
+  max_size_ = max_size;
+  deadline_ = deadline;
+}
+// ccview local patch end
 
 inline void stream_line_reader::append(char c) {
   if (fixed_buffer_used_size_ < fixed_buffer_size_ - 1) {
@@ -3384,13 +3421,26 @@ inline bool parse_header(const char *beg, const char *end, T fn) {
   return false;
 }
 
-inline bool read_headers(Stream &strm, Headers &headers) {
+// ccview local patch: a deadline, and limits on a line, the number of lines
+// and their bytes, checked as they come.
+inline bool read_headers(Stream &strm, Headers &headers,
+                         std::chrono::steady_clock::time_point deadline =
+                             (std::chrono::steady_clock::time_point::max)()) {
   const auto bufsiz = 2048;
   char buf[bufsiz];
   stream_line_reader line_reader(strm, buf, bufsiz);
+  line_reader.limit(CPPHTTPLIB_HEADER_MAX_LENGTH + 1, deadline);
+  size_t lines = 0;
+  size_t total = 0;
 
   for (;;) {
     if (!line_reader.getline()) { return false; }
+    total += line_reader.size();
+    if (lines++ > CPPHTTPLIB_HEADER_MAX_COUNT ||
+        total > CPPHTTPLIB_HEADER_MAX_TOTAL_LENGTH) {
+      return false;
+    }
+    // ccview local patch end
 
     // Check if the line ends with CRLF.
     auto line_terminator_len = 2;
@@ -5827,6 +5877,14 @@ Server::process_request(Stream &strm, bool close_connection,
   std::array<char, 2048> buf{};
 
   detail::stream_line_reader line_reader(strm, buf.data(), buf.size());
+  // ccview local patch: the request line and the headers arrive by a
+  // deadline, counted from their first byte; a line far too long ends the
+  // connection at once.
+  const auto deadline =
+      std::chrono::steady_clock::now() +
+      std::chrono::seconds(CPPHTTPLIB_HEADER_DEADLINE_SECOND);
+  line_reader.limit(2 * CPPHTTPLIB_REQUEST_URI_MAX_LENGTH, deadline);
+  // ccview local patch end
 
   // Connection has been closed on client
   if (!line_reader.getline()) { return false; }
@@ -5849,7 +5907,7 @@ Server::process_request(Stream &strm, bool close_connection,
   // Socket file descriptor exceeded FD_SETSIZE...
   if (strm.socket() >= FD_SETSIZE) {
     Headers dummy;
-    detail::read_headers(strm, dummy);
+    detail::read_headers(strm, dummy, deadline); // ccview local patch
     res.status = 500;
     return write_response(strm, close_connection, req, res);
   }
@@ -5859,16 +5917,18 @@ Server::process_request(Stream &strm, bool close_connection,
   // Check if the request URI doesn't exceed the limit
   if (line_reader.size() > CPPHTTPLIB_REQUEST_URI_MAX_LENGTH) {
     Headers dummy;
-    detail::read_headers(strm, dummy);
+    detail::read_headers(strm, dummy, deadline); // ccview local patch
+    connection_closed = true;                    // ccview local patch
     res.status = 414;
     return write_response(strm, close_connection, req, res);
   }
 
   // Request line and headers
   if (!parse_request_line(line_reader.ptr(), req) ||
-      !detail::read_headers(strm, req.headers)) {
+      !detail::read_headers(strm, req.headers, deadline)) { // ccview local patch
     res.status = 400;
-    return write_response(strm, close_connection, req, res);
+    connection_closed = true; // ccview local patch: the rest is not read
+    return write_response(strm, true, req, res);
   }
 
   if (req.get_header_value("Connection") == "close") {

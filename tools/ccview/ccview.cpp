@@ -2,7 +2,7 @@
 // with --serve, serves that page on loopback with a runner for the program.
 //
 //   ccview CONFIG.cc [PAGE.html]
-//   ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- PROGRAM [ARGS...]
+//   ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc -- PROGRAM [ARGS...]
 //
 // Without PAGE.html the page goes beside the config, with the extension .html.
 // The page is written whole: to a temporary file beside it, then renamed over
@@ -18,7 +18,8 @@
 // it builds. A program named with a folder is taken from where ccview
 // started; a bare name is looked up in PATH when it runs. Exit status 0 after
 // Ctrl+C or the idle time, 1 when the config is invalid (nothing is served)
-// or the server cannot start, 2 after wrong usage.
+// or the server cannot start (also when the port named by --port is taken),
+// 2 after wrong usage.
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -47,8 +48,8 @@ constexpr int exitPathNotPrinted = 3;
 int usage(std::string_view why = {}) {
     if (!why.empty()) std::cerr << "ccview: " << why << std::endl;
     std::cerr << "usage: ccview CONFIG.cc [PAGE.html]\n"
-                 "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] CONFIG.cc -- "
-                 "PROGRAM [ARGS...]"
+                 "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc "
+                 "-- PROGRAM [ARGS...]"
               << std::endl;
     return exitUsage;
 }
@@ -76,7 +77,7 @@ int serveMain(int argc, char** argv) {
         if (arg == "--") break;
         if (arg == "--no-browser") {
             options.openBrowser = false;
-        } else if (arg == "--idle-timeout" || arg == "--cwd") {
+        } else if (arg == "--idle-timeout" || arg == "--cwd" || arg == "--port") {
             if (i + 1 == argc) return usage(std::string(arg) + " needs a value");
             const std::string value = argv[++i];
             if (arg == "--cwd") {
@@ -85,10 +86,16 @@ int serveMain(int argc, char** argv) {
                 continue;
             }
             char* end = nullptr;
-            const long minutes = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != 0 || minutes < 1 || minutes > 10080)
+            const long number = std::strtol(value.c_str(), &end, 10);
+            const bool isNumber = !value.empty() && *end == 0;
+            if (arg == "--port") {
+                if (!isNumber || number < 1 || number > 65535) return usage("--port takes a port number, 1 to 65535");
+                options.port = static_cast<int>(number);
+                continue;
+            }
+            if (!isNumber || number < 1 || number > 10080)
                 return usage("--idle-timeout takes whole minutes, 1 to 10080");
-            options.idleMinutes = static_cast<int>(minutes);
+            options.idleMinutes = static_cast<int>(number);
         } else if (arg.empty() || arg[0] == '-' || !configPath.empty()) {
             return usage("unexpected " + std::string(arg));
         } else {

@@ -70,13 +70,17 @@ async function controlServer() {
 
 // ccview --serve for dir/NAME.cc, compiled from script, running program
 // (an argument vector; the test tool by default) in cwd. Resolves to
-// {url, port, stop()} once the server printed its launch address.
-async function servePage(dir, name, script, program, cwd) {
+// {url, port, stop()} once the server printed its launch address. With
+// opener (a folder that holds a stand-in for xdg-open) the server opens the
+// browser through it; otherwise it opens none.
+async function servePage(dir, name, script, program, cwd, opener) {
   const base = path.join(dir, name);
   fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
   run(programs.tarvelkin, [base + '.sc', base + '.cc']);
-  const args = ['--serve', '--no-browser'].concat(cwd ? ['--cwd', cwd] : [], [base + '.cc', '--'], program);
-  const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'] });
+  const args = ['--serve'].concat(opener ? [] : ['--no-browser'], cwd ? ['--cwd', cwd] : [], [base + '.cc', '--'],
+    program);
+  const env = opener ? { ...process.env, PATH: opener + path.delimiter + process.env.PATH } : process.env;
+  const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
   const url = await new Promise((resolve, reject) => {
     let text = '';
     server.stdout.on('data', (d) => {

@@ -51,6 +51,7 @@
   let info = null;
   let running = false;
   let asking = false;  // a Run sent and not yet answered
+  let takenOver = null;  // see "one page at a time"
   let lastLine = null;
   let out = null;
   let shownDropped = 0;
@@ -58,8 +59,8 @@
   let drawPending = false;
 
   function updateButtons() {
-    runButton.disabled = running || asking || !info || !lastLine || !lastLine.complete;
-    stopButton.disabled = !running;
+    runButton.disabled = running || asking || takenOver !== null || !info || !lastLine || !lastLine.complete;
+    stopButton.disabled = !running || takenOver !== null;
   }
 
   page.onCommand((line) => {
@@ -283,10 +284,34 @@
       } catch (e) {
         // the server ended or refused: asked again below
       }
+      if (takenOver) {
+        await takenOver;
+        takenOver = null;
+        updateButtons();
+        continue;
+      }
       if (!running) status.textContent = 'Not connected to ccview: trying again…';
       await new Promise((resolve) => setTimeout(resolve, 1000));
     }
   }
+
+  // ---- one page at a time ----
+
+  // The server gives its runs to one page at a time: a page opened later
+  // takes them over (so that tabs never hold every connection the browser
+  // allows), and this one waits, Run and Stop off, until the person takes
+  // them back (takenOver: the wait, or null).
+  handlers['taken-over'] = () => {
+    const back = make('button', { type: 'button', id: 'take-back', textContent: 'Use this page' });
+    status.textContent = 'Another page of this server now shows its runs. ';
+    status.className = 'run-state';
+    status.append(back);
+    takenOver = new Promise((resolve) => back.addEventListener('click', () => {
+      back.remove();
+      status.textContent = '';
+      resolve();
+    }));
+  };
 
   // A POST to the server: {ok, body, error}: body its JSON answer, error
   // why it was refused or could not be sent.

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <utility>
 
 #include "childProcess.h"
@@ -44,6 +45,14 @@ constexpr std::chrono::seconds outputGrace{2};
 // How much of the log one call of eventsAfter hands over at most.
 constexpr std::size_t maxSentBytes = std::size_t{256} * 1024;
 
+// The most output bytes that later output joins in one event.
+constexpr std::size_t maxJoinedBytes = std::size_t{64} * 1024;
+
+// What an event of the log takes in memory besides its bytes: its entry in
+// the log and what the allocator keeps with a string (a few bytes of output
+// live in the string itself).
+constexpr std::size_t eventCost = 64;
+
 }  // namespace
 
 runner::runner(std::vector<std::string> program, std::string cwd, std::size_t keptBytes,
@@ -52,18 +61,38 @@ runner::runner(std::vector<std::string> program, std::string cwd, std::size_t ke
 
 runner::~runner() { shutDown(); }
 
-void runner::push(std::string text, std::size_t bytes) {
-    log_.push_back({nextSeq_++, std::move(text), bytes});
-    keptNow_ += bytes;
-    // The run's start stays; its oldest output goes first.
-    while (keptNow_ > keptBytes_ && log_.size() > 1) {
-        auto oldest = log_.begin() + 1;
-        if (oldest->bytes == 0) break;
-        keptNow_ -= oldest->bytes;
-        droppedBytes_ += oldest->bytes;
-        log_.erase(oldest);
-    }
+std::size_t runner::cost(const logged& e) { return eventCost + e.text.size(); }
+
+void runner::push(std::string event) {
+    log_.push_back({nextSeq_++, -1, std::move(event)});
     changed_.notify_all();
+}
+
+void runner::pushOutput(int stream, const char* data, std::size_t size) {
+    logged* last = log_.empty() ? nullptr : &log_.back();
+    if (last != nullptr && last->stream == stream && last->seq > handedOut_ &&
+        last->text.size() + size <= maxJoinedBytes) {
+        last->text.append(data, size);
+        keptNow_ += size;
+    } else {
+        log_.push_back({nextSeq_++, stream, std::string(data, size)});
+        keptNow_ += cost(log_.back());
+    }
+    trim();
+    changed_.notify_all();
+}
+
+// The run's start, "stopping" and the end stay; the oldest output goes
+// first, wherever it is.
+void runner::trim() {
+    auto oldest = log_.begin();
+    while (keptNow_ > keptBytes_) {
+        while (oldest != log_.end() && oldest->stream < 0) ++oldest;
+        if (oldest == log_.end()) break;
+        keptNow_ -= cost(*oldest);
+        droppedBytes_ += oldest->text.size();
+        oldest = log_.erase(oldest);
+    }
 }
 
 bool runner::start(const std::vector<std::string>& words, std::string& refusal) {
@@ -71,7 +100,7 @@ bool runner::start(const std::vector<std::string>& words, std::string& refusal) 
     argv.insert(argv.end(), words.begin(), words.end());
     std::lock_guard<std::mutex> oneAtATime(starting_);
     std::unique_lock<std::mutex> hold(lock_);
-    if (closed_) {
+    if (ending_) {
         refusal = "The server is ending.";
         return false;
     }
@@ -90,12 +119,12 @@ bool runner::start(const std::vector<std::string>& words, std::string& refusal) 
     keptNow_ = 0;
     droppedBytes_ = 0;
     firstOfRun_ = nextSeq_;
-    push(dumped({{"type", "start"}, {"run", runNumber_}, {"argv", argv}, {"cwd", cwd_}}), 0);
+    push(dumped({{"type", "start"}, {"run", runNumber_}, {"argv", argv}, {"cwd", cwd_}}));
     const auto began = std::chrono::steady_clock::now();
     std::string why;
     std::shared_ptr<childProcess> child = childProcess::start(argv, cwd_, why);
     if (!child) {
-        push(dumped({{"type", "end"}, {"run", runNumber_}, {"outcome", "failed"}, {"message", why}, {"ms", 0}}), 0);
+        push(dumped({{"type", "end"}, {"run", runNumber_}, {"outcome", "failed"}, {"message", why}, {"ms", 0}}));
         return true;
     }
     active_ = true;
@@ -109,15 +138,12 @@ bool runner::start(const std::vector<std::string>& words, std::string& refusal) 
 
 void runner::readThread(const std::shared_ptr<childProcess>& child, int stream) {
     const auto which = stream == 0 ? childProcess::stream::out : childProcess::stream::err;
-    std::vector<char> buffer(std::size_t{64} * 1024);
+    std::vector<char> buffer(maxJoinedBytes);
     for (;;) {
         const std::size_t got = child->read(which, buffer.data(), buffer.size());
         if (got == 0) break;
-        std::string event = dumped({{"type", "output"},
-                                    {"stream", stream == 0 ? "out" : "err"},
-                                    {"data", base64(buffer.data(), got)}});
         std::lock_guard<std::mutex> hold(lock_);
-        push(std::move(event), got);
+        pushOutput(stream, buffer.data(), got);
     }
     std::lock_guard<std::mutex> hold(lock_);
     --readersLeft_;
@@ -157,9 +183,9 @@ void runner::runThread(const std::shared_ptr<childProcess>& child, std::chrono::
     }
     if (outputHeld)
         end["note"] = "A process the program started left its process group and still holds its output, "
-                      "which is no longer read.";
+                      "which is no longer read; that process was not ended.";
     std::lock_guard<std::mutex> hold(lock_);
-    push(dumped(end), 0);
+    push(dumped(end));
     active_ = false;
     child_.reset();
 }
@@ -169,7 +195,7 @@ bool runner::stop() {
     if (!active_ || childEnded_) return false;
     if (stopping_) return true;
     stopping_ = true;
-    push(dumped({{"type", "stopping"}, {"run", runNumber_}}), 0);
+    push(dumped({{"type", "stopping"}, {"run", runNumber_}}));
     std::shared_ptr<childProcess> child = child_;
     child->askToEnd();
     stopThread_ = std::thread([this, child] {
@@ -184,11 +210,39 @@ bool runner::running() {
     return active_;
 }
 
-std::vector<runEvent> runner::eventsAfter(std::uint64_t seq, std::chrono::milliseconds wait) {
+bool runner::closed() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return closed_;
+}
+
+std::uint64_t runner::newReader() {
+    std::lock_guard<std::mutex> hold(lock_);
+    changed_.notify_all();
+    return ++reader_;
+}
+
+bool runner::isReader(std::uint64_t reader) {
+    std::lock_guard<std::mutex> hold(lock_);
+    return reader == reader_;
+}
+
+std::vector<runEvent> runner::eventsAfter(std::uint64_t seq, std::chrono::milliseconds wait, std::uint64_t reader) {
     std::unique_lock<std::mutex> hold(lock_);
-    changed_.wait_for(hold, wait, [&] { return closed_ || (!log_.empty() && log_.back().seq > seq); });
+    changed_.wait_for(hold, wait, [&] {
+        return closed_ || reader != reader_ || (!log_.empty() && log_.back().seq > seq);
+    });
     std::vector<runEvent> out;
-    if (closed_) return out;
+    if (reader != reader_) return out;
+    const auto handOut = [&](const logged& e) {
+        if (e.stream < 0) {
+            out.push_back({e.seq, e.text});
+        } else {
+            out.push_back({e.seq, dumped({{"type", "output"},
+                                          {"stream", e.stream == 0 ? "out" : "err"},
+                                          {"data", base64(e.text.data(), e.text.size())}})});
+        }
+        handedOut_ = std::max(handedOut_, e.seq);
+    };
     auto from = log_.begin();
     while (from != log_.end() && from->seq <= seq) ++from;
     // A reader that last saw a seq of this run, now dropped, hears how much
@@ -198,33 +252,39 @@ std::vector<runEvent> runner::eventsAfter(std::uint64_t seq, std::chrono::millis
     if (droppedBytes_ > 0 && from != log_.end()) {
         std::uint64_t last = seq;
         if (!sawThisRun) {
-            out.push_back(*from++);
+            handOut(*from++);
             last = out.back().seq;
         }
         if (from != log_.end() && from->seq > last + 1)
-            out.push_back({from->seq - 1,
-                           dumped({{"type", "gap"}, {"run", runNumber_}, {"bytes", droppedBytes_}}), 0});
+            out.push_back({from->seq - 1, dumped({{"type", "gap"}, {"run", runNumber_}, {"bytes", droppedBytes_}})});
     }
     // A reader that fell behind gets the log a part at a time, so that what
     // is sent never holds more than one part besides the log itself.
     std::size_t sent = 0;
     for (; from != log_.end() && (sent < maxSentBytes || out.empty()); ++from) {
-        sent += from->json.size();
-        out.push_back(*from);
+        handOut(*from);
+        sent += out.back().json.size();
     }
     return out;
 }
 
-void runner::shutDown() {
-    std::shared_ptr<childProcess> child;
+bool runner::shutDown() {
+    {
+        // A start under way ends first; none begins after.
+        std::lock_guard<std::mutex> oneAtATime(starting_);
+        std::lock_guard<std::mutex> hold(lock_);
+        if (closed_) return false;
+        ending_ = true;
+    }
+    const bool stopped = stop();
     std::thread last;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        closed_ = true;
-        child = child_;
         last = std::move(runThread_);
-        changed_.notify_all();
     }
-    if (child) child->endNow();
     if (last.joinable()) last.join();
+    std::lock_guard<std::mutex> hold(lock_);
+    closed_ = true;
+    changed_.notify_all();
+    return stopped;
 }

@@ -7,12 +7,14 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <mutex>
 #include <thread>
 
 #include "browse.h"
 #include "ccviewPage.h"
+#include "cnfDump.h"
 #include "dialog.h"
 #include "host.h"
 #include "childProcess.h"
@@ -25,6 +27,14 @@ namespace {
 
 constexpr std::chrono::milliseconds stopGrace{2000};
 constexpr std::chrono::seconds keepAlive{15};
+
+// Threads that answer requests. A page's event stream holds one, and a
+// browser opens at most 6 connections to a server; a connection that sends
+// its request slowly, or nothing, holds one only until its head's deadline
+// (the local patch to httplib.h) or the keep-alive time, so that a handful
+// of them cannot keep the page waiting.
+constexpr std::size_t serverThreads = 32;
+constexpr std::size_t maxBody = std::size_t{1} << 20;
 
 std::string hexOf(const unsigned char* bytes, std::size_t size) {
     static const char digits[] = "0123456789abcdef";
@@ -70,8 +80,11 @@ void sendJson(httplib::Response& res, int status, const json& body) {
     res.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
 }
 
+// A refused request's body, if any, is never read: the connection ends with
+// the answer, so that the body is not read as a request of its own.
 void refuse(httplib::Response& res, int status, const std::string& why) {
     res.status = status;
+    res.set_header("Connection", "close");
     res.set_content(why + "\n", "text/plain; charset=utf-8");
 }
 
@@ -82,10 +95,10 @@ std::string utf8Path(const fs::path& path) {
 }
 
 // Counts the pages connected to the event stream, and ends the server when
-// none has been for the idle time.
+// none has been, and no run has gone on, for the idle time.
 class idleWatch {
 public:
-    explicit idleWatch(int minutes) : minutes_(minutes) {}
+    idleWatch(int minutes, std::function<bool()> busy) : minutes_(minutes), busy_(std::move(busy)) {}
     void connected() {
         std::lock_guard<std::mutex> hold(lock_);
         ++pages_;
@@ -106,6 +119,12 @@ public:
                 changed_.wait(hold);
                 continue;
             }
+            // A run that goes on is no idle time, whether a page watches or not.
+            if (busy_()) {
+                since_ = std::chrono::steady_clock::now();
+                changed_.wait_for(hold, std::chrono::seconds(1));
+                continue;
+            }
             const auto deadline = since_ + std::chrono::minutes(minutes_);
             if (changed_.wait_until(hold, deadline) == std::cv_status::timeout && pages_ == 0 &&
                 std::chrono::steady_clock::now() >= since_ + std::chrono::minutes(minutes_)) {
@@ -119,6 +138,11 @@ public:
         ended_ = true;
         changed_.notify_all();
     }
+    // Waits up to wait for every page's event stream to end.
+    void waitForNoPages(std::chrono::milliseconds wait) {
+        std::unique_lock<std::mutex> hold(lock_);
+        changed_.wait_for(hold, wait, [this] { return pages_ == 0; });
+    }
     bool idled() {
         std::lock_guard<std::mutex> hold(lock_);
         return idled_;
@@ -126,6 +150,7 @@ public:
 
 private:
     const int minutes_;
+    const std::function<bool()> busy_;
     std::mutex lock_;
     std::condition_variable changed_;
     int pages_ = 0;
@@ -184,11 +209,31 @@ const cnfFile* fileItem(const cnfConfig& cfg, const httplib::Request& req, std::
     return &file;
 }
 
+// The page the browser is opened on: it holds the launch address, token and
+// all, and sends the browser on to it, so that the token is never on the
+// opener's command line.
+std::string launchPage(const std::string& url) {
+    return "<!DOCTYPE html>\n<meta charset=\"utf-8\">\n<meta name=\"referrer\" content=\"no-referrer\">\n"
+           "<meta http-equiv=\"refresh\" content=\"0; url=" + url + "\">\n<title>ccview</title>\n"
+           "<script>location.replace(\"" + url + "\")</script>\n";
+}
+
+std::string minutesText(int minutes) { return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes"); }
+
 }  // namespace
 
+int configPort(const cnfConfig& config) {
+    std::uint64_t hash = 0xcbf29ce484222325u;  // 64-bit FNV-1a
+    for (const char c : cnfDumpJson(config)) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3u;
+    }
+    return 61000 + static_cast<int>(hash % 4536);
+}
+
 int serve(const serveOptions& o) {
-    idleWatch idle(o.idleMinutes);
-    std::atomic<bool> ending{false};
+    runner run(o.program, o.cwd, keptOutputBytes, stopGrace);
+    idleWatch idle(o.idleMinutes, [&run] { return run.running(); });
     watchForEnd([&] { idle.stop(); });
 
     unsigned char secret[32];
@@ -199,22 +244,32 @@ int serve(const serveOptions& o) {
     const std::string token = hexOf(secret, sizeof secret);
 
     httplib::Server server;
-    server.new_task_queue = [] { return new httplib::ThreadPool(16); };
-    server.set_payload_max_length(1u << 20);
+    server.new_task_queue = [] { return new httplib::ThreadPool(serverThreads); };
+    server.set_payload_max_length(maxBody);
     server.set_tcp_nodelay(true);  // an output chunk leaves at once
+    server.set_socket_options([](socket_t socket) { ownPortOptions(static_cast<std::uintptr_t>(socket)); });
     // Numeric and loopback only: no name is resolved, nothing else listens.
-    const int port = server.bind_to_any_port("127.0.0.1", AI_NUMERICHOST | AI_PASSIVE);
-    if (port <= 0) {
-        std::cerr << "ccview: cannot listen on 127.0.0.1" << std::endl;
-        return 1;
+    constexpr int flags = AI_NUMERICHOST | AI_PASSIVE;
+    int port = o.port != 0 ? o.port : configPort(o.config);
+    if (!server.bind_to_port("127.0.0.1", port, flags)) {
+        if (o.port != 0) {
+            std::cerr << "ccview: cannot listen on 127.0.0.1:" << port << " (is another program using it?)" << std::endl;
+            return 1;
+        }
+        const int wanted = port;
+        port = server.bind_to_any_port("127.0.0.1", flags);
+        if (port <= 0) {
+            std::cerr << "ccview: cannot listen on 127.0.0.1" << std::endl;
+            return 1;
+        }
+        std::cerr << "ccview: port " << wanted << ", this config's own, is taken; serving on " << port
+                  << " instead, where the browser keeps other presets and remembered values" << std::endl;
     }
     const std::string portText = std::to_string(port);
     const std::string hosts[] = {"127.0.0.1:" + portText, "localhost:" + portText};
     const std::string origins[] = {"http://" + hosts[0], "http://" + hosts[1]};
     const std::string cookie = "ccview-" + portText;
     const std::string page = servedPage(o.config, o.configName);
-
-    runner run(o.program, o.cwd, keptOutputBytes, stopGrace);
 
     server.set_pre_routing_handler([&](const httplib::Request& req, httplib::Response& res) {
         res.set_header("Cache-Control", "no-store");
@@ -228,6 +283,36 @@ int serve(const serveOptions& o) {
             refuse(res, 403, "Forbidden: this server answers to 127.0.0.1:" + portText + " only.");
             return handled::Handled;
         }
+        // A body is read after these checks, and only with its length: a
+        // chunked one, or one without a length, would be read without a limit.
+        const std::string length = req.get_header_value("Content-Length");
+        if (req.has_header("Transfer-Encoding") || (req.method == "POST" && length.empty())) {
+            refuse(res, 411, "Length Required: a request's body needs a Content-Length, and cannot be chunked.");
+            return handled::Handled;
+        }
+        if (!length.empty() && (length.size() > 9 || length.find_first_not_of("0123456789") != std::string::npos ||
+                                std::stoul(length) > maxBody)) {
+            refuse(res, 413, "Payload Too Large: a request's body is 1 MB at most.");
+            return handled::Handled;
+        }
+        // The launch address: its token becomes the cookie. It may come from
+        // another site (the browser opens it from a local file): the token is
+        // the proof. The page is then loaded by a page of the server itself,
+        // not by a redirect, so that the cookie goes along (a browser sends
+        // a SameSite=Strict cookie on no request of a chain another site
+        // began), and the address without the token replaces the one that
+        // held it.
+        if (req.method == "GET" && req.path == "/" && req.has_param("token")) {
+            if (!sameSecret(req.get_param_value("token"), token)) {
+                refuse(res, 403, "Forbidden: this token is not this server's.");
+                return handled::Handled;
+            }
+            res.set_header("Set-Cookie", cookie + "=" + token + "; Path=/; HttpOnly; SameSite=Strict");
+            res.set_content("<!DOCTYPE html>\n<meta charset=\"utf-8\">\n<meta http-equiv=\"refresh\" content=\"0; url=/\">\n"
+                            "<title>ccview</title>\n<script>location.replace(\"/\")</script>\n",
+                            "text/html; charset=utf-8");
+            return handled::Handled;
+        }
         const std::string origin = req.get_header_value("Origin");
         const std::string site = req.get_header_value("Sec-Fetch-Site");
         const bool changes = req.method != "GET" || req.path == "/api/events";
@@ -237,17 +322,6 @@ int serve(const serveOptions& o) {
         const bool ownSite = site.empty() || site == "same-origin" || (site == "none" && !changes);
         if (!ownOrigin || !ownSite) {
             refuse(res, 403, "Forbidden: only the page this server gave may ask this.");
-            return handled::Handled;
-        }
-        // The launch address: its token becomes the cookie, and the address
-        // without it replaces the one that held it.
-        if (req.method == "GET" && req.path == "/" && req.has_param("token")) {
-            if (!sameSecret(req.get_param_value("token"), token)) {
-                refuse(res, 403, "Forbidden: this token is not this server's.");
-                return handled::Handled;
-            }
-            res.set_header("Set-Cookie", cookie + "=" + token + "; Path=/; HttpOnly; SameSite=Strict");
-            res.set_redirect("/", 303);
             return handled::Handled;
         }
         if (!sameSecret(cookieValue(req, cookie), token)) {
@@ -296,16 +370,28 @@ int serve(const serveOptions& o) {
             from = 0;
         }
         idle.connected();
+        // One page at a time is served: this one takes the place of any
+        // other, whose stream ends, so that tabs of one server never hold
+        // every connection the browser allows.
+        const std::uint64_t reader = run.newReader();
         auto position = std::make_shared<std::uint64_t>(from);
         auto first = std::make_shared<bool>(true);
         res.set_chunked_content_provider(
             "text/event-stream",
-            [&run, &ending, position, first](std::size_t, httplib::DataSink& sink) {
+            [&run, position, first, reader](std::size_t, httplib::DataSink& sink) {
                 std::string chunk = *first ? "retry: 1000\n\n" : "";
                 *first = false;
                 const std::vector<runEvent> events =
-                    chunk.empty() ? run.eventsAfter(*position, keepAlive) : std::vector<runEvent>();
-                if (ending) return false;
+                    chunk.empty() ? run.eventsAfter(*position, keepAlive, reader) : std::vector<runEvent>();
+                if (!run.isReader(reader)) {
+                    chunk += "data: {\"type\":\"taken-over\"}\n\n";
+                    if (sink.write(chunk.data(), chunk.size())) sink.done();
+                    return true;
+                }
+                if (events.empty() && run.closed()) {
+                    sink.done();
+                    return true;
+                }
                 if (events.empty() && chunk.empty()) chunk = ": still here\n\n";
                 for (const runEvent& e : events) {
                     chunk += "id: " + std::to_string(e.seq) + "\ndata: " + e.json + "\n\n";
@@ -343,7 +429,9 @@ int serve(const serveOptions& o) {
         sendJson(res, 200, {{"path", *chosen}});
     });
 
-    const std::string tokenFile = utf8Path(fs::path(privateFolder()) / ("ccview-" + portText + ".token"));
+    const fs::path folder = fs::path(privateFolder());
+    const std::string tokenFile = utf8Path(folder / ("ccview-" + portText + ".token"));
+    const std::string launchFile = utf8Path(folder / ("ccview-" + portText + ".html"));
     std::string why;
     const bool haveTokenFile = writePrivateFile(tokenFile, token + "\n", why);
     const std::string url = "http://127.0.0.1:" + portText + "/?token=" + token;
@@ -356,19 +444,38 @@ int serve(const serveOptions& o) {
     else
         std::cerr << "ccview: warning: cannot write the token file " << tokenFile << ": " << why
                   << "; Ctrl+C ends the server" << std::endl;
-    if (o.openBrowser && !openInBrowser(url))
-        std::cerr << "ccview: cannot open a browser: open the address above" << std::endl;
+    // The browser gets the token from a file only this user can read.
+    bool haveLaunchFile = false;
+    if (o.openBrowser) {
+        haveLaunchFile = writePrivateFile(launchFile, launchPage(url), why);
+        if (!haveLaunchFile)
+            std::cerr << "ccview: cannot write " << launchFile << ": " << why << "; open the address above" << std::endl;
+        else if (!openInBrowser(launchFile))
+            std::cerr << "ccview: cannot open a browser: open the address above" << std::endl;
+    }
+    // From here on, whatever a run leaves behind comes here to be ended; the
+    // browser, started before and by a process that has ended, never does.
+    childProcess::holdWholeTree();
 
-    std::thread listener([&] { server.listen_after_bind(); });
+    std::atomic<bool> listened{false};
+    std::thread listener([&] {
+        server.listen_after_bind();
+        listened = true;
+    });
+    // Until it listens, the server cannot be stopped (a stop would be missed
+    // and the listener never end), also when Ctrl+C comes at once.
+    while (!server.is_running() && !listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     idle.waitForEnd();
-    if (idle.idled()) std::cerr << "ccview: no page for " << o.idleMinutes << " minutes; ending" << std::endl;
-    ending = true;
+    if (idle.idled()) std::cerr << "ccview: no page for " << minutesText(o.idleMinutes) << "; ending" << std::endl;
+    if (run.running()) std::cerr << "ccview: stopping the run in progress, as Stop does, before ending" << std::endl;
     run.shutDown();
+    // The pages get the run's end before the server stops.
+    idle.waitForNoPages(std::chrono::seconds(2));
     server.stop();
     listener.join();
-    if (haveTokenFile) {
+    for (const auto& [made, file] : {std::pair{haveTokenFile, &tokenFile}, std::pair{haveLaunchFile, &launchFile}}) {
         std::error_code ignored;
-        fs::remove(fs::path(std::u8string(tokenFile.begin(), tokenFile.end())), ignored);
+        if (made) fs::remove(fs::path(std::u8string(file->begin(), file->end())), ignored);
     }
     return 0;
 }

@@ -17,7 +17,11 @@
 //   is same-site, so the cookie alone would not tell);
 // - no CORS headers; the page may not be framed; its content security policy
 //   allows its own script and connections to the server only;
-// - the program is fixed when the server starts: a page can only add words.
+// - the program is fixed when the server starts: a page can only add words;
+// - the browser is sent the token through a file only this user can read,
+//   never on a command line (which every user can read);
+// - a request's head is read within limits of size and time, and a body only
+//   with its length, so that nobody can tie up the server before the checks.
 #pragma once
 
 #include <string>
@@ -32,12 +36,21 @@ struct serveOptions {
     std::string cwd;                   // the program's working folder, absolute
     bool openBrowser = true;
     int idleMinutes = 0;               // 0: never ends for want of a page
+    int port = 0;                      // 0: the config's own port, or any free one
 };
+
+// The port a config is served on unless told otherwise: derived from the
+// config's content, so that the page's origin, by which the browser keeps
+// its presets and remembered values, stays the same from one start to the
+// next; in 61000-65535, above the ports Linux hands out on its own.
+int configPort(const cnfConfig& config);
 
 // Bytes of a run's output the server keeps, and that a page shows at most.
 constexpr std::size_t keptOutputBytes = 8u << 20;
 
-// Serves until Ctrl+C (or the idle time passes); prints the page's address,
-// with its token, on standard output, the rest on standard error. Returns the
-// exit status: 0 after a normal end, 1 when the server cannot start.
+// Serves until Ctrl+C, SIGTERM or SIGHUP (or the idle time passes with no
+// page and no run); prints the page's address, with its token, on standard
+// output, the rest on standard error. A run in progress at the end is
+// stopped as Stop stops it. Returns the exit status: 0 after a normal end, 1
+// when the server cannot start.
 int serve(const serveOptions& options);

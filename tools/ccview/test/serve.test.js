@@ -8,6 +8,7 @@ const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
+const { pathToFileURL } = require('node:url');
 const { example, launch, programs, controlServer, servePage } = require('../pages.js');
 
 let browser;
@@ -131,6 +132,60 @@ test('Browse… picks a file with a blank in its path; the program receives it e
     await server.stop();
     await page.getByRole('button', { name: 'Run', exact: true }).click();
     await page.getByRole('alert').getByText(/^ccview cannot be reached: it has ended/).waitFor();
+  } finally {
+    await server.stop();
+  }
+});
+
+// The token reaches the browser in a file only this user can read, never on
+// the opener's command line (which every user can read); the opener is no
+// child of the server, in a session of its own that Ctrl+C never reaches.
+test('the browser, opened on the launch file, lands on the page with its cookie', async () => {
+  // A stand-in for xdg-open that tells the test what it was asked to open, and its /proc stat.
+  const opener = path.join(dir, 'opener');
+  const told = path.join(opener, 'told');
+  fs.mkdirSync(opener, { recursive: true });
+  fs.writeFileSync(path.join(opener, 'xdg-open'),
+    `#!/bin/sh\n{ echo "$*"; cat /proc/$$/stat; } > '${told}.part' && mv '${told}.part' '${told}'\n`, { mode: 0o700 });
+  const server = await servePage(dir, 'launch', sample(), [programs.serveTool, 'argv'], undefined, opener);
+  const stat = (text) => text.slice(text.lastIndexOf(')') + 2).split(' ');  // state, parent, group, session...
+  let launch;
+  try {
+    while (!fs.existsSync(told)) await new Promise((resolve) => setTimeout(resolve, 20));
+    const [args, openerStat] = fs.readFileSync(told, 'utf8').split('\n');
+    launch = args;
+    assert.equal(path.basename(launch), 'ccview-' + server.port + '.html');
+    assert.equal(fs.statSync(launch).mode & 0o777, 0o600);
+    const [, parent, , session] = stat(openerStat);
+    assert.notEqual(Number(parent), server.pid);
+    assert.notEqual(session, stat(fs.readFileSync('/proc/' + server.pid + '/stat', 'utf8'))[3]);
+    const page = await (await browser.newContext()).newPage();
+    await page.goto(pathToFileURL(launch).href);
+    await page.locator('html[data-ready=true]').waitFor();
+    assert.equal(page.url(), 'http://127.0.0.1:' + server.port + '/');
+    await chooseFastMode(page, 'in.txt', '1');
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.getByText('Exit status 0', { exact: false }).waitFor();
+  } finally {
+    await server.stop();
+  }
+  assert.equal(fs.existsSync(launch), false, 'the launch file goes with the server');
+});
+
+test('a page opened later takes the runs over; the first takes them back', async () => {
+  const server = await servePage(dir, 'tabs', sample(), [programs.serveTool, 'argv']);
+  try {
+    const first = await open(server.url);
+    const second = await open(server.url);
+    const run = (page) => page.getByRole('button', { name: 'Run', exact: true });
+    await first.page.getByText('Another page of this server now shows its runs.').waitFor();
+    await chooseFastMode(first.page, 'in.txt', '1');
+    assert.ok(await run(first.page).isDisabled());
+    await first.page.getByRole('button', { name: 'Use this page' }).click();
+    await second.page.getByRole('button', { name: 'Use this page' }).waitFor();
+    await run(first.page).click();
+    await first.page.getByText('Exit status 0', { exact: false }).waitFor();
+    assert.deepEqual([...first.errors, ...second.errors], []);
   } finally {
     await server.stop();
   }
