@@ -68,6 +68,18 @@ async function controlServer() {
   };
 }
 
+// The page's address, the first line a starting ccview --serve prints.
+function servedAddress(server) {
+  return new Promise((resolve, reject) => {
+    let text = '';
+    server.stdout.on('data', (d) => {
+      text += d;
+      if (text.includes('\n')) resolve(text.split('\n')[0].trim());
+    });
+    server.on('exit', (code) => reject(new Error('ccview --serve ended with ' + code)));
+  });
+}
+
 // ccview --serve for dir/NAME.cc, compiled from script, running program
 // (an argument vector; the test tool by default) in cwd. Resolves to
 // {url, port, stop()} once the server printed its launch address. With
@@ -81,14 +93,7 @@ async function servePage(dir, name, script, program, cwd, opener) {
     program);
   const env = opener ? { ...process.env, PATH: opener + path.delimiter + process.env.PATH } : process.env;
   const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const url = await new Promise((resolve, reject) => {
-    let text = '';
-    server.stdout.on('data', (d) => {
-      text += d;
-      if (text.includes('\n')) resolve(text.split('\n')[0].trim());
-    });
-    server.on('exit', (code) => reject(new Error('ccview --serve ended with ' + code)));
-  });
+  const url = await servedAddress(server);
   const ended = new Promise((resolve) => server.on('exit', resolve));
   return {
     url,
@@ -109,4 +114,4 @@ function largestScript() {
   return fs.readFileSync(path.join(root, 'tests', 'every_limit.sc'), 'latin1');
 }
 
-module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage };
+module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage, servedAddress };

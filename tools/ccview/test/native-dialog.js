@@ -11,7 +11,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawn, spawnSync } = require('node:child_process');
-const { example, launch } = require('../pages.js');
+const { example, launch, servedAddress } = require('../pages.js');
 
 const build = path.resolve(process.argv[2] || 'build-mingw');
 const wine = process.env.TARVELKIN_WINE || '/usr/lib/wine/wine64';
@@ -47,14 +47,7 @@ function run(program, args) {
   const server = spawn(wine, [path.join(build, 'ccview.exe'), '--serve', '--no-browser', '--cwd',
     windows(path.join(dir, 'work')), windows(path.join(dir, 'prog.cc')), '--', path.join(build, 'tests', 'argv_print.exe')],
   { stdio: ['ignore', 'pipe', 'inherit'] });
-  const url = await new Promise((resolve, reject) => {
-    let text = '';
-    server.stdout.on('data', (d) => {
-      text += d;
-      if (text.includes('\n')) resolve(text.split('\n')[0].trim());
-    });
-    server.on('exit', (code) => reject(new Error('ccview.exe --serve ended with ' + code)));
-  });
+  const url = await servedAddress(server);
   const browser = await launch();
   try {
     const page = await browser.newPage();
