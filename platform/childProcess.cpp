@@ -6,6 +6,8 @@
 #include <mutex>
 #include <system_error>
 
+#include "host.h"
+
 std::string windowsCommandLine(const std::vector<std::string>& argv) {
     std::string line;
     for (std::size_t i = 0; i < argv.size(); ++i) {
@@ -47,7 +49,7 @@ namespace {
 bool folderGone(const std::string& cwd) {
     if (cwd.empty()) return false;
     std::error_code ignored;
-    return !std::filesystem::is_directory(std::filesystem::path(std::u8string(cwd.begin(), cwd.end())), ignored);
+    return !std::filesystem::is_directory(pathOfUtf8(cwd), ignored);
 }
 
 // What a start that found no program says: the program's name, and for a

@@ -24,6 +24,13 @@ void callStopOnce() {
 
 }  // namespace
 
+std::string utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path pathOfUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
 std::string privateFolder() {
     std::error_code ignored;
 #ifndef _WIN32
@@ -32,7 +39,7 @@ std::string privateFolder() {
         return runtime;
 #endif
     fs::path temp = fs::temp_directory_path(ignored);
-    return temp.empty() ? std::string(".") : temp.string();
+    return temp.empty() ? std::string(".") : utf8Of(temp);
 }
 
 #ifdef _WIN32

@@ -119,7 +119,7 @@ public:
         process_->endNow();
         process_->wait();
         std::error_code ignored;
-        fs::remove(fs::path(privateFolder()) / ("ccview-" + std::to_string(port_) + ".token"), ignored);
+        fs::remove(pathOfUtf8(privateFolder()) / ("ccview-" + std::to_string(port_) + ".token"), ignored);
 #else
         end();
 #endif
@@ -310,7 +310,7 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
     EXPECT_FALSE(elsewhere.Get("/api/info", server.page()));
 
     // The token is also in a file only this user may read, until the end.
-    const fs::path tokenFile = fs::path(privateFolder()) / ("ccview-" + std::to_string(server.port()) + ".token");
+    const fs::path tokenFile = pathOfUtf8(privateFolder()) / ("ccview-" + std::to_string(server.port()) + ".token");
     EXPECT_EQ(testSupport::fileBytes(tokenFile), server.token() + "\n");
 #ifndef _WIN32
     EXPECT_EQ(fs::status(tokenFile).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);

@@ -5,6 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include "host.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -33,10 +35,6 @@ bool globMatch(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-std::string utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 bool validUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
@@ -68,8 +66,8 @@ bool matchesFilter(std::string_view name, std::string_view patterns) {
 nlohmann::json folderListing(const std::string& folder, const std::string& base, bool foldersOnly,
                              std::string_view patterns, std::string& why) {
     std::error_code error;
-    fs::path where(std::u8string(folder.begin(), folder.end()));
-    if (where.is_relative()) where = fs::path(std::u8string(base.begin(), base.end())) / where;
+    fs::path where = pathOfUtf8(folder);
+    if (where.is_relative()) where = pathOfUtf8(base) / where;
     where = fs::weakly_canonical(where, error);
     fs::directory_iterator it(where, fs::directory_options::skip_permission_denied, error);
     if (error) {
@@ -83,7 +81,7 @@ nlohmann::json folderListing(const std::string& folder, const std::string& base,
     std::vector<entry> entries;
     for (; it != fs::directory_iterator(); it.increment(error)) {
         if (error) break;
-        const std::string name = utf8(it->path().filename());
+        const std::string name = utf8Of(it->path().filename());
         if (name.empty() || name[0] == '.' || !validUtf8(name)) continue;
         std::error_code kind;
         const bool isFolder = it->is_directory(kind);
@@ -96,8 +94,8 @@ nlohmann::json folderListing(const std::string& folder, const std::string& base,
     nlohmann::json list = nlohmann::json::array();
     for (const entry& e : entries) list.push_back({{"name", e.name}, {"folder", e.isFolder}});
     const fs::path parent = where.parent_path();
-    return {{"folder", utf8(where)},
-            {"parent", parent == where || parent.empty() ? nlohmann::json() : nlohmann::json(utf8(parent))},
+    return {{"folder", utf8Of(where)},
+            {"parent", parent == where || parent.empty() ? nlohmann::json() : nlohmann::json(utf8Of(parent))},
             {"separator", std::string(1, static_cast<char>(fs::path::preferred_separator))},
             {"entries", std::move(list)}};
 }

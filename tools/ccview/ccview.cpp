@@ -59,12 +59,7 @@ int failed(const std::string& path, const std::string& why) {
     return exitFailed;
 }
 
-std::string utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
-fs::path pathOf(const std::string& utf8Text) { return fs::path(std::u8string(utf8Text.begin(), utf8Text.end())); }
 
 int serveMain(int argc, char** argv) {
     serveOptions options;
@@ -114,17 +109,17 @@ int serveMain(int argc, char** argv) {
 
     std::error_code error;
     const fs::path start = fs::current_path(error);
-    const fs::path folder = cwd.empty() ? start : fs::absolute(pathOf(cwd), error);
+    const fs::path folder = cwd.empty() ? start : fs::absolute(pathOfUtf8(cwd), error);
     if (error || !fs::is_directory(folder, error)) return usage("--cwd " + cwd + ": not a folder");
-    options.cwd = utf8(folder.lexically_normal());
+    options.cwd = utf8Of(folder.lexically_normal());
     // A program named with a folder is found where ccview started, whatever
     // the working folder; a bare name is looked up in PATH.
-    const fs::path program = pathOf(options.program[0]);
-    if (program.has_parent_path()) options.program[0] = utf8((start / program).lexically_normal());
+    const fs::path program = pathOfUtf8(options.program[0]);
+    if (program.has_parent_path()) options.program[0] = utf8Of((start / program).lexically_normal());
 
     cnfReadResult result = readCnfFile(configPath);
     if (!result.ok()) return failed(configPath, result.message);
-    options.configName = utf8(pathOf(configPath).filename());
+    options.configName = utf8Of(pathOfUtf8(configPath).filename());
     options.config = std::move(result.config);
     return serve(options);
 }

@@ -89,10 +89,6 @@ void refuse(httplib::Response& res, int status, const std::string& why) {
 }
 
 // What the person is told and the page is given about the program.
-std::string utf8Path(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // Counts the pages connected to the event stream, and ends the server when
 // none has been, and no run has gone on, for the idle time.
@@ -429,9 +425,9 @@ int serve(const serveOptions& o) {
         sendJson(res, 200, {{"path", *chosen}});
     });
 
-    const fs::path folder = fs::path(privateFolder());
-    const std::string tokenFile = utf8Path(folder / ("ccview-" + portText + ".token"));
-    const std::string launchFile = utf8Path(folder / ("ccview-" + portText + ".html"));
+    const fs::path folder = pathOfUtf8(privateFolder());
+    const std::string tokenFile = utf8Of(folder / ("ccview-" + portText + ".token"));
+    const std::string launchFile = utf8Of(folder / ("ccview-" + portText + ".html"));
     std::string why;
     const bool haveTokenFile = writePrivateFile(tokenFile, token + "\n", why);
     const std::string url = "http://127.0.0.1:" + portText + "/?token=" + token;
@@ -475,7 +471,7 @@ int serve(const serveOptions& o) {
     listener.join();
     for (const auto& [made, file] : {std::pair{haveTokenFile, &tokenFile}, std::pair{haveLaunchFile, &launchFile}}) {
         std::error_code ignored;
-        if (made) fs::remove(fs::path(std::u8string(file->begin(), file->end())), ignored);
+        if (made) fs::remove(pathOfUtf8(*file), ignored);
     }
     return 0;
 }
