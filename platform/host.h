@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,12 +19,6 @@ bool systemRandom(unsigned char* buffer, std::size_t size);
 // existing file of that name is replaced by a new one, never written through
 // (a link there is removed, not followed). False, with why, on failure.
 bool writePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
-
-// A path as UTF-8 text, and UTF-8 text as a path: the form every path has in
-// this program's strings, whatever a compiler's library makes of a plain
-// string() on Windows (some use the system's code page, which lacks letters).
-std::string utf8Of(const std::filesystem::path& path);
-std::filesystem::path pathOfUtf8(std::string_view text);
 
 // The folder for files only this user should see: $XDG_RUNTIME_DIR when it is
 // set and a folder, else the system's temporary folder (on Windows the

@@ -16,6 +16,7 @@
 
 #include "childProcess.h"
 #include "host.h"
+#include "utf8.h"
 #include "testSupport.h"
 
 namespace {

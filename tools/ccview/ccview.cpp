@@ -34,6 +34,7 @@
 #include "console.h"
 #include "files.h"
 #include "host.h"
+#include "utf8.h"
 #include "serve.h"
 
 namespace fs = std::filesystem;

@@ -17,6 +17,7 @@
 #include "cnfDump.h"
 #include "dialog.h"
 #include "host.h"
+#include "utf8.h"
 #include "childProcess.h"
 #include "runner.h"
 
