@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Fills buffer with bytes from the system's random source (getentropy on
 // POSIX, BCryptGenRandom on Windows). False when the source fails: a server
@@ -31,10 +30,6 @@ std::string privateFolder();
 // this user's share it with SO_REUSEPORT, Windows any with SO_REUSEADDR),
 // while a port that an ended server left in TIME_WAIT is taken again at once.
 void ownPortOptions(std::uintptr_t socket);
-
-// The program's arguments in UTF-8: on Windows read again from the wide
-// command line (main's are in the system's code page), elsewhere as given.
-std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 // Calls stop (once, from a thread of its own) when the session asks the
 // program to end: Ctrl+C, or SIGTERM / SIGHUP on POSIX; Ctrl+Break or the

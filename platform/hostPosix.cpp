@@ -60,8 +60,6 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
     return ok;
 }
 
-std::vector<std::string> utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
-
 void watchForEnd(std::function<void()> stop) {
     setStopCall(std::move(stop));
     std::signal(SIGPIPE, SIG_IGN);

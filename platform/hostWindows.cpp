@@ -48,20 +48,6 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
     return ok;
 }
 
-std::vector<std::string> utf8Arguments(int, char**) {
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> out;
-    for (int i = 0; i < count; ++i) {
-        const int n = WideCharToMultiByte(CP_UTF8, 0, args[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string text(n > 0 ? static_cast<std::size_t>(n - 1) : 0, '\0');
-        if (n > 1) WideCharToMultiByte(CP_UTF8, 0, args[i], -1, text.data(), n, nullptr, nullptr);
-        out.push_back(std::move(text));
-    }
-    LocalFree(args);
-    return out;
-}
-
 namespace {
 
 BOOL WINAPI onConsoleEvent(DWORD) {

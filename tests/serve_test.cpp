@@ -197,6 +197,18 @@ private:
     int port_ = 0;
 };
 
+// What argv_print prints for these arguments: their count, then each one's
+// bytes in hexadecimal, a line each.
+std::string printedWords(const std::vector<std::string>& words) {
+    std::string printed = std::to_string(words.size()) + "\n";
+    for (const std::string& w : words) {
+        static const char digits[] = "0123456789abcdef";
+        for (unsigned char c : w) printed += {digits[c >> 4], digits[c & 15]};
+        printed += '\n';
+    }
+    return printed;
+}
+
 fs::path sampleConfig(const scratchFolder& dir) {
     const fs::path config = dir.path() / "prog.cc";
     testSupport::writeFile(config, testSupport::compiled(testSupport::fileBytes(TARVELKIN_EXAMPLE)));
@@ -497,18 +509,34 @@ TEST(serve, WordsArriveAsTheProgramsArguments) {
     }
     servedCcview server(sampleConfig(dir), {ARGV_PRINT, "fixed word"}, dir.path());
     const runSeen seen = server.run(std::vector<std::string>(words.begin() + 1, words.end()));
-    std::string expected = std::to_string(words.size()) + "\n";
-    for (const std::string& w : words) {
-        static const char digits[] = "0123456789abcdef";
-        for (unsigned char c : w) expected += {digits[c >> 4], digits[c & 15]};
-        expected += '\n';
-    }
-    EXPECT_EQ(seen.out, expected);
+    EXPECT_EQ(seen.out, printedWords(words));
     EXPECT_EQ(seen.end["code"], 0);
     auto bad = server.client().Post("/api/run", server.page(), R"({"words":["a\u0000b"]})", "application/json");
     ASSERT_TRUE(bad);
     EXPECT_EQ(bad->status, 400);
     EXPECT_EQ(bad->body, R"({"error":"a word cannot hold a NUL character"})");
+}
+
+// ccview reads its own words once, as UTF-8: a program in a folder whose
+// names hold blanks and letters beyond ASCII, a working folder named so too,
+// and fixed words with wildcards, quotes and such letters arrive whole and in
+// order, none expanded (where ccview runs, "*" matches many files).
+TEST(serve, FixedWordsArriveAsWritten) {
+    scratchFolder dir;
+    const fs::path folder = dir.path() / pathOfUtf8("tools \xc3\xa4 \xc3\xb6") / pathOfUtf8("\xc3\xbc \xc3\xb1");
+    fs::create_directories(folder);
+    const fs::path printer = folder / pathOfUtf8("argv print \xc3\xa9" + utf8Of(fs::path(ARGV_PRINT).extension()));
+    fs::copy_file(fs::path(ARGV_PRINT), printer);
+    testSupport::writeFile(folder / "a.cc", "");
+    const std::vector<std::string> fixed = {"*", "?.cc", "*.cc", "a b", "say \"hi\"", "\"", "\xc3\xbcn\xc3\xaf \xe2\x9c\x93",
+                                            "back\\", "", "[a]"};
+    std::vector<std::string> program = {utf8Of(printer)};
+    program.insert(program.end(), fixed.begin(), fixed.end());
+    servedCcview server(sampleConfig(dir), program, {}, {"--no-browser", "--cwd", utf8Of(folder)});
+    const runSeen seen = server.run({});
+    EXPECT_EQ(seen.out, printedWords(fixed));
+    EXPECT_EQ(seen.err, "");
+    EXPECT_EQ(seen.end["code"], 0);
 }
 
 }  // namespace
