@@ -98,11 +98,24 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
         return false;
     };
     std::string target;
-    if (!resolveLinks(path, target)) return fail(ELOOP);
+    if (const std::error_code looked = resolveLinks(path, target)) {
+        why = looked;
+        return false;
+    }
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    bool exists = true;
+    if (::stat(target.c_str(), &existing) != 0) {
+        // Only a name with nothing there (ENOTDIR: a part of its folder is a
+        // file, so nothing can be there) is a new file; any other failed
+        // look-up leaves the file's mode and rights unknown.
+        if (errno != ENOENT && errno != ENOTDIR) return fail(lastError());
+        exists = false;
+    }
     if (exists && S_ISDIR(existing.st_mode)) return fail(EISDIR);
     if (exists && !S_ISREG(existing.st_mode)) return fail(EINVAL);
+    // A file that no one may write is read-only for every user: also for
+    // root, whom access() lets write anything.
+    if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return fail(EACCES);
     if (exists && ::access(target.c_str(), W_OK) != 0) return fail(lastError());
 
     std::string tempPath;

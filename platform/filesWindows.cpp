@@ -107,11 +107,20 @@ std::error_code flushFile(nativeFile file) {
 bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why,
                  std::error_code (*flush)(nativeFile)) {
     std::string target;
-    if (!resolveLinks(path, target)) {
-        why.assign(ELOOP, std::generic_category());
+    if (const std::error_code looked = resolveLinks(path, target)) {
+        why = looked;
         return false;
     }
     const DWORD existing = GetFileAttributesA(target.c_str());
+    // Only a name with nothing there is a new file; any other failed look-up
+    // leaves the file's attributes unknown.
+    if (existing == INVALID_FILE_ATTRIBUTES) {
+        const std::error_code looked = reasonOf(GetLastError());
+        if (looked != std::errc::no_such_file_or_directory) {
+            why = looked;
+            return false;
+        }
+    }
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         why.assign(EISDIR, std::generic_category());
         return false;
