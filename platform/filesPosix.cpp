@@ -62,11 +62,12 @@ bool processRuns(unsigned long process) {
     return ::kill(static_cast<pid_t>(process), 0) == 0 || errno != ESRCH;
 }
 
-// Whether a file named as our temporary files are, writer process, was left
-// behind by a replacement of this user's that was killed: a regular file of
-// this user's with no other name (a second link would lose its bytes
-// elsewhere), written by a possible process over an hour ago, one that runs
-// no more. A look-alike of any other kind is someone else's, and stays.
+// Whether a file named as our temporary files are, after the writer process,
+// was left behind by a replacement of this user's that was killed: a regular
+// file of this user's with no other name (ours never get one: a file that
+// has one is someone's file under a second name), named after a possible process id that
+// runs no more, last changed over an hour ago. A look-alike of any other
+// kind is someone else's, and stays.
 bool isLeftBehind(const struct stat& file, unsigned long process, std::time_t now, unsigned long highest) {
     if (!S_ISREG(file.st_mode) || file.st_uid != ::geteuid() || file.st_nlink != 1) return false;
     if (process == 0 || process > highest) return false;
