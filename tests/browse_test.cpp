@@ -14,6 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 using json = nlohmann::json;
 
+#ifdef _WIN32
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
 TEST(browse, FiltersAsTheDialogsTakeThem) {
     static const struct {
         const char* name;
@@ -85,10 +91,16 @@ TEST(browse, ListsAFolderFoldersFirstLeavingOutWhatNoOneShouldPick) {
     const json top = folderListing(utf8Of(root.root_path()), base, true, "", why);
     ASSERT_TRUE(top.is_object()) << why;
     EXPECT_TRUE(top["parent"].is_null());
-    EXPECT_TRUE(folderListing("missing", base, false, "", why).is_null());
-    EXPECT_EQ(why, std::make_error_code(std::errc::no_such_file_or_directory).message());
-    EXPECT_TRUE(folderListing("root/z.txt", base, false, "", why).is_null());
-    EXPECT_EQ(why, std::make_error_code(std::errc::not_a_directory).message());
+    const struct {
+        const char* folder;
+        std::errc reason;
+    } notFolders[] = {{"missing", std::errc::no_such_file_or_directory}, {"root/z.txt", std::errc::not_a_directory}};
+    for (const auto& t : notFolders) {
+        why.clear();
+        EXPECT_TRUE(folderListing(t.folder, base, false, "", why).is_null()) << t.folder;
+        // Windows says it in its own words.
+        EXPECT_TRUE(onWindows ? !why.empty() : why == std::make_error_code(t.reason).message()) << why;
+    }
 }
 
 }  // namespace
