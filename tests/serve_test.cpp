@@ -6,18 +6,24 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "childProcess.h"
 #include "requestCheck.h"
 #include "utf8.h"
 #include "testSupport.h"
+
+#ifndef _WIN32
+#include <csignal>
+#endif
 
 namespace {
 
@@ -157,6 +163,16 @@ public:
         return o.signalled ? -1 : o.code;
     }
     const std::string& errors() const { return errors_; }
+    // Ends the server at once, as a kill -9 or a crash would.
+    void kill() {
+        process_->endNow();
+        process_->wait();
+        process_.reset();
+        std::error_code ignored;
+        fs::remove(tokenFile(), ignored);
+        fs::remove(launchFile(), ignored);
+    }
+
     // Starts a run with words and follows the event stream to its end,
     // calling onEvent with what was seen so far after each event.
     runSeen run(const std::vector<std::string>& words,
@@ -548,6 +564,51 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
               std::string::npos) << server.errors();
 #endif
 }
+
+#ifndef _WIN32
+// Whether a process runs: it exists and has not ended (a process that ended
+// but was not yet reaped, by whatever adopted it, has ended).
+bool running(long pid) {
+    if (::kill(static_cast<pid_t>(pid), 0) != 0) return false;
+    const std::string stat = testSupport::fileBytes("/proc/" + std::to_string(pid) + "/stat");
+    const std::size_t name = stat.rfind(") ");
+    return name != std::string::npos && stat[name + 2] != 'Z';
+}
+
+// A run ends with its server, however the server ends: a kill -9 mid-run
+// leaves no process of the run's tree, not the program, not a child that
+// ignores SIGTERM, not a grandchild in a session of its own.
+TEST(serve, ARunEndsWithItsServerEvenKilled) {
+    scratchFolder dir;
+    controlServer control;
+    const fs::path pids = dir.path() / "pids";
+    const std::string pid = "pid:" + pids.string();
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, control.arg()});
+    bool killed = false;
+    server.run({pid, "spawn:8", "ignore-stop", pid, "spawn:3", "setsid", pid, "wait:never", "out:ready\\n",
+                "wait:never", "wait:never"},
+               [&](const json&, const runSeen& seen) {
+                   if (killed || seen.out != "ready\n") return;
+                   // Every process of the tree has said who it is.
+                   const auto said = [&] {
+                       const std::string text = testSupport::fileBytes(pids);
+                       return std::count(text.begin(), text.end(), '\n');
+                   };
+                   while (said() < 3) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                   killed = true;
+                   server.kill();
+               });
+    ASSERT_TRUE(killed);
+    std::vector<long> tree;
+    std::istringstream lines(testSupport::fileBytes(pids));
+    for (long id = 0; lines >> id;) tree.push_back(id);
+    ASSERT_EQ(tree.size(), 3u);
+    // Waited for as long as it takes: the test's own time limit fails it.
+    const auto alive = [&] { return std::count_if(tree.begin(), tree.end(), running); };
+    while (alive() > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(alive(), 0);
+}
+#endif
 
 TEST(serve, AProgramThatCannotStartSaysWhy) {
     scratchFolder dir;

@@ -158,8 +158,8 @@ int serve(const serveOptions& o) {
     addRoutes(server, context);
     launchFiles files(privateFolder(), identity.port);
     if (!announce(o, identity, files)) return 1;
-    // From here on, whatever a run leaves behind comes here to be ended; the
-    // browser, started before and by a process that has ended, never does.
+    // Each run's whole tree ends with the run, and with this server however
+    // it ends (a keeper per run on Linux, the Job Object on Windows).
     childProcess::holdWholeTree();
 
     std::atomic<bool> listened{false};
