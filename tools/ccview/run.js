@@ -2,7 +2,7 @@
 // output as it comes, how the run ended, and Browse… beside each path field.
 // The server fixes the program; the page sends only the words after its
 // fixed arguments. Output arrives as server-sent events; output.js turns its
-// bytes into lines.
+// bytes into lines. Every request goes through api.js, with the token.
 (self.ccPageParts = self.ccPageParts || []).push(function (page) {
   'use strict';
   const O = ccOutput;
@@ -258,8 +258,8 @@
     let lastId = '';
     for (;;) {
       try {
-        const response = await fetch('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
-        if (!response.ok) throw new Error('refused');
+        const response = await ccApi.call('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
+        if (!response.ok) throw new Error(response.status === 403 && !ccApi.token() ? ccApi.NO_TOKEN : 'refused');
         const reader = response.body.getReader();
         const decoder = new TextDecoder();
         let text = '';
@@ -282,7 +282,12 @@
           text = text.slice(at);
         }
       } catch (e) {
-        // the server ended or refused: asked again below
+        // the server ended or refused: asked again below, unless this tab
+        // has no token, which asking again cannot mend
+        if (e.message === ccApi.NO_TOKEN) {
+          status.textContent = ccApi.NO_TOKEN;
+          return;
+        }
       }
       if (takenOver) {
         await takenOver;
@@ -313,30 +318,7 @@
     }));
   };
 
-  // A POST to the server: {ok, body, error}: body its JSON answer, error
-  // why it was refused or could not be sent.
-  async function post(path, body) {
-    let response;
-    try {
-      response = await fetch(path, {
-        method: 'POST',
-        headers: { 'Content-Type': 'application/json' },
-        body: JSON.stringify(body || {}),
-      });
-    } catch (e) {
-      return { ok: false, error: 'ccview cannot be reached: it has ended, or the connection was lost. ' +
-        'Start it again and open the address it prints.' };
-    }
-    const text = await response.text().catch(() => '');
-    let answer = {};
-    try {
-      answer = JSON.parse(text);
-    } catch (e) {
-      // a refusal in plain text
-    }
-    const error = (answer && answer.error) || text.trim() || 'The server refused (' + response.status + ').';
-    return { ok: response.ok, body: answer || {}, error };
-  }
+  const post = ccApi.post;
 
   runButton.addEventListener('click', async () => {
     if (!lastLine || !lastLine.complete || asking) return;
@@ -363,8 +345,8 @@
 
   async function listing(item, filter, folder) {
     const query = new URLSearchParams({ item: String(item), filter: String(filter), folder });
-    const response = await fetch('/api/list?' + query);
-    return response.ok ? response.json() : null;
+    const answer = await ccApi.get('/api/list?' + query);
+    return answer.ok ? answer.body : null;
   }
 
   // The in-page dialog: a folder at a time, read-only; a file (or, for a
@@ -448,8 +430,12 @@
 
   // ---- start ----
 
-  fetch('/api/info').then((r) => r.json()).then((i) => {
-    info = i;
+  ccApi.get('/api/info').then((answer) => {
+    if (!answer.ok) {
+      status.textContent = answer.error;
+      return;
+    }
+    info = answer.body;
     const program = document.getElementById('program');
     program.readOnly = true;
     page.setProgram(info.program, info.fixed);
