@@ -8,13 +8,14 @@
 # README and docs/ to share/doc/tarvelkin/ and the sample script to
 # share/tarvelkin/examples/, the desktop entry to share/applications/ and its
 # icon to share/icons/hicolor/. On Windows everything sits in one folder, as a
-# zip is unpacked: the programs, the README, docs\, and the sample as
-# config\prog.sc beside tarvelkin.exe, which is where the program looks for it.
+# zip is unpacked: the programs (with the Start menu's starter,
+# ccview-start.exe), the README, docs\, and the sample as config\prog.sc
+# beside tarvelkin.exe, which is where the program looks for it.
 include(GNUInstallDirs)
 
 set(tarvelkin_programs tarvelkin ccdump ccview tarvelkin-ls)
 if(WIN32)
-  install(TARGETS ${tarvelkin_programs} RUNTIME DESTINATION .)
+  install(TARGETS ${tarvelkin_programs} ccview-start RUNTIME DESTINATION .)
   install(FILES README.md DESTINATION .)
   install(DIRECTORY docs/ DESTINATION docs)
   install(FILES examples/prog.sc DESTINATION config)
