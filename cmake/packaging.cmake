@@ -3,14 +3,16 @@
 #   cmake --install build --prefix DIR    programs, man pages, docs and the sample,
 #                                         and on Linux the desktop entry and its icon
 #   cpack --config build/CPackConfig.cmake   a .deb on Linux, a .zip from the MinGW build
+#   cmake --build build-mingw --target installer   the Windows installer (NSIS)
 #
 # On Linux the programs go to bin/, their man pages to share/man/man1/, the
 # README and docs/ to share/doc/tarvelkin/ and the sample script to
 # share/tarvelkin/examples/, the desktop entry to share/applications/ and its
 # icon to share/icons/hicolor/. On Windows everything sits in one folder, as a
-# zip is unpacked: the programs (with the Start menu's starter,
-# ccview-start.exe), the README, docs\, and the sample as config\prog.sc
-# beside tarvelkin.exe, which is where the program looks for it.
+# zip is unpacked and as the installer installs it: the programs (with the
+# Start menu's starter, ccview-start.exe), the README, docs\, and the sample
+# as config\prog.sc beside tarvelkin.exe, which is where the program looks
+# for it.
 include(GNUInstallDirs)
 
 set(tarvelkin_programs tarvelkin ccdump ccview tarvelkin-ls)
@@ -76,3 +78,19 @@ else()
   endif()
 endif()
 include(CPack)
+
+# The Windows installer, with Debian's nsis (makensis) in the cross build:
+#   cmake --build build-mingw --target installer   # build-mingw/tarvelkin-VERSION-win64-setup.exe
+if(WIN32)
+  find_program(TARVELKIN_MAKENSIS makensis)
+  if(TARVELKIN_MAKENSIS)
+    set(setup ${PROJECT_BINARY_DIR}/tarvelkin-${PROJECT_VERSION}-win64-setup.exe)
+    add_custom_target(installer
+      COMMAND ${CMAKE_COMMAND} -DBINARY_DIR=${PROJECT_BINARY_DIR} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+              -DVERSION=${PROJECT_VERSION} -DMAKENSIS=${TARVELKIN_MAKENSIS} -DOUTFILE=${setup}
+              -P ${PROJECT_SOURCE_DIR}/cmake/nsisInstaller.cmake
+      COMMENT "The Windows installer: ${setup}"
+      VERBATIM)
+    add_dependencies(installer ${tarvelkin_programs} ccview-start)
+  endif()
+endif()
