@@ -28,13 +28,12 @@ fail() {
 }
 # Runs a command until it succeeds, for a minute at most.
 waitFor() {
-  local what=$1
+  local what=$1 until=$((SECONDS + 60))
   shift
-  for _ in $(seq 600); do
-    if "$@"; then return 0; fi
+  until "$@"; do
+    [ $SECONDS -lt $until ] || fail "$what: not within a minute"
     sleep 0.1
   done
-  fail "$what: not within a minute"
 }
 run() { "$wine" "$@" </dev/null | tr -d '\r'; }
 
