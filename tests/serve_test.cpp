@@ -16,6 +16,7 @@
 
 #include "childProcess.h"
 #include "host.h"
+#include "requestCheck.h"
 #include "utf8.h"
 #include "testSupport.h"
 
@@ -215,6 +216,9 @@ fs::path sampleConfig(const scratchFolder& dir) {
     return config;
 }
 
+// The request table: each row goes to the checks themselves (requestCheck.h)
+// and to the real server, which must agree. A row the checks pass and its
+// route refuses says so.
 TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
     scratchFolder dir;
     servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"});
@@ -227,11 +231,12 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         std::string method, path, host, cookie, origin, site;
         int status;
         std::string header{}, value{};  // one more header, if any
+        bool byRoute = false;           // refused by the route, not the checks
     } cases[] = {
         {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 200},
         {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 200},
         {"launch from a local file", "GET", "/?token=" + server.token(), server.host(), none, none, "cross-site", 200},
-        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403},
+        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403, {}, {}, true},
         {"launch, rebound name", "GET", "/?token=" + server.token(), "evil.example:" + std::to_string(server.port()), none, none, none, 403},
         {"page with cookie", "GET", "/", server.host(), server.cookie(), none, "same-origin", 200},
         {"page without cookie", "GET", "/", server.host(), none, none, none, 403},
@@ -257,6 +262,7 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         {"run, body over 1 MB", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 413,
          "Content-Length", "1048577"},
     };
+    const serverIdentity identity{server.port(), server.token()};
     httplib::Client c = server.client();
     for (const auto& t : cases) {
         SCOPED_TRACE(t.what);
@@ -266,9 +272,23 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
             if (!value.empty()) headers.emplace(name, value);
         if (t.host.empty()) headers.emplace("Host", "");
         if (!t.header.empty()) headers.emplace(t.header, t.value);
+
+        httplib::Request asked;
+        asked.method = t.method;
+        asked.path = t.path.substr(0, t.path.find('?'));
+        if (t.path.find('?') != std::string::npos)
+            httplib::detail::parse_query_text(t.path.substr(t.path.find('?') + 1), asked.params);
+        asked.headers = headers;
+        if (t.method == "POST" && !asked.has_header("Content-Length")) asked.headers.emplace("Content-Length", "2");
+        const verdict checked = checkRequest(asked, identity);
+        EXPECT_EQ(checked.status, t.status < 300 || t.byRoute ? 0 : t.status) << checked.why;
+
         auto r = t.method == "GET" ? c.Get(t.path, headers) : c.Post(t.path, headers, "{}", "application/json");
         ASSERT_TRUE(r);
         EXPECT_EQ(r->status, t.status);
+        if (!checked.passed()) {
+            EXPECT_EQ(r->body, checked.why + "\n");
+        }
         EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
         if (t.status == 200 && t.path.rfind("/?token=", 0) == 0) {
             EXPECT_EQ(r->get_header_value("Set-Cookie"),
