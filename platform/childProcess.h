@@ -33,9 +33,11 @@ public:
     // in PATH. Returns null when the program cannot be started, with why saying
     // so in words, naming the program or the folder: "not found: ...", "not
     // executable: ...", "working folder not found: DIR", or the system's
-    // reason. On Windows a batch file is refused: the command interpreter
-    // would read its arguments by its own rules. The program inherits no
-    // handle or descriptor of this process but its three standard streams.
+    // reason. On Windows a batch file is refused, however it is named (the
+    // command interpreter would read its arguments by its own rules), and so
+    // is any file that does not begin with "MZ" as every Windows program
+    // does. The program inherits no handle or descriptor of this process but
+    // its three standard streams.
     static std::unique_ptr<childProcess> start(const std::vector<std::string>& argv,
                                                const std::string& cwd, std::string& why);
 

@@ -53,6 +53,38 @@ bool endsWithNoCase(const std::wstring& text, const wchar_t* tail) {
     return text.size() >= n && _wcsicmp(text.c_str() + text.size() - n, tail) == 0;
 }
 
+bool batchName(const std::wstring& path) {
+    return endsWithNoCase(path, L".bat") || endsWithNoCase(path, L".cmd");
+}
+
+// Opens the program's file to see what it is, and keeps it open (shared for
+// reading only) until CreateProcessW has it, so that it cannot be replaced in
+// between. Refused: a batch file by its name (which the system has made full:
+// a trailing dot or blank is gone), since the system starts a batch file by
+// its name's extension, whatever it holds; and any file that does not begin
+// with "MZ", as every Windows program does, whatever its name: a batch file
+// renamed .exe, a script, a text file. Null when refused, with why saying so.
+HANDLE openProgram(const std::wstring& path, const std::string& name, std::string& why) {
+    if (batchName(path)) {
+        why = "not executable: a batch file runs in the command interpreter, which would read the arguments by "
+              "its own rules";
+        return nullptr;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        why = "not executable: " + name + ": " + systemReason(GetLastError());
+        return nullptr;
+    }
+    char head[2] = {};
+    DWORD got = 0;
+    if (ReadFile(file, head, sizeof head, &got, nullptr) && got == sizeof head && head[0] == 'M' && head[1] == 'Z')
+        return file;
+    CloseHandle(file);
+    why = "not executable: " + name + ": not a Windows program (its file does not begin with \"MZ\")";
+    return nullptr;
+}
+
 }  // namespace
 
 struct childProcess::state {
@@ -78,22 +110,19 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         why = notFound(argv[0], argv[0].find_first_of("\\/:") == std::string::npos, systemReason(error));
         return nullptr;
     }
-    if (endsWithNoCase(application, L".bat") || endsWithNoCase(application, L".cmd")) {
-        why = "not executable: a batch file runs in the command interpreter, which would read the "
-              "arguments by its own rules";
-        return nullptr;
-    }
     if (GetFileAttributesW(application.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
         why = "not executable: it is a folder";
         return nullptr;
     }
+    HANDLE image = openProgram(application, argv[0], why);
+    if (image == nullptr) return nullptr;
 
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
     HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              OPEN_EXISTING, 0, nullptr);
     auto closeAll = [&] {
-        for (HANDLE h : {outRead, outWrite, errRead, errWrite, nul})
+        for (HANDLE h : {outRead, outWrite, errRead, errWrite, nul, image})
             if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
     };
     if (nul == INVALID_HANDLE_VALUE || !CreatePipe(&outRead, &outWrite, &inherit, 0) ||
@@ -136,7 +165,8 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     CloseHandle(outWrite);
     CloseHandle(errWrite);
     CloseHandle(nul);
-    outWrite = errWrite = nul = nullptr;
+    CloseHandle(image);
+    outWrite = errWrite = nul = image = nullptr;
     if (!ok) {
         const bool notExe = error == ERROR_BAD_EXE_FORMAT || error == ERROR_ACCESS_DENIED ||
                             error == ERROR_EXE_MACHINE_TYPE_MISMATCH;
