@@ -238,6 +238,10 @@ public:
     // An extension written with its dot (".txt", "*.txt"), before which the
     // filter puts "*." all the same.
     void warnDottedExtension(std::string_view written);
+    // The first order word written again with another between, which moves
+    // it behind the other: the warning stands at the second and says what
+    // the order inserts.
+    void warnMovedOrderWord(std::uint8_t order);
     // A key whose order inserts its key data, which is empty.
     void warnEmptyKeyData(std::uint32_t argLine);
     // A list whose caption is empty.

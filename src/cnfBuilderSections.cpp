@@ -1,6 +1,7 @@
 // One reader per section kind. Each is entered with curLine on its section line,
 // the section keyword already cut off, and leaves curLine on the line after the
 // section's last parameter line.
+#include <array>
 #include <utility>
 
 #include "cnfBuilder.h"
@@ -19,6 +20,23 @@ constexpr std::uint32_t EMPTY_KEY = 7;
 std::uint8_t pathPosition(std::uint8_t order) { return order & 3u; }
 std::uint8_t keysPosition(std::uint8_t order) { return (order >> 2) & 3u; }
 std::uint8_t valuePosition(std::uint8_t order) { return (order >> 4) & 3u; }
+
+// Whether an order word moved behind another: written again, a word takes
+// its later place, and so the first word of "keys path keys" ends up last,
+// after the path. Indexed by the first word's bits (0, 2 or 4) times 32 and
+// the order byte: true when the first word holds place 3 and another word
+// place 2. (Written twice in a row, "path path keys", a word keeps the order
+// it was written in.)
+constexpr auto kMovedOrders = [] {
+    std::array<bool, 5 * 32 + 64> moved{};
+    for (unsigned first = 0; first <= 4; first += 2)
+        for (unsigned order = 0; order < 64; ++order) {
+            bool second = false;
+            for (unsigned shift = 0; shift < 6; shift += 2) second = second || ((order >> shift) & 3u) == 2;
+            moved[first << 5 | order] = ((order >> first) & 3u) == 3 && second;
+        }
+    return moved;
+}();
 
 
 // The first character of a value line that is not a blank: the "=" or "-"
@@ -131,7 +149,10 @@ void cnfBuilder::keyParse() {
                 orderText = line.view();
                 if constexpr (noting)
                     noteOrderWords();
-                key.order = parser.getOrder(line, curLine);
+                unsigned firstShift = 0;
+                key.order = parser.getOrder(line, curLine, &firstShift);
+                if (kMovedOrders[firstShift << 5 | key.order]) [[unlikely]]
+                    warnMovedOrderWord(key.order);
                 if (keysPosition(key.order) != 0) {
                     key.strNum = 2;
                     ++paramCount;

@@ -84,7 +84,11 @@ public:
     // Reads an order line: up to three words, "disable" ending it early. The
     // positions of path, keys and value go into bits 0-1, 2-3 and 4-5. A word
     // that is no order word, or a missing one, raises "   Unknown order keyword!".
-    [[gnu::always_inline]] std::uint8_t getOrder(lineText& line, const std::uint32_t& lineIndex) {
+    // A word written again takes its later place. With firstShift given, the
+    // first word's bits (0, 2 or 4) are noted there, which tells whether a
+    // word moved behind another that way (cnfBuilder::keyParse).
+    [[gnu::always_inline]] std::uint8_t getOrder(lineText& line, const std::uint32_t& lineIndex,
+                                                 unsigned* firstShift = nullptr) {
         unsigned result = 0;
         unsigned place = 0;
         for (unsigned words = 0; words <= 2; ++words) {
@@ -97,6 +101,7 @@ public:
                 case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
                 default: unknownOrderWord(word, words, line, lineIndex);
             }
+            if (words == 0 && firstShift != nullptr) *firstShift = shift;
             ++place;
             result = (result & ~(3u << shift)) | (place << shift);
         }

@@ -557,6 +557,45 @@ TEST(Diagnostics, Warnings) {
     }
 }
 
+// An order word written again with another between moves behind it: the
+// warning stands at its second place and names what the order inserts. A
+// word written twice in a row keeps the order it was written in.
+TEST(Diagnostics, OrderWordMovedBehindAnother) {
+    static const struct {
+        const char* order;
+        std::uint32_t column;  // of the warning, 0 for none
+        const char* inserted;
+    } cases[] = {
+        {"keys path keys", 17, "path, keys"},
+        {"path keys path", 17, "keys, path"},
+        {"value,keys,value", 18, "keys, value"},
+        {"path path keys", 0, ""},
+        {"keys keys keys", 0, ""},
+        {"path keys keys", 0, ""},
+        {"keys keys disable", 0, ""},
+        {"keys path value", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.order);
+        const compileResult result = compileText(
+            kHeader + std::string("list l\nname=L\nitems=k\nkey k\nname=K\norder=") + c.order +
+                "\narg=-k\nnext=disable\nkmarg=m\nkfile=f\nfile f\nname=F\naction=dir\nmarg m\nname=M\n"
+                "info=I\ndef l\n",
+            "test.sc");
+        ASSERT_TRUE(result.ok());
+        std::vector<std::pair<std::uint32_t, std::string>> moved;
+        for (const scriptWarning& w : result.warnings)
+            if (w.text.find("stands twice") != std::string::npos) moved.emplace_back(w.where.column, w.text);
+        if (c.column == 0) {
+            EXPECT_TRUE(moved.empty());
+            continue;
+        }
+        ASSERT_EQ(moved.size(), 1u);
+        EXPECT_EQ(moved[0].first, c.column);
+        EXPECT_NE(moved[0].second.find(std::string("so the order inserts ") + c.inserted + ";"), std::string::npos);
+    }
+}
+
 TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
     cnfBuilder b;
     b.scriptPath = "p.sc";
