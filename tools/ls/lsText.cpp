@@ -121,6 +121,7 @@ editorPosition textDocument::positionOf(std::size_t offset, positionEncoding enc
         units += ascii;
         if (at == end) break;
         const ::character c = characterAt(bytes, at);
+        if (at + c.bytes > end) break;  // inside a character: its start
         units += encoding == positionEncoding::utf8 ? c.bytes : c.units;
         at += c.bytes;
     }

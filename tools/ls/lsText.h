@@ -35,6 +35,8 @@ public:
     // end, a character past its line's end is that end; a character inside a
     // character of several units is its start.
     std::size_t offsetOf(std::size_t line, std::size_t character, positionEncoding encoding) const;
+    // The position of an offset; one inside a character of several bytes
+    // stands at its start, one between a CR and its LF at its line's end.
     editorPosition positionOf(std::size_t offset, positionEncoding encoding) const;
     std::size_t lineCount() const { return starts.size(); }
 
