@@ -26,10 +26,25 @@ int kindOfItem(std::uint32_t kind) {
     }
 }
 
+// The most names offered at once; beyond it, those the word written so far
+// may become, and the editor asks again as it grows.
+constexpr std::size_t kMostNames = 1000;
+
+// Whether the letters of word stand in name in their order, as editors
+// match what is typed against what is offered.
+bool mayBecome(std::string_view word, std::string_view name) {
+    std::size_t at = 0;
+    for (char c : name)
+        if (at < word.size() && c == word[at]) ++at;
+    return at == word.size();
+}
+
 struct completions {
     json items = json::array();
     std::set<std::string, std::less<>> given;
     json range;
+    std::string_view word;  // the word being written, which an item replaces
+    bool incomplete = false;
 
     void add(std::string_view label, int kind, std::string_view detail = {}) {
         if (label.empty() || !given.emplace(label).second) return;
@@ -46,12 +61,19 @@ struct completions {
         for (std::uint32_t i = 0; i < k.parameterCount; ++i)
             if ((mask & (1u << i)) != 0) add(k.parameters[i], kKeyword, k.name);
     }
+    // The names of the kind's items, with their captions.
     void names(const scriptIndex& index, std::uint32_t kind) {
         const std::vector<sectionFact>& sections = index.facts().sections;
-        for (std::size_t i = 0; i < sections.size(); ++i) {
-            if (sections[i].kind != kind) continue;
-            const textFact* caption = index.textOf(i, textRole::caption);
-            add(sections[i].name, kindOfItem(kind), caption != nullptr ? std::string_view(caption->value) : "");
+        std::vector<std::size_t> named;
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            if (sections[i].kind == kind && !sections[i].name.empty()) named.push_back(i);
+        if (named.size() > kMostNames) {
+            std::erase_if(named, [&](std::size_t i) { return !mayBecome(word, sections[i].name); });
+            incomplete = true;
+        }
+        for (std::size_t i = 0; i < named.size() && given.size() < kMostNames; ++i) {
+            const textFact* caption = index.textOf(named[i], textRole::caption);
+            add(sections[named[i]].name, kindOfItem(kind), caption != nullptr ? std::string_view(caption->value) : "");
         }
     }
 };
@@ -165,7 +187,7 @@ json completion(const scriptView& script, std::size_t offset) {
     const std::string_view line = index.line(at.line);
     const std::string_view before = line.substr(0, std::min<std::size_t>(at.column - 1, line.size()));
     const std::size_t lineStartOffset = index.lineStart(at.line);
-    const auto answer = [&out]() { return json{{"isIncomplete", false}, {"items", std::move(out.items)}}; };
+    const auto answer = [&out]() { return json{{"isIncomplete", out.incomplete}, {"items", std::move(out.items)}}; };
 
     lineText content(before);
     scan::skipFront(content, scan::kLineNoise);
@@ -186,6 +208,7 @@ json completion(const scriptView& script, std::size_t offset) {
     while (wordStart > 0 && std::string_view(" ,:;=").find(before[wordStart - 1]) == std::string_view::npos) --wordStart;
     out.range = {{"start", position(script, lineStartOffset + wordStart)},
                  {"end", position(script, lineStartOffset + before.size())}};
+    out.word = before.substr(wordStart);
 
     lineText rest = content;
     const std::string_view first = scan::cutWord(rest);
