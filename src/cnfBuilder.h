@@ -329,6 +329,9 @@ public:
     void noteOrderWords();
     // The "<@" of a tooltip before it is rewritten.
     void noteLineBreaks(std::string_view info);
+    // Reading on, the script ended inside its header or a section before
+    // any def line: the def line is yet to be written, and its lack no error.
+    bool defLineToCome() const;
 
     // The two file paths.
     std::string scriptPath;

@@ -81,6 +81,11 @@ void cnfBuilder::noteLineBreaks(std::string_view info) {
         noteWord(info.substr(at, KS_TOOL_TIP_ENDL.size()), wordRole::lineBreak, KS_TOOL_TIP_ENDL);
 }
 
+bool cnfBuilder::defLineToCome() const {
+    return defArg.line == 0 &&
+           std::any_of(errors.begin(), errors.end(), [](const scriptError& e) { return e.stringsErr == 2; });
+}
+
 void cnfBuilder::readHeaderReadingOn() {
     for (int i = 0; i < 6; ++i) {
         try {

@@ -35,7 +35,8 @@ void cnfBuilder::buildCnf() {
     allStrSum = getAllStrSum();
     error.itemIndex = 0;
     const referenceInfo def{"def", 0, 0, LIST_KIND};
-    defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
+    if (facts == nullptr || !defLineToCome())
+        defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
     listNum = static_cast<std::uint16_t>(kindOf(LIST_KIND).count(listCounter));
     keyNum = static_cast<std::uint16_t>(kindOf(KEY_KIND).count(keyCounter));
     fileNum = static_cast<std::uint16_t>(kindOf(FILE_KIND).count(fileCounter));
