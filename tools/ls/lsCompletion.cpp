@@ -184,7 +184,7 @@ json completion(const scriptView& script, std::size_t offset) {
     const scriptIndex& index = script.index;
     const cursor at = index.cursorAt(offset);
     completions out;
-    const std::string_view line = index.line(at.line);
+    const std::string_view line = index.scriptLine(at.line);
     const std::string_view before = line.substr(0, std::min<std::size_t>(at.column - 1, line.size()));
     const std::size_t lineStartOffset = index.lineStart(at.line);
     const auto answer = [&out]() { return json{{"isIncomplete", out.incomplete}, {"items", std::move(out.items)}}; };

@@ -11,7 +11,7 @@ std::size_t scriptIndex::lineStart(std::uint32_t line) const {
     return line < starts.size() ? starts[line] : bytes->size();
 }
 
-std::string_view scriptIndex::line(std::uint32_t line) const {
+std::string_view scriptIndex::scriptLine(std::uint32_t line) const {
     const std::vector<std::size_t>& starts = facts().lineStarts;
     const std::size_t count = std::max<std::size_t>(starts.size(), 1);
     if (line >= count) return {};
@@ -24,14 +24,14 @@ std::string_view scriptIndex::line(std::uint32_t line) const {
 
 std::size_t scriptIndex::offsetOf(std::uint32_t line, std::uint32_t column) const {
     if (line >= std::max<std::size_t>(facts().lineStarts.size(), 1)) return bytes->size();
-    return lineStart(line) + std::min<std::size_t>(column > 0 ? column - 1 : 0, this->line(line).size());
+    return lineStart(line) + std::min<std::size_t>(column > 0 ? column - 1 : 0, scriptLine(line).size());
 }
 
 cursor scriptIndex::cursorAt(std::size_t offset) const {
     const std::vector<std::size_t>& starts = facts().lineStarts;
     if (starts.empty()) return {0, static_cast<std::uint32_t>(offset) + 1};
-    const auto line = static_cast<std::uint32_t>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1);
-    return {line, static_cast<std::uint32_t>(offset - starts[line]) + 1};
+    const auto row = static_cast<std::uint32_t>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1);
+    return {row, static_cast<std::uint32_t>(offset - starts[row]) + 1};
 }
 
 std::ptrdiff_t scriptIndex::sectionIndexAt(std::uint32_t line) const {

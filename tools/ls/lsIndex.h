@@ -41,7 +41,7 @@ public:
 
     // The compiler's line: its bytes as the compiler reads them, up to its
     // line feed (a CR before it dropped) or its first NUL; empty past the last.
-    std::string_view line(std::uint32_t line) const;
+    std::string_view scriptLine(std::uint32_t line) const;
     std::size_t lineStart(std::uint32_t line) const;
     // The offset of a place: a line and a column in bytes from 1, clamped to
     // the line's end and to the text's end.
