@@ -1,0 +1,409 @@
+#include "draftForm.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "itemKinds.h"
+#include "keywords.h"
+
+namespace {
+
+constexpr std::size_t listSize = MAX_ITEMS_SUM;
+constexpr std::size_t operandsAsked = 6;  // the usage line's operands a form asks for, at most
+const std::string ellipsis = "\xE2\x80\xA6";
+
+std::string joined(const std::vector<std::string>& words, std::string_view separator) {
+    std::string text;
+    for (const std::string& w : words) text += (text.empty() ? "" : std::string(separator)) + w;
+    return text;
+}
+
+// A list's name made of its caption's first words: "Output control" gives "Output-control".
+std::string listBase(const std::string& caption) {
+    std::string base = nameBase(caption);
+    std::size_t cut = 0;
+    for (int words = 0; words < 3 && cut != std::string::npos; ++words) cut = base.find('-', cut + 1);
+    if (cut != std::string::npos) base.erase(cut);
+    return base.substr(0, 24);
+}
+
+// A value's tooltip: the description, and the choices the help names.
+std::string valueInfo(const std::string& description, const std::string& fallback, const valueFacts& facts) {
+    std::string info = tooltipText(description.empty() ? fallback : description);
+    if (!facts.choices.empty()) info += std::string(KS_TOOL_TIP_ENDL) + "one of: " + joined(facts.choices, ", ");
+    return info;
+}
+
+// Makes a form. Item names are unique within their kind and never "disable",
+// which in a reference switches it off. Lists are held by index, as adding
+// one moves the others.
+class builder {
+public:
+    std::size_t addList(const std::string& base, const std::string& caption, bool last = false) {
+        formList list;
+        list.name = unique(listNames_, base.empty() ? "options" : base);
+        list.caption = safeText(caption);
+        if (list.caption.empty()) list.caption = "Options";
+        f_.lists.push_back(std::move(list));
+        last_.push_back(last);
+        return f_.lists.size() - 1;
+    }
+    formList& list(std::size_t i) { return f_.lists[i]; }
+
+    std::size_t makeKey(formKey key, const std::string& base) {
+        key.name = unique(keyNames_, base.empty() ? "option" : base);
+        if (key.caption.empty()) key.caption = "Option";
+        f_.keys.push_back(std::move(key));
+        return f_.keys.size() - 1;
+    }
+    const formKey& key(std::size_t k) const { return f_.keys[k]; }
+    // Offers key k in list, and writes it after that list when write is set.
+    void place(std::size_t k, std::size_t list, bool write = true) {
+        f_.lists[list].items.push_back(f_.keys[k].name);
+        if (write) f_.lists[list].written.push_back(k);
+    }
+
+    // The marg or file item of a value, written after the key.
+    void addValue(formKey& key, const std::string& base, const valueFacts& facts, const std::string& info) {
+        if (facts.kind == valueKind::text) {
+            f_.margs.push_back({unique(margNames_, base), safeText(facts.caption), info});
+            if (f_.margs.back().caption.empty()) f_.margs.back().caption = "Value";
+            key.marg = static_cast<int>(f_.margs.size()) - 1;
+        } else {
+            const char* action = facts.kind == valueKind::folder ? "dir" : facts.save ? "save" : "load";
+            f_.files.push_back({unique(fileNames_, base), safeText(facts.caption), action, facts.guess});
+            if (f_.files.back().caption.empty()) f_.files.back().caption = "File";
+            f_.filterUsed = f_.filterUsed || facts.kind == valueKind::file;
+            key.file = static_cast<int>(f_.files.size()) - 1;
+        }
+        key.writesItem = true;
+    }
+
+    // Places in list the key that leads back to target; made once per target.
+    void placeBack(std::size_t target, std::size_t list) {
+        auto found = back_.find(target);
+        if (found == back_.end()) {
+            formKey key;
+            key.caption = "Back to " + f_.lists[target].caption;
+            key.next = f_.lists[target].name;
+            found = back_.emplace(target, makeKey(key, "back-to-" + f_.lists[target].name)).first;
+            place(found->second, list);
+        } else {
+            place(found->second, list, false);
+        }
+    }
+
+    // The form, with the lists made to be written last at its end.
+    form finish() {
+        std::vector<formList> first, last;
+        for (std::size_t i = 0; i < f_.lists.size(); ++i) (last_[i] ? last : first).push_back(std::move(f_.lists[i]));
+        f_.lists = std::move(first);
+        f_.lists.insert(f_.lists.end(), last.begin(), last.end());
+        return std::move(f_);
+    }
+
+private:
+    static std::string unique(std::set<std::string>& used, const std::string& base) {
+        std::string name = base;
+        for (int n = 2; name == DISABLE || !used.insert(name).second; ++n) name = base + "-" + std::to_string(n);
+        return name;
+    }
+    form f_;
+    std::vector<bool> last_;
+    std::set<std::string> listNames_, keyNames_, margNames_, fileNames_;
+    std::map<std::size_t, std::size_t> back_;  // target list -> its back key
+};
+
+// The keys that end the choices, which the default list offers after the
+// options: those giving the first operand, or "--" where none is needed.
+// The later operands are asked for in lists of their own, written last.
+std::vector<std::size_t> addOperands(builder& b, const helpText& help) {
+    const std::size_t m = std::min(help.operands.size(), operandsAsked);
+    if (m == 0) {
+        formKey done;
+        done.caption = "End of the options (--)";
+        done.data = "--";
+        return {b.makeKey(done, "end")};
+    }
+    std::vector<std::size_t> listOf(m), moreOf(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const helpOperand& o = help.operands[i];
+        if (i > 0) listOf[i] = b.addList(nameBase(o.name), o.name, true);
+        if (o.repeated) moreOf[i] = b.addList(nameBase(o.name) + "-more", "More " + o.name, true);
+    }
+    std::vector<bool> mayEndAfter(m);  // every operand after i is optional
+    bool restOptional = true;
+    for (std::size_t i = m; i-- > 0;) {
+        mayEndAfter[i] = restOptional;
+        restOptional = restOptional && help.operands[i].optional;
+    }
+    std::vector<std::size_t> first;
+    for (std::size_t i = 0; i < m; ++i) {
+        const helpOperand& o = help.operands[i];
+        const std::string base = nameBase(o.name);
+        formKey given;
+        const valueFacts facts = valueFactsOf(o.name, o.description, o.name);
+        b.addValue(given, base, facts, valueInfo(o.description, "As in: " + help.usage, facts));
+        std::vector<std::size_t> keys;  // those that give the operand
+        const auto variant = [&](const std::string& caption, const std::string& next, const std::string& suffix) {
+            formKey k = given;
+            k.caption = caption;
+            k.next = next;
+            keys.push_back(b.makeKey(k, base + suffix));
+            given.writesItem = false;
+        };
+        if (mayEndAfter[i]) variant(o.name, "disable", "");
+        if (i + 1 < m)
+            variant(o.name + ", then " + help.operands[i + 1].name + ellipsis, b.list(listOf[i + 1]).name, "-then");
+        if (o.repeated) variant(o.name + ", then another", b.list(moreOf[i]).name, "-another");
+        std::vector<std::size_t> all = keys;
+        if (o.optional && i + 1 < m) {
+            formKey skip;
+            skip.caption = "No " + o.name;
+            skip.next = b.list(listOf[i + 1]).name;
+            all.push_back(b.makeKey(skip, "no-" + base));
+        }
+        if (i == 0 && restOptional) {
+            formKey none;
+            none.caption = (m == 1 ? "No " + o.name : "None of " + o.name + " and the rest") + " (--)";
+            none.data = "--";
+            all.push_back(b.makeKey(none, "no-operands"));
+        }
+        if (i == 0) first = all;
+        for (std::size_t k : all)
+            if (i > 0) b.place(k, listOf[i]);
+        if (o.repeated)
+            for (std::size_t k : keys) b.place(k, moreOf[i], false);
+    }
+    return first;
+}
+
+}  // namespace
+
+formPlan::formPlan(const helpText& help) : help_(help) {
+    std::size_t margs = 0;
+    std::size_t files = 0;
+    for (std::size_t i = 0; i < help.operands.size() && i < operandsAsked; ++i) {
+        const helpOperand& o = help.operands[i];
+        ++(valueFactsOf(o.name, o.description, o.name).kind == valueKind::text ? margs : files);
+    }
+    for (const helpOption& option : help.options) {
+        optionPlan plan;
+        plan.option = &option;
+        plan.offers = offersOf(option);
+        const bool takesValue = std::any_of(plan.offers.keys.begin(), plan.offers.keys.end(),
+                                            [](const keyOffer& k) { return k.takesValue; });
+        if (takesValue) {
+            plan.facts = valueFactsOf(plan.offers.placeholder, option.description, plan.offers.keys.front().data);
+            const bool marg = plan.facts.kind == valueKind::text;
+            std::size_t& used = marg ? margs : files;
+            const std::uint32_t most = kindOf(marg ? MARG_KIND : FILE_KIND).most;
+            if (used == most)
+                plan.overLimit = std::string("which take a value in ") + (marg ? "a marg" : "a file item") + ", over the " +
+                                std::to_string(most) + (marg ? " margs" : " file items") + " a script may hold";
+            else
+                ++used;
+        }
+        if ((!plan.offers.keys.empty() || !plan.offers.range.empty()) && plan.overLimit.empty())
+            offered_.push_back(plans_.size());
+        plans_.push_back(std::move(plan));
+    }
+}
+
+namespace {
+
+struct planned {
+    const helpOption* option;
+    const optionOffers* offers;
+    const valueFacts* facts;
+    std::size_t width() const { return offers->range.empty() ? offers->keys.size() : 1; }
+};
+
+// The comment before an option's keys: how the help writes it and what it says.
+std::vector<std::string> optionComments(const planned& p) {
+    std::vector<std::string> lines{writtenForm(*p.option) +
+                                   (p.option->description.empty() ? "" : ": " + p.option->description)};
+    if (!p.offers->leftOut.empty()) lines.push_back("  " + p.offers->leftOut);
+    return lines;
+}
+
+// Makes the keys of an option in list, each leading back to it.
+void addOptionKeys(builder& b, const planned& p, std::size_t list) {
+    const std::string& description = p.option->description;
+    const std::string loop = b.list(list).name;
+    if (!p.offers->range.empty()) {
+        const std::vector<std::string>& range = p.offers->range;
+        const std::string shown = range.front() + " " + ellipsis + " " + range.back();
+        const std::string base = "range-" + nameBase(range.front()) + "-" + nameBase(range.back());
+        const std::size_t rangeList = b.addList(base, keyCaption(description, shown));
+        formKey nav;
+        nav.caption = keyCaption(description, shown);
+        nav.next = b.list(rangeList).name;
+        nav.comments = optionComments(p);
+        b.place(b.makeKey(nav, base), list);
+        for (const std::string& member : range) {
+            formKey key;
+            key.caption = member;
+            key.data = member;
+            key.next = loop;
+            b.place(b.makeKey(key, nameBase(member)), rangeList);
+        }
+        return;
+    }
+    bool first = true;
+    bool valueMade = false;
+    for (const keyOffer& offer : p.offers->keys) {
+        formKey key;
+        key.caption = keyCaption(description, offer.shown);
+        key.data = offer.data;
+        key.next = loop;
+        if (first) key.comments = optionComments(p);
+        std::string base = nameBase(offer.data);
+        if (offer.takesValue && p.offers->keys.size() > 1) base += "-value";
+        if (offer.takesValue && !valueMade) {
+            b.addValue(key, nameBase(offer.data), *p.facts, valueInfo(description, "The value of " + offer.data, *p.facts));
+            valueMade = true;
+        }
+        b.place(b.makeKey(key, base), list);
+        first = false;
+    }
+}
+
+// Lays options out in a chain of lists that begins with first: at most 20
+// items a list, reserved of them in the first left to the caller, one in each
+// later list for the key back to backTo, and one for "More options…" in all but
+// the last. An option's keys stay in one list.
+void chainOptions(builder& b, const std::vector<planned>& options, std::size_t first, std::size_t reserved,
+                  std::size_t backTo, const std::string& caption) {
+    std::vector<std::vector<planned>> chunks;
+    std::size_t rest = 0;
+    for (const planned& p : options) rest += p.width();
+    for (std::size_t i = 0; i < options.size();) {
+        const std::size_t room = listSize - (chunks.empty() ? reserved : 1);
+        chunks.emplace_back();
+        const bool allFit = rest <= room;
+        std::size_t used = 0;
+        while (i < options.size() && (allFit || used + options[i].width() < room || chunks.back().empty())) {
+            used += options[i].width();
+            rest -= options[i].width();
+            chunks.back().push_back(options[i++]);
+        }
+    }
+    std::vector<std::size_t> lists{first};
+    for (std::size_t j = 1; j < chunks.size(); ++j)
+        lists.push_back(b.addList(b.list(first).name + "-" + std::to_string(j + 1),
+                                  caption + " (" + std::to_string(j + 1) + " of " + std::to_string(chunks.size()) + ")"));
+    for (std::size_t j = 0; j < chunks.size(); ++j) {
+        for (const planned& p : chunks[j]) addOptionKeys(b, p, lists[j]);
+        if (j + 1 < chunks.size()) {
+            formKey more;
+            more.caption = "More options" + ellipsis;
+            more.next = b.list(lists[j + 1]).name;
+            b.place(b.makeKey(more, "more-" + b.list(lists[j + 1]).name), lists[j]);
+        }
+        if (j > 0 || backTo != first) b.placeBack(backTo, lists[j]);
+    }
+}
+
+}  // namespace
+
+form formPlan::layout(std::size_t count) const {
+    builder b;
+    const std::size_t main = b.addList("main", "Options");
+    const std::vector<std::size_t> ends = addOperands(b, help_);
+
+    // The options offered, by section, and the comments on those that cannot be.
+    std::vector<std::vector<planned>> bySection(help_.sections.size());
+    std::vector<std::vector<std::string>> commentsOf(help_.sections.size());
+    for (std::size_t k = 0; k < count && k < offered_.size(); ++k) {
+        const optionPlan& p = plans_[offered_[k]];
+        bySection[p.option->section].push_back({p.option, &p.offers, &p.facts});
+    }
+    for (const optionPlan& p : plans_)
+        if (p.offers.keys.empty() && p.offers.range.empty())
+            commentsOf[p.option->section].push_back("not offered: " + writtenForm(*p.option) + ": " + p.offers.leftOut);
+    std::vector<std::size_t> sections;
+    std::size_t width = 0;
+    for (std::size_t s = 0; s < bySection.size(); ++s) {
+        for (const planned& p : bySection[s]) width += p.width();
+        if (!bySection[s].empty()) sections.push_back(s);
+    }
+    const auto captionOf = [&](std::size_t s) { return help_.sections[s].empty() ? "Options" : help_.sections[s]; };
+    std::vector<std::size_t> commentsAt(help_.sections.size(), main);
+
+    if (width + ends.size() <= listSize || sections.size() <= 1) {
+        // One chain of lists from main.
+        std::vector<planned> all;
+        for (std::size_t s : sections) all.insert(all.end(), bySection[s].begin(), bySection[s].end());
+        if (sections.size() == 1) b.list(main).caption = safeText(captionOf(sections[0]));
+        chainOptions(b, all, main, ends.size(), main, b.list(main).caption);
+    } else {
+        // main offers a key per section (in lists of its own when there are
+        // many), each section a chain of lists that leads back to it.
+        const bool oneMain = sections.size() + ends.size() <= listSize;
+        const std::size_t room = oneMain ? sections.size() : listSize - ends.size() - 1;
+        const std::size_t mainLists = (sections.size() + room - 1) / room;
+        std::vector<std::size_t> mains{main};
+        for (std::size_t j = 1; j < mainLists; ++j)
+            mains.push_back(b.addList("main-" + std::to_string(j + 1), "Options (" + std::to_string(j + 1) + " of " +
+                                                                            std::to_string(mainLists) + ")"));
+        for (std::size_t n = 0; n < sections.size(); ++n) {
+            const std::size_t s = sections[n];
+            const std::size_t home = mains[n / room];
+            const std::size_t own = b.addList(listBase(captionOf(s)), captionOf(s));
+            commentsAt[s] = own;
+            formKey entry;
+            entry.caption = captionOf(s) + ellipsis;
+            entry.next = b.list(own).name;
+            b.place(b.makeKey(entry, "to-" + b.list(own).name), home);
+            chainOptions(b, bySection[s], own, 1, home, captionOf(s));
+            if ((n + 1) % room == 0 && home != mains.back()) {
+                const std::size_t next = mains[n / room + 1];
+                formKey more;
+                more.caption = "More sections" + ellipsis;
+                more.next = b.list(next).name;
+                b.place(b.makeKey(more, "more-" + b.list(next).name), home);
+            }
+        }
+        for (std::size_t j = 1; j < mains.size(); ++j)
+            for (std::size_t k : ends) b.place(k, mains[j], false);
+    }
+    for (std::size_t k : ends) b.place(k, main);
+    for (std::size_t s = 0; s < commentsOf.size(); ++s)
+        for (std::string& c : commentsOf[s]) b.list(commentsAt[s]).afterComments.push_back(std::move(c));
+    return b.finish();
+}
+
+std::string formPlan::sectionName(std::size_t section) const {
+    return help_.sections[section].empty() ? "the first section" : "\"" + help_.sections[section] + "\"";
+}
+
+std::vector<std::string> formPlan::leftOut(std::size_t count) const {
+    std::vector<std::string> lines;
+    std::map<std::size_t, std::pair<std::size_t, std::size_t>> past;  // section -> (left out, of all offered)
+    for (std::size_t k = 0; k < offered_.size(); ++k) {
+        auto& counts = past[plans_[offered_[k]].option->section];
+        ++counts.second;
+        if (k >= count) ++counts.first;
+    }
+    for (const auto& [section, counts] : past) {
+        if (counts.first == 0) continue;
+        const std::string name = sectionName(section);
+        lines.push_back(counts.first == counts.second
+                            ? "the " + std::to_string(counts.first) + " options of " + name
+                            : std::to_string(counts.first) + " of the " + std::to_string(counts.second) +
+                                  " options of " + name + ", the last ones");
+    }
+    std::map<std::pair<std::size_t, std::string>, std::vector<const helpOption*>> over;  // (section, why) -> options
+    for (const optionPlan& p : plans_)
+        if (!p.overLimit.empty()) over[{p.option->section, p.overLimit}].push_back(p.option);
+    for (const auto& [where, options] : over)
+        lines.push_back((options.size() == 1 ? writtenForm(*options.front())
+                                             : std::to_string(options.size()) + " options of " + sectionName(where.first)) +
+                        ", " + where.second);
+    if (help_.operands.size() > operandsAsked)
+        lines.push_back("the operands after the " + std::to_string(operandsAsked) + "th of the usage line");
+    return lines;
+}
