@@ -280,4 +280,72 @@ TEST(draft, ATextWithoutOptionsGivesNoScript) {
     EXPECT_EQ(draft.script, "");
 }
 
+
+// A generated help text: sections of options, each a flag, a number or a file
+// in turn when mixed, flags otherwise.
+std::string generatedHelp(int sections, int perSection, bool mixed) {
+    std::string text = "Usage: big [OPTION]... FILE...\nDoes a great many things.\n";
+    for (int s = 1; s <= sections; ++s) {
+        if (sections > 1) text += "\nGroup " + std::to_string(s) + ":\n";
+        for (int k = 1; k <= perSection; ++k) {
+            const std::string stem = "--g" + std::to_string(s) + "-";
+            const int kind = mixed ? k % 3 : 0;
+            const std::string names = kind == 0   ? stem + "flag" + std::to_string(k)
+                                      : kind == 1 ? stem + "num" + std::to_string(k) + "=NUM"
+                                                  : stem + "file" + std::to_string(k) + "=FILE";
+            text += opt("    " + names, "does thing " + std::to_string(k) + " of group " + std::to_string(s));
+        }
+    }
+    return text;
+}
+
+// Every draft compiles without a warning and comes back from its config,
+// however many options and sections the help has; past the limits, the
+// flags kept are the first ones, and the comment at the top says what is not.
+TEST(draft, StaysWithinTheLimitsOfTheLanguage) {
+    const struct {
+        const char* what;
+        int sections, perSection;
+        bool mixed, leavesOut, dropsFlags;
+    } cases[] = {
+        {"more sections than one list holds", 30, 2, false, false, false},
+        {"one long section", 1, 60, false, false, false},
+        {"more values than margs and file items", 40, 15, true, true, false},
+        {"more keys than a script holds", 5, 400, false, true, true},
+        {"more lists than a script holds", 70, 4, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string text = generatedHelp(c.sections, c.perSection, c.mixed);
+        const draftResult draft = draftFromHelp(text, "big", {"--help"});
+        ASSERT_TRUE(draft.ok()) << draft.error;
+        const compileResult compiled = compileText(draft.script, "draft.sc");
+        ASSERT_TRUE(compiled.ok()) << compiled.error->message();
+        EXPECT_EQ(compiled.warnings.size(), 0u) << (compiled.warnings.empty() ? "" : compiled.warnings[0].text);
+        EXPECT_EQ(scriptRoundTripDifference(compiled.config), "");
+
+        // The note's lines stand in the comment at the top, in the same order.
+        std::vector<std::string> noted, commented;
+        for (const std::string& note : draft.notes)
+            if (note.rfind("left out, over what one script may hold: ", 0) == 0) noted.push_back(note.substr(41));
+        for (std::size_t at = draft.script.find("\n;   "); at != std::string::npos; at = draft.script.find("\n;   ", at + 1))
+            commented.push_back(draft.script.substr(at + 5, draft.script.find('\n', at + 1) - at - 5));
+        EXPECT_EQ(noted, commented);
+        EXPECT_EQ(!noted.empty(), c.leavesOut);
+
+        // The flags offered are the first ones of the text.
+        const cnfReadResult read = readCnf(compiled.config);
+        std::set<std::string> data;
+        for (const cnfKey& key : read.config.keys) data.insert(key.arg);
+        bool dropped = false;
+        for (const helpOption& option : readHelp(text).options) {
+            if (option.names[0].form != valueForm::none) continue;
+            const bool offered = data.count(option.names[0].name) != 0;
+            EXPECT_FALSE(offered && dropped) << option.names[0].name << " is offered after one left out";
+            dropped = dropped || !offered;
+        }
+        EXPECT_EQ(dropped, c.dropsFlags);
+    }
+}
+
 }  // namespace

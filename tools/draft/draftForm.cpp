@@ -201,8 +201,8 @@ formPlan::formPlan(const helpText& help) : help_(help) {
             std::size_t& used = marg ? margs : files;
             const std::uint32_t most = kindOf(marg ? MARG_KIND : FILE_KIND).most;
             if (used == most)
-                plan.overLimit = std::string("which take a value in ") + (marg ? "a marg" : "a file item") + ", over the " +
-                                std::to_string(most) + (marg ? " margs" : " file items") + " a script may hold";
+                plan.overLimit = std::string("whose values would need more than the ") + std::to_string(most) +
+                                (marg ? " margs" : " file items") + " a script may hold";
             else
                 ++used;
         }
@@ -382,27 +382,39 @@ std::string formPlan::sectionName(std::size_t section) const {
 
 std::vector<std::string> formPlan::leftOut(std::size_t count) const {
     std::vector<std::string> lines;
-    std::map<std::size_t, std::pair<std::size_t, std::size_t>> past;  // section -> (left out, of all offered)
+    // The options past count, which are those of the last sections: a section cut
+    // part way, then the sections left out whole.
+    std::map<std::size_t, std::pair<std::size_t, std::size_t>> past;  // section -> (left out, offered)
     for (std::size_t k = 0; k < offered_.size(); ++k) {
         auto& counts = past[plans_[offered_[k]].option->section];
         ++counts.second;
         if (k >= count) ++counts.first;
     }
+    std::vector<std::size_t> whole;  // sections left out whole
+    std::size_t wholeOptions = 0;
     for (const auto& [section, counts] : past) {
         if (counts.first == 0) continue;
-        const std::string name = sectionName(section);
-        lines.push_back(counts.first == counts.second
-                            ? "the " + std::to_string(counts.first) + " options of " + name
-                            : std::to_string(counts.first) + " of the " + std::to_string(counts.second) +
-                                  " options of " + name + ", the last ones");
+        if (counts.first < counts.second) {
+            lines.push_back(std::to_string(counts.first) + " of the " + std::to_string(counts.second) +
+                            " options of " + sectionName(section) + ", the last ones");
+        } else {
+            whole.push_back(section);
+            wholeOptions += counts.first;
+        }
     }
-    std::map<std::pair<std::size_t, std::string>, std::vector<const helpOption*>> over;  // (section, why) -> options
+    if (whole.size() == 1)
+        lines.push_back("the " + std::to_string(wholeOptions) + " options of " + sectionName(whole.front()));
+    else if (whole.size() > 1)
+        lines.push_back("the " + std::to_string(wholeOptions) + " options of the " + std::to_string(whole.size()) +
+                        " sections from " + sectionName(whole.front()) + " to " + sectionName(whole.back()));
+    // The options whose value would pass the margs or file items a script may hold.
+    std::map<std::string, std::vector<const helpOption*>> over;  // why -> options
     for (const optionPlan& p : plans_)
-        if (!p.overLimit.empty()) over[{p.option->section, p.overLimit}].push_back(p.option);
-    for (const auto& [where, options] : over)
-        lines.push_back((options.size() == 1 ? writtenForm(*options.front())
-                                             : std::to_string(options.size()) + " options of " + sectionName(where.first)) +
-                        ", " + where.second);
+        if (!p.overLimit.empty()) over[p.overLimit].push_back(p.option);
+    for (const auto& [why, options] : over)
+        lines.push_back(options.size() == 1 ? writtenForm(*options.front()) + ", " + why
+                                            : std::to_string(options.size()) + " options from " +
+                                                  writtenForm(*options.front()) + " on, " + why);
     if (help_.operands.size() > operandsAsked)
         lines.push_back("the operands after the " + std::to_string(operandsAsked) + "th of the usage line");
     return lines;

@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         std::vector<std::string> command{program};
         command.insert(command.end(), helpArgs.begin(), helpArgs.end());
         const helpRun run = runForHelp(command, limits);
-        if (!run.started) return failed("cannot start " + program + ": " + run.why);
+        if (!run.started) return failed("cannot start the program: " + run.why);
         text = optionsIn(run.err) > optionsIn(run.out) ? run.err : run.out;
         const std::string shown = "`" + commandOf(command) + "`";
         if (optionsIn(text) == 0) {
