@@ -238,6 +238,15 @@ const struct layoutCase {
       "- | -i[SUFFIX], --in-place[=SUFFIX] => --in-place + --in-place=<text> | edit in place",
       "- | --help => --help | display this help and exit"}},
 
+    {"names going on on the next line, a number written as an option",
+     "Usage: mark [OPTION]... PATTERN\n" + opt("-NUM", "the same as --context=NUM") + "      --color[=WHEN],\n" +
+         opt("    --colour[=WHEN]", "highlight the matches"),
+     "mark",
+     "",
+     "PATTERN",
+     {"- | -NUM => (not offered) | the same as --context=NUM",
+      "- | --color[=WHEN], --colour[=WHEN] => --color + --color=<text> | highlight the matches"}},
+
     {"lines that begin with a dash but name no option, a value repeated as a literal",
      "Usage: lone FILE\n"
      "Options:\n"

@@ -32,6 +32,7 @@ std::string listBase(const std::string& caption) {
 // A value's tooltip: the description, and the choices the help names.
 std::string valueInfo(const std::string& description, const std::string& fallback, const valueFacts& facts) {
     std::string info = tooltipText(description.empty() ? fallback : description);
+    if (!info.empty() && info.front() >= 'a' && info.front() <= 'z') info.front() = static_cast<char>(info.front() - 'a' + 'A');
     if (!facts.choices.empty()) info += std::string(KS_TOOL_TIP_ENDL) + "one of: " + joined(facts.choices, ", ");
     return info;
 }

@@ -255,8 +255,8 @@ bool readOptionSpec(std::string_view s, std::size_t descriptionColumn, optionSpe
             i += n;
             // -nNUM: one letter, then capitals
             const std::string_view after = std::string_view(name.name).substr(2);
-            if (name.name[1] != '-' && after.size() >= 2 && isAlnum(name.name[1]) && isUpper(after.front()) &&
-                after.find_first_of("abcdefghijklmnopqrstuvwxyz-") == std::string_view::npos) {
+            if (name.name[1] != '-' && after.size() >= 2 && isAlnum(name.name[1]) && !isUpper(name.name[1]) &&
+                isUpper(after.front()) && after.find_first_of("abcdefghijklmnopqrstuvwxyz-") == std::string_view::npos) {
                 name.form = valueForm::glued;
                 name.placeholder = std::string(after);
                 name.name.resize(2);
@@ -318,5 +318,6 @@ bool readOptionSpec(std::string_view s, std::size_t descriptionColumn, optionSpe
             break;
         }
     }
+    if (i >= s.size() && join != 0 && join != 'o') spec.continuedBy = join;
     return !spec.names.empty();
 }

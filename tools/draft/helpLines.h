@@ -29,6 +29,8 @@ struct optionSpec {
     // one blank at a word that is no name and no value; npos when the line
     // holds names only.
     std::size_t descriptionAt = std::string::npos;
+    // The line ends with a ',' or '|' after a name: the names go on, on the next line.
+    char continuedBy = 0;
 };
 
 // Reads the names that begin line (after its blanks): true when it begins

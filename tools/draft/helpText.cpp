@@ -284,6 +284,17 @@ helpText readHelp(std::string_view text) {
             continue;
         }
         const bool isOption = readOptionSpec(line, column, spec);
+        if (open && isOption && block.spec.continuedBy != 0 && block.description.empty() && !blank) {
+            // "--color[=WHEN]," and on the next line "--colour[=WHEN]   use markers ..."
+            optionSpec& names = block.spec;
+            names.joins.push_back(names.continuedBy);
+            names.joins.insert(names.joins.end(), spec.joins.begin(), spec.joins.end());
+            names.names.insert(names.names.end(), spec.names.begin(), spec.names.end());
+            names.rangeLast = spec.rangeLast;
+            names.continuedBy = spec.continuedBy;
+            if (spec.descriptionAt != std::string::npos) block.description = trimmed(line.substr(spec.descriptionAt));
+            continue;
+        }
         if (open && indent > block.indent && (!blank || block.description.empty()) &&
             !(isOption && (column == 0 || indent < column || column <= block.indent))) {
             if (!block.description.empty()) block.description += ' ';

@@ -203,6 +203,10 @@ optionOffers offersOf(const helpOption& option) {
         run = c >= 'A' && c <= 'Z' ? run + 1 : 0;
         capitals = std::max(capitals, run);
     }
+    if (name.size() >= 3 && name[1] >= 'A' && name[1] <= 'Z' && capitals == name.size() - 1) {
+        offers.leftOut = "it stands for a number written as an option, such as -5, which a key cannot take";
+        return offers;
+    }
     if (capitals >= 3) {
         offers.leftOut = "it stands for a family of options, whose names the help does not list";
         return offers;
