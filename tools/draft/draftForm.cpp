@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t listSize = MAX_ITEMS_SUM;
 constexpr std::size_t operandsAsked = 6;  // the usage line's operands a form asks for, at most
-const std::string ellipsis = "\xE2\x80\xA6";
+constexpr char ellipsis[] = "\xE2\x80\xA6";
 
 std::string joined(const std::vector<std::string>& words, std::string_view separator) {
     std::string text;
@@ -51,7 +51,7 @@ public:
         last_.push_back(last);
         return f_.lists.size() - 1;
     }
-    formList& list(std::size_t i) { return f_.lists[i]; }
+    formList& listAt(std::size_t i) { return f_.lists[i]; }
 
     std::size_t makeKey(formKey key, const std::string& base) {
         key.name = unique(keyNames_, base.empty() ? "option" : base);
@@ -59,7 +59,6 @@ public:
         f_.keys.push_back(std::move(key));
         return f_.keys.size() - 1;
     }
-    const formKey& key(std::size_t k) const { return f_.keys[k]; }
     // Offers key k in list, and writes it after that list when write is set.
     void place(std::size_t k, std::size_t list, bool write = true) {
         f_.lists[list].items.push_back(f_.keys[k].name);
@@ -157,13 +156,13 @@ std::vector<std::size_t> addOperands(builder& b, const helpText& help) {
         };
         if (mayEndAfter[i]) variant(o.name, "disable", "");
         if (i + 1 < m)
-            variant(o.name + ", then " + help.operands[i + 1].name + ellipsis, b.list(listOf[i + 1]).name, "-then");
-        if (o.repeated) variant(o.name + ", then another", b.list(moreOf[i]).name, "-another");
+            variant(o.name + ", then " + help.operands[i + 1].name + ellipsis, b.listAt(listOf[i + 1]).name, "-then");
+        if (o.repeated) variant(o.name + ", then another", b.listAt(moreOf[i]).name, "-another");
         std::vector<std::size_t> all = keys;
         if (o.optional && i + 1 < m) {
             formKey skip;
             skip.caption = "No " + o.name;
-            skip.next = b.list(listOf[i + 1]).name;
+            skip.next = b.listAt(listOf[i + 1]).name;
             all.push_back(b.makeKey(skip, "no-" + base));
         }
         if (i == 0 && restOptional) {
@@ -233,7 +232,7 @@ std::vector<std::string> optionComments(const planned& p) {
 // Makes the keys of an option in list, each leading back to it.
 void addOptionKeys(builder& b, const planned& p, std::size_t list) {
     const std::string& description = p.option->description;
-    const std::string loop = b.list(list).name;
+    const std::string loop = b.listAt(list).name;
     if (!p.offers->range.empty()) {
         const std::vector<std::string>& range = p.offers->range;
         const std::string shown = range.front() + " " + ellipsis + " " + range.back();
@@ -241,7 +240,7 @@ void addOptionKeys(builder& b, const planned& p, std::size_t list) {
         const std::size_t rangeList = b.addList(base, keyCaption(description, shown));
         formKey nav;
         nav.caption = keyCaption(description, shown);
-        nav.next = b.list(rangeList).name;
+        nav.next = b.listAt(rangeList).name;
         nav.comments = optionComments(p);
         b.place(b.makeKey(nav, base), list);
         for (const std::string& member : range) {
@@ -294,15 +293,15 @@ void chainOptions(builder& b, const std::vector<planned>& options, std::size_t f
     }
     std::vector<std::size_t> lists{first};
     for (std::size_t j = 1; j < chunks.size(); ++j)
-        lists.push_back(b.addList(b.list(first).name + "-" + std::to_string(j + 1),
+        lists.push_back(b.addList(b.listAt(first).name + "-" + std::to_string(j + 1),
                                   caption + " (" + std::to_string(j + 1) + " of " + std::to_string(chunks.size()) + ")"));
     for (std::size_t j = 0; j < chunks.size(); ++j) {
         for (const planned& p : chunks[j]) addOptionKeys(b, p, lists[j]);
         if (j + 1 < chunks.size()) {
             formKey more;
-            more.caption = "More options" + ellipsis;
-            more.next = b.list(lists[j + 1]).name;
-            b.place(b.makeKey(more, "more-" + b.list(lists[j + 1]).name), lists[j]);
+            more.caption = std::string("More options") + ellipsis;
+            more.next = b.listAt(lists[j + 1]).name;
+            b.place(b.makeKey(more, "more-" + b.listAt(lists[j + 1]).name), lists[j]);
         }
         if (j > 0 || backTo != first) b.placeBack(backTo, lists[j]);
     }
@@ -338,8 +337,8 @@ form formPlan::layout(std::size_t count) const {
         // One chain of lists from main.
         std::vector<planned> all;
         for (std::size_t s : sections) all.insert(all.end(), bySection[s].begin(), bySection[s].end());
-        if (sections.size() == 1) b.list(main).caption = safeText(captionOf(sections[0]));
-        chainOptions(b, all, main, ends.size(), main, b.list(main).caption);
+        if (sections.size() == 1) b.listAt(main).caption = safeText(captionOf(sections[0]));
+        chainOptions(b, all, main, ends.size(), main, b.listAt(main).caption);
     } else {
         // main offers a key per section (in lists of its own when there are
         // many), each section a chain of lists that leads back to it.
@@ -357,15 +356,15 @@ form formPlan::layout(std::size_t count) const {
             commentsAt[s] = own;
             formKey entry;
             entry.caption = captionOf(s) + ellipsis;
-            entry.next = b.list(own).name;
-            b.place(b.makeKey(entry, "to-" + b.list(own).name), home);
+            entry.next = b.listAt(own).name;
+            b.place(b.makeKey(entry, "to-" + b.listAt(own).name), home);
             chainOptions(b, bySection[s], own, 1, home, captionOf(s));
             if ((n + 1) % room == 0 && home != mains.back()) {
                 const std::size_t next = mains[n / room + 1];
                 formKey more;
-                more.caption = "More sections" + ellipsis;
-                more.next = b.list(next).name;
-                b.place(b.makeKey(more, "more-" + b.list(next).name), home);
+                more.caption = std::string("More sections") + ellipsis;
+                more.next = b.listAt(next).name;
+                b.place(b.makeKey(more, "more-" + b.listAt(next).name), home);
             }
         }
         for (std::size_t j = 1; j < mains.size(); ++j)
@@ -373,7 +372,7 @@ form formPlan::layout(std::size_t count) const {
     }
     for (std::size_t k : ends) b.place(k, main);
     for (std::size_t s = 0; s < commentsOf.size(); ++s)
-        for (std::string& c : commentsOf[s]) b.list(commentsAt[s]).afterComments.push_back(std::move(c));
+        for (std::string& c : commentsOf[s]) b.listAt(commentsAt[s]).afterComments.push_back(std::move(c));
     return b.finish();
 }
 

@@ -105,21 +105,22 @@ draftResult draftFromHelp(std::string_view text, std::string_view program, const
 
     // The most options (in the text's order) whose form fits the limits.
     const formPlan plan(help);
-    std::size_t low = 0;
-    std::size_t high = plan.offerable();
     const auto fits = [&](std::size_t count) {
         const form f = plan.layout(count);
         return withinLimits(f, render(f, h, plan.leftOut(count)));
     };
-    if (!fits(high)) {
-        while (low + 1 < high) {
-            const std::size_t mid = low + (high - low) / 2;
-            (fits(mid) ? low : high) = mid;
+    std::size_t count = plan.offerable();
+    if (!fits(count)) {
+        // The form of no option fits; search between it and all of them.
+        std::size_t low = 0;
+        while (low + 1 < count) {
+            const std::size_t mid = low + (count - low) / 2;
+            (fits(mid) ? low : count) = mid;
         }
-        high = low;
+        count = low;
     }
-    const std::vector<std::string> leftOut = plan.leftOut(high);
-    const form f = plan.layout(high);
+    const std::vector<std::string> leftOut = plan.leftOut(count);
+    const form f = plan.layout(count);
     result.script = render(f, h, leftOut);
     std::size_t comments = 0;
     for (const formList& list : f.lists) comments += list.afterComments.size();

@@ -240,7 +240,8 @@ std::vector<std::string> helpLines(std::string_view text) {
     return split;
 }
 
-bool readOptionSpec(std::string_view s, std::size_t descriptionColumn, optionSpec& spec) {
+bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, optionSpec& spec) {
+    const std::string_view s = line;
     spec = optionSpec{};
     std::size_t i = indentOf(s);
     char join = 0;
@@ -310,10 +311,7 @@ bool readOptionSpec(std::string_view s, std::size_t descriptionColumn, optionSpe
                 spec.descriptionAt = i;
                 break;
             }
-        } else if (blanks >= 2 && i < s.size()) {
-            spec.descriptionAt = i;
-            break;
-        } else if (blanks == 0 && i < s.size()) {
+        } else if (blanks != 1 && i < s.size()) {  // two blanks or more, or none before a word
             spec.descriptionAt = i;
             break;
         }

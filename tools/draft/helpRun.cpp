@@ -25,7 +25,7 @@ helpRun runForHelp(const std::vector<std::string>& argv, const helpRunLimits& li
     int readers = 2;
     std::size_t kept = 0;
     const auto read = [&](childProcess::stream which, std::string& into) {
-        std::string buffer(64 * 1024, '\0');
+        std::string buffer(std::size_t{64} * 1024, '\0');
         for (;;) {
             const std::size_t got = child->read(which, buffer.data(), buffer.size());
             if (got == 0) break;

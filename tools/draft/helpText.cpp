@@ -221,8 +221,7 @@ public:
     void addUsageOptions(const std::vector<optionName>& names, std::size_t line) {
         std::vector<helpOption> front;
         for (const optionName& name : names) {
-            if (seen_.count(name.name) == 0) {
-                seen_.insert(name.name);
+            if (seen_.insert(name.name).second) {
                 helpOption option;
                 option.names.push_back(name);
                 option.line = line;

@@ -138,8 +138,8 @@ int main(int argc, char** argv) {
     words.erase(words.begin(), words.begin() + std::min<std::ptrdiff_t>(i, static_cast<std::ptrdiff_t>(words.size())));
     if (words.empty() && !haveFrom) return usage("name the program, or --from a saved help text");
     if (!words.empty() && words[0].empty()) return usage("the program's name is empty");
-    std::vector<std::string> helpArgs(words.begin() + (words.empty() ? 0 : 1), words.end());
-    if (helpArgs.empty()) helpArgs.push_back("--help");
+    std::vector<std::string> helpArgs{"--help"};
+    if (words.size() > 1) helpArgs.assign(words.begin() + 1, words.end());
     const std::string program = words.empty() ? std::string() : words[0];
     std::error_code ignored;
     if (haveOut && !force && std::filesystem::exists(outPath, ignored))

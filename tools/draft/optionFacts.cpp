@@ -287,7 +287,8 @@ std::string keyCaption(std::string_view description, std::string_view shown) {
         std::size_t cut = sentence.rfind(' ', 58);
         if (cut == std::string::npos || cut < 20) cut = 58;
         while (cut > 0 && (static_cast<unsigned char>(sentence[cut]) & 0xC0) == 0x80) --cut;
-        sentence = sentence.substr(0, cut) + "\xE2\x80\xA6";
+        sentence.erase(cut);
+        sentence += "\xE2\x80\xA6";
     }
     if (!sentence.empty() && sentence.front() >= 'a' && sentence.front() <= 'z')
         sentence.front() = static_cast<char>(sentence.front() - 'a' + 'A');
