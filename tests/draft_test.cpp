@@ -128,7 +128,10 @@ const struct layoutCase {
      " -u, --user <user:password> Server user and password\n"
      "     --cache <file name> Use this cache file\n"
      " -o, --output <file>        Write to file instead of stdout\n"
-     " -s, --silent               Silent mode\n",
+     " -s, --silent               Silent mode\n"
+     "     --http1.1              Use HTTP 1.1\n"
+     " -:, --next                 Make the next URL use its own options\n"
+     "     --abstract-socket-path <path> Connect through this socket\n",
      "fetch",
      "",
      "url",
@@ -136,7 +139,9 @@ const struct layoutCase {
       "- | -u, --user <user:password> => --user <text> | Server user and password",
       "- | --cache <file name> => --cache <load?> | Use this cache file",
       "- | -o, --output <file> => --output <save?> | Write to file instead of stdout",
-      "- | -s, --silent => --silent | Silent mode"}},
+      "- | -s, --silent => --silent | Silent mode", "- | --http1.1 => --http1.1 | Use HTTP 1.1",
+      "- | -:, --next => --next | Make the next URL use its own options",
+      "- | --abstract-socket-path <path> => --abstract-socket-path <load?> | Connect through this socket"}},
 
     {"a value after a short name and again after the long one, choices in braces, operands described",
      "usage: tidy [-h] [-q] [--mode {fast,slow}] [-o FILE] input [input ...]\n\n"
@@ -319,7 +324,7 @@ TEST(draft, StaysWithinTheLimitsOfTheLanguage) {
     } cases[] = {
         {"more sections than one list holds", 30, 2, false, false, false},
         {"one long section", 1, 60, false, false, false},
-        {"more values than margs and file items", 40, 15, true, true, false},
+        {"more values than margs and file items", 40, 15, true, true, true},
         {"more keys than a script holds", 5, 400, false, true, true},
         {"more lists than a script holds", 70, 4, false, true, true},
     };
@@ -336,7 +341,7 @@ TEST(draft, StaysWithinTheLimitsOfTheLanguage) {
         // The note's lines stand in the comment at the top, in the same order.
         std::vector<std::string> noted, commented;
         for (const std::string& note : draft.notes)
-            if (note.rfind("left out, over what one script may hold: ", 0) == 0) noted.push_back(note.substr(41));
+            if (note.rfind("over what one script may hold, ", 0) == 0) noted.push_back(note.substr(31));
         for (std::size_t at = draft.script.find("\n;   "); at != std::string::npos; at = draft.script.find("\n;   ", at + 1))
             commented.push_back(draft.script.substr(at + 5, draft.script.find('\n', at + 1) - at - 5));
         EXPECT_EQ(noted, commented);

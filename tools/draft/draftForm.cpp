@@ -20,6 +20,15 @@ std::string joined(const std::vector<std::string>& words, std::string_view separ
     return text;
 }
 
+// What a shared marg or file item shows, which the options that share it have alike.
+std::string sharingKey(const valueFacts& facts) {
+    return facts.caption + (facts.kind == valueKind::folder ? "|dir" : facts.save ? "|save" : "|load");
+}
+
+bool takesValue(const optionOffers& offers) {
+    return std::any_of(offers.keys.begin(), offers.keys.end(), [](const keyOffer& k) { return k.takesValue; });
+}
+
 // A list's name made of its caption's first words: "Output control" gives "Output-control".
 std::string listBase(const std::string& caption) {
     std::string base = nameBase(caption);
@@ -81,6 +90,23 @@ public:
         key.writesItem = true;
     }
 
+    // The marg or file item that options share past the limits, one per
+    // caption and dialog: made, and written after key, at its first use.
+    void shareValue(formKey& key, const valueFacts& facts) {
+        const std::string sharing = sharingKey(facts);
+        auto found = shared_.find(sharing);
+        if (found == shared_.end()) {
+            formKey first;
+            const valueFacts plain{facts.kind, facts.save, facts.guess, {}, facts.caption};
+            addValue(first, "shared-" + nameBase(facts.caption), plain,
+                     "The value for the option chosen before, as its caption says");
+            found = shared_.emplace(sharing, std::make_pair(first.marg, first.file)).first;
+            key.writesItem = true;
+        }
+        key.marg = found->second.first;
+        key.file = found->second.second;
+    }
+
     // Places in list the key that leads back to target; made once per target.
     void placeBack(std::size_t target, std::size_t list) {
         auto found = back_.find(target);
@@ -114,6 +140,7 @@ private:
     std::vector<bool> last_;
     std::set<std::string> listNames_, keyNames_, margNames_, fileNames_;
     std::map<std::size_t, std::size_t> back_;  // target list -> its back key
+    std::map<std::string, std::pair<int, int>> shared_;  // sharing key -> (marg, file item)
 };
 
 // The keys that end the choices, which the default list offers after the
@@ -193,22 +220,38 @@ formPlan::formPlan(const helpText& help) : help_(help) {
         optionPlan plan;
         plan.option = &option;
         plan.offers = offersOf(option);
-        const bool takesValue = std::any_of(plan.offers.keys.begin(), plan.offers.keys.end(),
-                                            [](const keyOffer& k) { return k.takesValue; });
-        if (takesValue) {
+        if (takesValue(plan.offers))
             plan.facts = valueFactsOf(plan.offers.placeholder, option.description, plan.offers.keys.front().data);
-            const bool marg = plan.facts.kind == valueKind::text;
-            std::size_t& used = marg ? margs : files;
-            const std::uint32_t most = kindOf(marg ? MARG_KIND : FILE_KIND).most;
-            if (used == most)
-                plan.overLimit = std::string("whose values would need more than the ") + std::to_string(most) +
-                                (marg ? " margs" : " file items") + " a script may hold";
-            else
-                ++used;
-        }
-        if ((!plan.offers.keys.empty() || !plan.offers.range.empty()) && plan.overLimit.empty())
-            offered_.push_back(plans_.size());
         plans_.push_back(std::move(plan));
+    }
+    shareValues(true, kindOf(MARG_KIND).most - margs);
+    shareValues(false, kindOf(FILE_KIND).most - files);
+    for (std::size_t i = 0; i < plans_.size(); ++i)
+        if ((!plans_[i].offers.keys.empty() || !plans_[i].offers.range.empty()) && plans_[i].overLimit.empty())
+            offered_.push_back(i);
+}
+
+void formPlan::shareValues(bool text, std::size_t room) {
+    std::vector<std::size_t> values;
+    for (std::size_t i = 0; i < plans_.size(); ++i)
+        if (takesValue(plans_[i].offers) && (plans_[i].facts.kind == valueKind::text) == text) values.push_back(i);
+    if (values.size() <= room) return;
+    // The first k keep a value of their own; the rest share one per key.
+    std::set<std::string> keys;
+    std::size_t k = values.size();
+    while (k > 0 && k + keys.size() > room) keys.insert(sharingKey(plans_[values[--k]].facts));
+    std::set<std::string> kept;  // when even one per key is too many, the first keys
+    for (std::size_t j = k; j < values.size(); ++j) {
+        optionPlan& plan = plans_[values[j]];
+        const std::string key = sharingKey(plan.facts);
+        if (kept.size() < room || kept.count(key) != 0) {
+            kept.insert(key);
+            plan.shared = true;
+        } else {
+            plan.overLimit = std::string("whose values would need more than the ") +
+                             std::to_string(kindOf(text ? MARG_KIND : FILE_KIND).most) +
+                             (text ? " margs" : " file items") + " a script may hold";
+        }
     }
 }
 
@@ -218,6 +261,7 @@ struct planned {
     const helpOption* option;
     const optionOffers* offers;
     const valueFacts* facts;
+    bool shared;
     std::size_t width() const { return offers->range.empty() ? offers->keys.size() : 1; }
 };
 
@@ -262,7 +306,9 @@ void addOptionKeys(builder& b, const planned& p, std::size_t list) {
         if (first) key.comments = optionComments(p);
         std::string base = nameBase(offer.data);
         if (offer.takesValue && p.offers->keys.size() > 1) base += "-value";
-        if (offer.takesValue && !valueMade) {
+        if (offer.takesValue && p.shared) {
+            b.shareValue(key, *p.facts);
+        } else if (offer.takesValue && !valueMade) {
             b.addValue(key, nameBase(offer.data), *p.facts, valueInfo(description, "The value of " + offer.data, *p.facts));
             valueMade = true;
         }
@@ -319,7 +365,7 @@ form formPlan::layout(std::size_t count) const {
     std::vector<std::vector<std::string>> commentsOf(help_.sections.size());
     for (std::size_t k = 0; k < count && k < offered_.size(); ++k) {
         const optionPlan& p = plans_[offered_[k]];
-        bySection[p.option->section].push_back({p.option, &p.offers, &p.facts});
+        bySection[p.option->section].push_back({p.option, &p.offers, &p.facts, p.shared});
     }
     for (const optionPlan& p : plans_)
         if (p.offers.keys.empty() && p.offers.range.empty())
@@ -395,7 +441,7 @@ std::vector<std::string> formPlan::leftOut(std::size_t count) const {
     for (const auto& [section, counts] : past) {
         if (counts.first == 0) continue;
         if (counts.first < counts.second) {
-            lines.push_back(std::to_string(counts.first) + " of the " + std::to_string(counts.second) +
+            lines.push_back("left out: " + std::to_string(counts.first) + " of the " + std::to_string(counts.second) +
                             " options of " + sectionName(section) + ", the last ones");
         } else {
             whole.push_back(section);
@@ -403,19 +449,29 @@ std::vector<std::string> formPlan::leftOut(std::size_t count) const {
         }
     }
     if (whole.size() == 1)
-        lines.push_back("the " + std::to_string(wholeOptions) + " options of " + sectionName(whole.front()));
+        lines.push_back("left out: the " + std::to_string(wholeOptions) + " options of " + sectionName(whole.front()));
     else if (whole.size() > 1)
-        lines.push_back("the " + std::to_string(wholeOptions) + " options of the " + std::to_string(whole.size()) +
+        lines.push_back("left out: the " + std::to_string(wholeOptions) + " options of the " + std::to_string(whole.size()) +
                         " sections from " + sectionName(whole.front()) + " to " + sectionName(whole.back()));
     // The options whose value would pass the margs or file items a script may hold.
     std::map<std::string, std::vector<const helpOption*>> over;  // why -> options
     for (const optionPlan& p : plans_)
         if (!p.overLimit.empty()) over[p.overLimit].push_back(p.option);
     for (const auto& [why, options] : over)
-        lines.push_back(options.size() == 1 ? writtenForm(*options.front()) + ", " + why
-                                            : std::to_string(options.size()) + " options from " +
-                                                  writtenForm(*options.front()) + " on, " + why);
+        lines.push_back("left out: " + (options.size() == 1 ? writtenForm(*options.front()) + ", " + why
+                                                            : std::to_string(options.size()) + " options from " +
+                                                                  writtenForm(*options.front()) + " on, " + why));
+    std::map<bool, std::vector<const helpOption*>> sharing;  // text -> options whose values share
+    for (std::size_t k = 0; k < offered_.size() && k < count; ++k)
+        if (plans_[offered_[k]].shared)
+            sharing[plans_[offered_[k]].facts.kind == valueKind::text].push_back(plans_[offered_[k]].option);
+    for (const auto& [text, options] : sharing)
+        lines.push_back("shared: the values of " + std::to_string(options.size()) + " options, from " +
+                        writtenForm(*options.front()) + " on, in " + (text ? "margs" : "file items") +
+                        " they share, one for each placeholder, past the " +
+                        std::to_string(kindOf(text ? MARG_KIND : FILE_KIND).most) +
+                        " a script may hold: their tooltips say less");
     if (help_.operands.size() > operandsAsked)
-        lines.push_back("the operands after the " + std::to_string(operandsAsked) + "th of the usage line");
+        lines.push_back("left out: the operands after the " + std::to_string(operandsAsked) + "th of the usage line");
     return lines;
 }

@@ -67,8 +67,9 @@ public:
     std::size_t offerable() const { return offered_.size(); }
     // The form offering the first count of them.
     form layout(std::size_t count) const;
-    // What the form offering count options leaves out, one comment line each:
-    // the options that cannot be offered, with the reason, and those past count.
+    // What the form offering count options leaves out or gives less, one
+    // comment line each: the options past count, those whose values pass the
+    // limits, and those whose values share their marg or file item.
     std::vector<std::string> leftOut(std::size_t count) const;
 
 private:
@@ -77,7 +78,12 @@ private:
         optionOffers offers;
         valueFacts facts;
         std::string overLimit;  // why it cannot be offered within the limits, or empty
+        bool shared = false;    // its value is given in a marg or file item it shares with others
     };
+    // Past the margs (text) or file items a script may hold (room of them
+    // left), values share one per placeholder: the first options keep their
+    // own, as many as can.
+    void shareValues(bool text, std::size_t room);
     std::string sectionName(std::size_t section) const;  // "the first section", "\"Output control\""
     const helpText& help_;
     std::vector<optionPlan> plans_;      // every option, in the text's order

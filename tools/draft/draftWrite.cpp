@@ -51,7 +51,7 @@ std::string render(const form& f, const header& h, const std::vector<std::string
                       "; It compiles as it stands: refine the captions, the dialogs and the lists, and\n"
                       "; leave out what people of this form never need.\n";
     if (!leftOut.empty()) {
-        out += "; Left out, over what one script may hold:\n";
+        out += "; Over what one script may hold:\n";
         for (const std::string& line : leftOut) out += ";   " + line + "\n";
     }
     out += "# " + safeText(h.program) + "\n";
@@ -128,6 +128,6 @@ draftResult draftFromHelp(std::string_view text, std::string_view program, const
     if (comments > 0)
         result.notes.push_back(std::to_string(comments) + " option" + (comments == 1 ? " is" : "s are") +
                                " offered only in part or not at all; the script says why in comments");
-    for (const std::string& line : leftOut) result.notes.push_back("left out, over what one script may hold: " + line);
+    for (const std::string& line : leftOut) result.notes.push_back("over what one script may hold, " + line);
     return result;
 }

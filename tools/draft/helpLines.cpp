@@ -12,8 +12,8 @@ bool isAlnum(char c) {
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool isLower(char c) { return c >= 'a' && c <= 'z'; }
 
-// The first character of a name after its dashes ("-?", "-#", "-@" are names too).
-bool isNameHead(char c) { return isAlnum(c) || c == '?' || c == '#' || c == '@' || c == '!'; }
+// The first character of a name after its dashes ("-?", "-#", "-@", "-:" are names too).
+bool isNameHead(char c) { return isAlnum(c) || c == '?' || c == '#' || c == '@' || c == '!' || c == ':'; }
 bool isNameChar(char c) { return isAlnum(c) || c == '-' || c == '_'; }
 
 // Drops the last character of line, a whole UTF-8 sequence.
@@ -47,7 +47,8 @@ std::size_t nameLength(std::string_view s, std::size_t i) {
     if (j >= s.size() || !isNameHead(s[j]) || (j == i + 2 && !isAlnum(s[j]))) return 0;
     if (!isAlnum(s[j])) return j + 1 - i;  // "-?", "-#": one character
     ++j;
-    while (j < s.size() && isNameChar(s[j])) ++j;
+    // A dot between letters or digits belongs to the name ("--http1.1").
+    while (j < s.size() && (isNameChar(s[j]) || (s[j] == '.' && j + 1 < s.size() && isAlnum(s[j + 1])))) ++j;
     while (s[j - 1] == '-') --j;  // "--all-" is "--all" and a dash
     return j - i;
 }
@@ -285,7 +286,7 @@ bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, option
             continue;
         } else if ((kind = readPlaceholder(s, i, end)) != placeholderKind::none && join == 0 &&
                    !(blanks == 1 && descriptionColumn != 0 && i >= descriptionColumn && end < s.size() &&
-                     aliasesOnly(spec))) {
+                     aliasesOnly(spec) && s[i] != '<' && s[i] != '{' && s[i] != '[')) {
             optionName& last = spec.names.back();
             if (last.form == valueForm::none && kind != placeholderKind::extraWord) {
                 last.form = kind == placeholderKind::optionalValue ? valueForm::optionalSeparate : valueForm::separate;

@@ -276,7 +276,8 @@ std::string tooltipText(std::string_view text) {
 }
 
 std::string keyCaption(std::string_view description, std::string_view shown) {
-    std::string sentence = safeText(description);
+    // The first clause: up to a ';' or the end of the first sentence.
+    std::string sentence = safeText(description.substr(0, description.find(';')));
     std::size_t at = sentence.find(". ");
     if (at != std::string::npos) sentence.erase(at);
     // "Show this help." loses its full stop; "entries starting with ." keeps it.
@@ -299,7 +300,7 @@ std::string keyCaption(std::string_view description, std::string_view shown) {
 std::string nameBase(std::string_view text) {
     std::string base;
     for (char c : text) {
-        if (isAlnum(c) || c == '_') base += c;
+        if (isAlnum(c) || c == '_' || c == '.') base += c;
         else if (!base.empty() && base.back() != '-') base += '-';
     }
     while (!base.empty() && base.back() == '-') base.pop_back();

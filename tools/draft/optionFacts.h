@@ -54,9 +54,9 @@ optionOffers offersOf(const helpOption& option);
 // The option as the help writes it, for comments: "-a, --all", "-n NUM, --lines=NUM".
 std::string writtenForm(const helpOption& option);
 
-// A key's caption: the first sentence of the description, begun with a
-// capital and shortened to about 60 bytes, then the option: "Do not ignore
-// entries starting with . (--all)".
+// A key's caption: the first clause of the description (up to a ';' or the
+// end of its first sentence), begun with a capital and shortened to about 60
+// bytes, then the option: "Do not ignore entries starting with . (--all)".
 std::string keyCaption(std::string_view description, std::string_view shown);
 
 // Texts as the script's value readers give them back: one line, no ';'
@@ -66,5 +66,5 @@ std::string keyCaption(std::string_view description, std::string_view shown);
 std::string safeText(std::string_view text);
 std::string tooltipText(std::string_view text);
 
-// A base for an item's name made of text: letters, digits, '-' and '_' ("all", "block-size").
+// A base for an item's name made of text: letters, digits, '-', '_' and '.' ("all", "block-size", "http1.1").
 std::string nameBase(std::string_view text);
