@@ -181,7 +181,7 @@ const struct layoutCase {
      "seek",
      "",
      "[path...] [expression]",
-     {"- | -H => -H | ", "- | -Dlevel => -D <text> | ", "- | -x depth => -x <text> | ",
+     {"- | -H => -H | ", "- | -Dlevel => (not offered) | ", "- | -x depth => -x <text> | ",
       "Tests | -amin N => -amin <text> | ", "Tests | -name PATTERN => -name <text> | ", "Tests | -empty => -empty | ",
       "Tests | -newer FILE => -newer <load?> | ", "Tests | -type [bcd] => -type <text> | ",
       "Actions | -print => -print | ", "Actions | -exec COMMAND \xE2\x80\xA6 => (not offered) | "}},
@@ -198,7 +198,7 @@ const struct layoutCase {
      "archive files...",
      {"- | -a => -a | add files", "- | -b => -b | keep backups", "- | -c => -c | compress",
       "- | -d => -d | delete entries", "- | -q => -q | quiet", "- | -v => -v | verbose",
-      "- | -0 \xE2\x80\xA6 -9 => range -0..-9 | set the level", "- | -nNUM => -n <text> | repeat NUM times",
+      "- | -0 \xE2\x80\xA6 -9 => range -0..-9 | set the level", "- | -nNUM => (not offered) | repeat NUM times",
       "- | -x[SUFFIX] => -x (left out) | exclude, with an optional SUFFIX",
       "- | --shout => --shout | say it loudly or not", "- | --no-shout => --no-shout | say it loudly or not"}},
 

@@ -143,9 +143,10 @@ std::string shownWith(const optionName& n) {
 valueFacts valueFactsOf(std::string_view placeholder, std::string_view description, std::string_view name) {
     valueFacts facts;
     const std::string word = bare(placeholder);
-    facts.choices = choicesOf(word);
-    if (facts.choices.empty()) facts.choices = choicesIn(description, word);
-    facts.caption = safeText(choicesOf(word).empty() ? word : nameBase(name));
+    // "e|a|c" and "{fast,slow}" list the values; "<data|filename>" names what the value may be.
+    const bool lists = !placeholder.empty() && placeholder.front() != '<' && !choicesOf(word).empty();
+    facts.choices = lists ? choicesOf(word) : choicesIn(description, word);
+    facts.caption = safeText(lists ? nameBase(name) : word);
     if (facts.caption.empty()) facts.caption = "value";
     const std::vector<std::string> words = wordsOf(word);
     if (std::any_of(words.begin(), words.end(), namesFolder)) {
@@ -224,7 +225,11 @@ optionOffers offersOf(const helpOption& option) {
     const valueForm form = valued->form;
     const bool joined = (form == valueForm::equals || form == valueForm::optionalEquals) && isLong(name);
     const keyOffer withValue = joined ? keyOffer{name + "=", name + "=" + ph, true} : keyOffer{name, name + " " + ph, true};
-    if (form == valueForm::optionalGlued) {
+    if (form == valueForm::glued) {
+        // "-Olevel": a program that writes it so may well take no "-O level".
+        offers.leftOut = "its value is written glued to " + valued->name + " (" + valued->name + ph +
+                         "), which a key cannot insert";
+    } else if (form == valueForm::optionalGlued) {
         offers.keys.push_back({name, name, false});
         offers.leftOut = "its value is written glued to " + valued->name + " (" + valued->name + ph +
                          "), which a key cannot insert; offered without it";

@@ -47,8 +47,8 @@ struct optionOffers {
 // a separate word otherwise. An optional value gives two keys, without and
 // with it, where it can be joined ("--color" and "--color="); an optional
 // value written glued to a short name ("-i[SUFFIX]") cannot be, and is left
-// out. An option with two or more values is left out whole, and so is a
-// range of more than 19 options.
+// out. An option whose value is written glued ("-Olevel"), or that takes two
+// values or more, is left out whole, and so is a range of more than 19.
 optionOffers offersOf(const helpOption& option);
 
 // The option as the help writes it, for comments: "-a, --all", "-n NUM, --lines=NUM".
