@@ -337,9 +337,11 @@ void chainOptions(builder& b, const std::vector<planned>& options, std::size_t f
             chunks.back().push_back(options[i++]);
         }
     }
+    // A copy: adding a list moves the others. (caption must not be a list's own either.)
+    const std::string name = b.listAt(first).name;
     std::vector<std::size_t> lists{first};
     for (std::size_t j = 1; j < chunks.size(); ++j)
-        lists.push_back(b.addList(b.listAt(first).name + "-" + std::to_string(j + 1),
+        lists.push_back(b.addList(name + "-" + std::to_string(j + 1),
                                   caption + " (" + std::to_string(j + 1) + " of " + std::to_string(chunks.size()) + ")"));
     for (std::size_t j = 0; j < chunks.size(); ++j) {
         for (const planned& p : chunks[j]) addOptionKeys(b, p, lists[j]);
@@ -384,7 +386,7 @@ form formPlan::layout(std::size_t count) const {
         std::vector<planned> all;
         for (std::size_t s : sections) all.insert(all.end(), bySection[s].begin(), bySection[s].end());
         if (sections.size() == 1) b.listAt(main).caption = safeText(captionOf(sections[0]));
-        chainOptions(b, all, main, ends.size(), main, b.listAt(main).caption);
+        chainOptions(b, all, main, ends.size(), main, std::string(b.listAt(main).caption));
     } else {
         // main offers a key per section (in lists of its own when there are
         // many), each section a chain of lists that leads back to it.
