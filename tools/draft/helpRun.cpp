@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "draft.h"
+
 namespace {
 
 // How long output is still read after the program ended, from what it left behind.
@@ -66,3 +68,5 @@ helpRun runForHelp(const std::vector<std::string>& argv, const helpRunLimits& li
     run.outcome = outcome;
     return run;
 }
+
+const std::string& helpTextOf(const helpRun& run) { return optionsIn(run.err) > optionsIn(run.out) ? run.err : run.out; }

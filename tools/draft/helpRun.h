@@ -31,3 +31,8 @@ struct helpRun {
 // process that left the tree is no longer read a second after the program
 // ended.
 helpRun runForHelp(const std::vector<std::string>& argv, const helpRunLimits& limits);
+
+// The stream of a run that holds its help: the one that lists more options
+// (standard output when neither lists more), as some programs print their
+// help on standard error.
+const std::string& helpTextOf(const helpRun& run);

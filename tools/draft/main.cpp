@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         command.insert(command.end(), helpArgs.begin(), helpArgs.end());
         const helpRun run = runForHelp(command, limits);
         if (!run.started) return failed("cannot start the program: " + run.why);
-        text = optionsIn(run.err) > optionsIn(run.out) ? run.err : run.out;
+        text = helpTextOf(run);
         const std::string shown = "`" + commandOf(command) + "`";
         if (optionsIn(text) == 0) {
             if (run.timedOut)
