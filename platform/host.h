@@ -4,11 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Fills buffer with bytes from the system's random source (getentropy on
 // POSIX, BCryptGenRandom on Windows). False when the source fails: a server
@@ -21,12 +19,6 @@ bool systemRandom(unsigned char* buffer, std::size_t size);
 // (a link there is removed, not followed). False, with why, on failure.
 bool writePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
 
-// A path as UTF-8 text, and UTF-8 text as a path: the form every path has in
-// this program's strings, whatever a compiler's library makes of a plain
-// string() on Windows (some use the system's code page, which lacks letters).
-std::string utf8Of(const std::filesystem::path& path);
-std::filesystem::path pathOfUtf8(std::string_view text);
-
 // The folder for files only this user should see: $XDG_RUNTIME_DIR when it is
 // set and a folder, else the system's temporary folder (on Windows the
 // user's own), in UTF-8.
@@ -38,10 +30,6 @@ std::string privateFolder();
 // this user's share it with SO_REUSEPORT, Windows any with SO_REUSEADDR),
 // while a port that an ended server left in TIME_WAIT is taken again at once.
 void ownPortOptions(std::uintptr_t socket);
-
-// The program's arguments in UTF-8: on Windows read again from the wide
-// command line (main's are in the system's code page), elsewhere as given.
-std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 // Calls stop (once, from a thread of its own) when the session asks the
 // program to end: Ctrl+C, or SIGTERM / SIGHUP on POSIX; Ctrl+Break or the

@@ -16,6 +16,8 @@
 
 #include "childProcess.h"
 #include "host.h"
+#include "requestCheck.h"
+#include "utf8.h"
 #include "testSupport.h"
 
 namespace {
@@ -196,12 +198,27 @@ private:
     int port_ = 0;
 };
 
+// What argv_print prints for these arguments: their count, then each one's
+// bytes in hexadecimal, a line each.
+std::string printedWords(const std::vector<std::string>& words) {
+    std::string printed = std::to_string(words.size()) + "\n";
+    for (const std::string& w : words) {
+        static const char digits[] = "0123456789abcdef";
+        for (unsigned char c : w) printed += {digits[c >> 4], digits[c & 15]};
+        printed += '\n';
+    }
+    return printed;
+}
+
 fs::path sampleConfig(const scratchFolder& dir) {
     const fs::path config = dir.path() / "prog.cc";
     testSupport::writeFile(config, testSupport::compiled(testSupport::fileBytes(TARVELKIN_EXAMPLE)));
     return config;
 }
 
+// The request table: each row goes to the checks themselves (requestCheck.h)
+// and to the real server, which must agree. A row the checks pass and its
+// route refuses says so.
 TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
     scratchFolder dir;
     servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"});
@@ -214,11 +231,12 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         std::string method, path, host, cookie, origin, site;
         int status;
         std::string header{}, value{};  // one more header, if any
+        bool byRoute = false;           // refused by the route, not the checks
     } cases[] = {
         {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 200},
         {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 200},
         {"launch from a local file", "GET", "/?token=" + server.token(), server.host(), none, none, "cross-site", 200},
-        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403},
+        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403, {}, {}, true},
         {"launch, rebound name", "GET", "/?token=" + server.token(), "evil.example:" + std::to_string(server.port()), none, none, none, 403},
         {"page with cookie", "GET", "/", server.host(), server.cookie(), none, "same-origin", 200},
         {"page without cookie", "GET", "/", server.host(), none, none, none, 403},
@@ -244,6 +262,7 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         {"run, body over 1 MB", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 413,
          "Content-Length", "1048577"},
     };
+    const serverIdentity identity{server.port(), server.token()};
     httplib::Client c = server.client();
     for (const auto& t : cases) {
         SCOPED_TRACE(t.what);
@@ -253,9 +272,23 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
             if (!value.empty()) headers.emplace(name, value);
         if (t.host.empty()) headers.emplace("Host", "");
         if (!t.header.empty()) headers.emplace(t.header, t.value);
+
+        httplib::Request asked;
+        asked.method = t.method;
+        asked.path = t.path.substr(0, t.path.find('?'));
+        if (t.path.find('?') != std::string::npos)
+            httplib::detail::parse_query_text(t.path.substr(t.path.find('?') + 1), asked.params);
+        asked.headers = headers;
+        if (t.method == "POST" && !asked.has_header("Content-Length")) asked.headers.emplace("Content-Length", "2");
+        const verdict checked = checkRequest(asked, identity);
+        EXPECT_EQ(checked.status, t.status < 300 || t.byRoute ? 0 : t.status) << checked.why;
+
         auto r = t.method == "GET" ? c.Get(t.path, headers) : c.Post(t.path, headers, "{}", "application/json");
         ASSERT_TRUE(r);
         EXPECT_EQ(r->status, t.status);
+        if (!checked.passed()) {
+            EXPECT_EQ(r->body, checked.why + "\n");
+        }
         EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
         if (t.status == 200 && t.path.rfind("/?token=", 0) == 0) {
             EXPECT_EQ(r->get_header_value("Set-Cookie"),
@@ -496,18 +529,34 @@ TEST(serve, WordsArriveAsTheProgramsArguments) {
     }
     servedCcview server(sampleConfig(dir), {ARGV_PRINT, "fixed word"}, dir.path());
     const runSeen seen = server.run(std::vector<std::string>(words.begin() + 1, words.end()));
-    std::string expected = std::to_string(words.size()) + "\n";
-    for (const std::string& w : words) {
-        static const char digits[] = "0123456789abcdef";
-        for (unsigned char c : w) expected += {digits[c >> 4], digits[c & 15]};
-        expected += '\n';
-    }
-    EXPECT_EQ(seen.out, expected);
+    EXPECT_EQ(seen.out, printedWords(words));
     EXPECT_EQ(seen.end["code"], 0);
     auto bad = server.client().Post("/api/run", server.page(), R"({"words":["a\u0000b"]})", "application/json");
     ASSERT_TRUE(bad);
     EXPECT_EQ(bad->status, 400);
     EXPECT_EQ(bad->body, R"({"error":"a word cannot hold a NUL character"})");
+}
+
+// ccview reads its own words once, as UTF-8: a program in a folder whose
+// names hold blanks and letters beyond ASCII, a working folder named so too,
+// and fixed words with wildcards, quotes and such letters arrive whole and in
+// order, none expanded (where ccview runs, "*" matches many files).
+TEST(serve, FixedWordsArriveAsWritten) {
+    scratchFolder dir;
+    const fs::path folder = dir.path() / pathOfUtf8("tools \xc3\xa4 \xc3\xb6") / pathOfUtf8("\xc3\xbc \xc3\xb1");
+    fs::create_directories(folder);
+    const fs::path printer = folder / pathOfUtf8("argv print \xc3\xa9" + utf8Of(fs::path(ARGV_PRINT).extension()));
+    fs::copy_file(fs::path(ARGV_PRINT), printer);
+    testSupport::writeFile(folder / "a.cc", "");
+    const std::vector<std::string> fixed = {"*", "?.cc", "*.cc", "a b", "say \"hi\"", "\"", "\xc3\xbcn\xc3\xaf \xe2\x9c\x93",
+                                            "back\\", "", "[a]"};
+    std::vector<std::string> program = {utf8Of(printer)};
+    program.insert(program.end(), fixed.begin(), fixed.end());
+    servedCcview server(sampleConfig(dir), program, {}, {"--no-browser", "--cwd", utf8Of(folder)});
+    const runSeen seen = server.run({});
+    EXPECT_EQ(seen.out, printedWords(fixed));
+    EXPECT_EQ(seen.err, "");
+    EXPECT_EQ(seen.end["code"], 0);
 }
 
 }  // namespace

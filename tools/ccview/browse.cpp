@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "host.h"
+#include "utf8.h"
 
 namespace fs = std::filesystem;
 

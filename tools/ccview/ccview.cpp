@@ -33,7 +33,7 @@
 #include "cnfReader.h"
 #include "console.h"
 #include "files.h"
-#include "host.h"
+#include "utf8.h"
 #include "serve.h"
 
 namespace fs = std::filesystem;
@@ -59,25 +59,22 @@ int failed(const std::string& path, const std::string& why) {
     return exitFailed;
 }
 
-
-
-int serveMain(int argc, char** argv) {
+int serveMain(const std::vector<std::string>& words) {
     serveOptions options;
     std::string configPath;
     std::string cwd;
-    int cwdAt = 0;
-    int i = 2;
-    for (; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    const std::size_t count = words.size();
+    std::size_t i = 2;
+    for (; i < count; ++i) {
+        const std::string_view arg = words[i];
         if (arg == "--") break;
         if (arg == "--no-browser") {
             options.openBrowser = false;
         } else if (arg == "--idle-timeout" || arg == "--cwd" || arg == "--port") {
-            if (i + 1 == argc) return usage(std::string(arg) + " needs a value");
-            const std::string value = argv[++i];
+            if (i + 1 == count) return usage(std::string(arg) + " needs a value");
+            const std::string& value = words[++i];
             if (arg == "--cwd") {
                 cwd = value;
-                cwdAt = i;
                 continue;
             }
             char* end = nullptr;
@@ -98,13 +95,8 @@ int serveMain(int argc, char** argv) {
         }
     }
     if (configPath.empty()) return usage("--serve needs a config");
-    if (i + 1 >= argc) return usage("--serve needs \"--\" and the program to run");
-    // The program's words go to it as UTF-8 on every platform.
-    const std::vector<std::string> words = utf8Arguments(argc, argv);
-    if (words.size() == static_cast<std::size_t>(argc)) {
-        options.program.assign(words.begin() + i + 1, words.end());
-        cwd = cwd.empty() ? cwd : words[cwdAt];
-    }
+    if (i + 1 >= count) return usage("--serve needs \"--\" and the program to run");
+    options.program.assign(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
     if (options.program[0].empty()) return usage("the program's name is empty");
 
     std::error_code error;
@@ -117,23 +109,21 @@ int serveMain(int argc, char** argv) {
     const fs::path program = pathOfUtf8(options.program[0]);
     if (program.has_parent_path()) options.program[0] = utf8Of((start / program).lexically_normal());
 
-    cnfReadResult result = readCnfFile(configPath);
+    cnfReadResult result = readCnfFile(systemTextOfUtf8(configPath));
     if (!result.ok()) return failed(configPath, result.message);
     options.configName = utf8Of(pathOfUtf8(configPath).filename());
     options.config = std::move(result.config);
     return serve(options);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    prepareProcess();
-    if (argc > 1 && std::string_view(argv[1]) == "--serve") return serveMain(argc, argv);
+// Writes the page of one config. Its paths go to the file functions, and the
+// page's to standard output, in the system's own narrow text.
+int pageMain(const std::vector<std::string>& words) {
     std::vector<std::string> names;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& arg = words[i];
         if (arg.empty() || arg[0] == '-' || names.size() == 2) return usage();
-        names.emplace_back(arg);
+        names.push_back(systemTextOfUtf8(arg));
     }
     if (names.empty()) return usage();
     const std::string& configPath = names[0];
@@ -160,4 +150,16 @@ int main(int argc, char** argv) {
     failed(pagePath, "written, but its path could not be printed: " +
                          (number != 0 ? std::generic_category().message(number) : std::string("reason unknown")));
     return exitPathNotPrinted;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prepareProcess();
+    // The words are read once, as UTF-8 (on Windows from the wide command
+    // line, as the C runtime would split it but never expanding wildcards),
+    // and every option is taken from them.
+    const std::vector<std::string> words = utf8Arguments(argc, argv);
+    if (words.size() > 1 && words[1] == "--serve") return serveMain(words);
+    return pageMain(words);
 }

@@ -1,20 +1,12 @@
 // ccview --serve: a config's page served on loopback, with a runner that
 // starts the program fixed on the command line with the words the page
-// builds, streams its output, and stops it.
+// builds, streams its output, and stops it. Who may ask it what is
+// requestCheck.h; what it answers is serveApi.h.
 //
-// Whoever holds the token can run the program with any arguments, as in a
-// terminal; everything else is refused:
 // - the server listens on 127.0.0.1 only;
 // - the token (256 random bits from the system) comes in the launch address
 //   and is exchanged for an HttpOnly, SameSite=Strict cookie; it is also in
 //   a file only this user can read, removed when the server ends;
-// - every request must name the server as 127.0.0.1 or localhost with its
-//   port in Host (no other name can reach it through DNS rebinding) and
-//   carry the cookie;
-// - a request that changes anything, and the event stream, must come from
-//   the page itself: an Origin, when sent, must be the server's own, and
-//   Sec-Fetch-Site, when sent, "same-origin" (another port of the same host
-//   is same-site, so the cookie alone would not tell);
 // - no CORS headers; the page may not be framed; its content security policy
 //   allows its own script and connections to the server only;
 // - the program is fixed when the server starts: a page can only add words;
@@ -44,9 +36,6 @@ struct serveOptions {
 // its presets and remembered values, stays the same from one start to the
 // next; in 61000-65535, above the ports Linux hands out on its own.
 int configPort(const cnfConfig& config);
-
-// Bytes of a run's output the server keeps, and that a page shows at most.
-constexpr std::size_t keptOutputBytes = 8u << 20;
 
 // Serves until Ctrl+C, SIGTERM or SIGHUP (or the idle time passes with no
 // page and no run); prints the page's address, with its token, on standard

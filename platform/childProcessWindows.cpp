@@ -1,0 +1,253 @@
+// Starting and stopping programs on Windows: CreateProcessW and a Job Object.
+#include "childProcess.h"
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <system_error>
+
+#include "childProcessShared.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+std::wstring wide(std::string_view text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+std::string systemReason(DWORD error) {
+    return std::system_category().message(static_cast<int>(error));
+}
+
+// The program's full path: a name with a folder as it stands (made full), a
+// bare name looked up as the system looks up programs, ".exe" added when it
+// has no extension.
+bool findProgram(const std::string& name, std::wstring& path, DWORD& error) {
+    const std::wstring w = wide(name);
+    wchar_t found[32768];
+    DWORD n = 0;
+    if (name.find_first_of("\\/:") == std::string::npos)
+        n = SearchPathW(nullptr, w.c_str(), L".exe", 32768, found, nullptr);
+    else
+        n = GetFullPathNameW(w.c_str(), 32768, found, nullptr);
+    if (n == 0 || n >= 32768) {
+        error = n == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    path.assign(found, n);
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+bool endsWithNoCase(const std::wstring& text, const wchar_t* tail) {
+    const std::size_t n = wcslen(tail);
+    return text.size() >= n && _wcsicmp(text.c_str() + text.size() - n, tail) == 0;
+}
+
+}  // namespace
+
+struct childProcess::state {
+    HANDLE process = nullptr;
+    HANDLE job = nullptr;
+    HANDLE out = nullptr;
+    HANDLE err = nullptr;
+    DWORD pid = 0;
+    std::mutex lock;
+    bool ended = false;
+    bool abandoned = false;
+};
+
+std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>& argv,
+                                                  const std::string& cwd, std::string& why) {
+    std::wstring application;
+    DWORD error = 0;
+    if (argv.empty()) {
+        why = "not found: no program named";
+        return nullptr;
+    }
+    if (!findProgram(argv[0], application, error)) {
+        why = notFound(argv[0], argv[0].find_first_of("\\/:") == std::string::npos, systemReason(error));
+        return nullptr;
+    }
+    if (endsWithNoCase(application, L".bat") || endsWithNoCase(application, L".cmd")) {
+        why = "not executable: a batch file runs in the command interpreter, which would read the "
+              "arguments by its own rules";
+        return nullptr;
+    }
+    if (GetFileAttributesW(application.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+        why = "not executable: it is a folder";
+        return nullptr;
+    }
+
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
+    auto closeAll = [&] {
+        for (HANDLE h : {outRead, outWrite, errRead, errWrite, nul})
+            if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    };
+    if (nul == INVALID_HANDLE_VALUE || !CreatePipe(&outRead, &outWrite, &inherit, 0) ||
+        !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
+        why = systemReason(GetLastError());
+        closeAll();
+        return nullptr;
+    }
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+    // Only these three handles are inherited, whatever else is open.
+    HANDLE handles[3] = {nul, outWrite, errWrite};
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributeBytes(size);
+    auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeBytes.data());
+    const bool haveList = InitializeProcThreadAttributeList(attributes, 1, 0, &size) &&
+                          UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                                    handles, sizeof handles, nullptr, nullptr);
+
+    STARTUPINFOEXW info{};
+    info.StartupInfo.cb = sizeof info;
+    info.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    info.StartupInfo.hStdInput = nul;
+    info.StartupInfo.hStdOutput = outWrite;
+    info.StartupInfo.hStdError = errWrite;
+    if (haveList) info.lpAttributeList = attributes;
+
+    std::wstring commandLine = wide(windowsCommandLine(argv));
+    const std::wstring folder = wide(cwd);
+    PROCESS_INFORMATION started{};
+    const DWORD flags = CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_PROCESS_GROUP |
+                        (haveList ? EXTENDED_STARTUPINFO_PRESENT : 0);
+    const BOOL ok = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                   flags, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                                   &info.StartupInfo, &started);
+    error = GetLastError();
+    if (haveList) DeleteProcThreadAttributeList(attributes);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    CloseHandle(nul);
+    outWrite = errWrite = nul = nullptr;
+    if (!ok) {
+        const bool notExe = error == ERROR_BAD_EXE_FORMAT || error == ERROR_ACCESS_DENIED ||
+                            error == ERROR_EXE_MACHINE_TYPE_MISMATCH;
+        if (folderGone(cwd))
+            why = "working folder not found: " + cwd;
+        else
+            why = (notExe ? "not executable: " + argv[0] + ": " : std::string()) + systemReason(error);
+        closeAll();
+        return nullptr;
+    }
+
+    // Into the job before its first instruction runs, so that everything it
+    // starts is in the job too; closing the job's last handle ends them all.
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job == nullptr ||
+        !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+        !AssignProcessToJobObject(job, started.hProcess)) {
+        why = systemReason(GetLastError());
+        TerminateProcess(started.hProcess, 1);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        if (job != nullptr) CloseHandle(job);
+        closeAll();
+        return nullptr;
+    }
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
+
+    auto s = std::make_unique<state>();
+    s->process = started.hProcess;
+    s->pid = started.dwProcessId;
+    s->job = job;
+    s->out = outRead;
+    s->err = errRead;
+    return std::unique_ptr<childProcess>(new childProcess(std::move(s)));
+}
+
+childProcess::childProcess(std::unique_ptr<state> s) : s_(std::move(s)) {}
+
+childProcess::~childProcess() {
+    TerminateJobObject(s_->job, 1);
+    for (HANDLE h : {s_->process, s_->job, s_->out, s_->err}) CloseHandle(h);
+}
+
+std::size_t childProcess::read(stream which, char* buffer, std::size_t size) {
+    {
+        std::lock_guard<std::mutex> hold(s_->lock);
+        if (s_->abandoned) return 0;
+    }
+    DWORD got = 0;
+    if (!ReadFile(which == stream::out ? s_->out : s_->err, buffer, static_cast<DWORD>(size), &got,
+                  nullptr))
+        return 0;
+    return got;
+}
+
+// Every process of the tree is in the job and cannot leave it, so ending the
+// job closes every writer: nothing can hold the output open.
+void childProcess::abandonOutput() {
+    std::lock_guard<std::mutex> hold(s_->lock);
+    s_->abandoned = true;
+}
+
+processOutcome childProcess::wait() {
+    WaitForSingleObject(s_->process, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(s_->process, &code);
+    std::lock_guard<std::mutex> hold(s_->lock);
+    TerminateJobObject(s_->job, 1);
+    s_->ended = true;
+    // An exception nothing handled ends a program with its NTSTATUS code.
+    return {(code & 0xFFFF0000u) == 0xC0000000u, static_cast<int>(code)};
+}
+
+// Breaking away from the job is not allowed (no JOB_OBJECT_LIMIT_BREAKAWAY_OK
+// among its limits), so the job holds every descendant already.
+bool childProcess::holdWholeTree() { return true; }
+
+void childProcess::askToEnd() {
+    std::lock_guard<std::mutex> hold(s_->lock);
+    if (!s_->ended) GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, s_->pid);
+}
+
+void childProcess::endNow() {
+    std::lock_guard<std::mutex> hold(s_->lock);
+    if (!s_->ended) TerminateJobObject(s_->job, 1);
+}
+
+long childProcess::id() const { return static_cast<long>(s_->pid); }
+
+std::string signalName(int signal) {
+    static const struct {
+        DWORD status;
+        const char* name;
+    } names[] = {{0xC0000005, "access violation"},       {0xC000001D, "illegal instruction"},
+                 {0xC0000094, "integer division by zero"}, {0xC00000FD, "stack overflow"},
+                 {0xC0000135, "a DLL not found"},          {0xC0000142, "a DLL that failed to start"},
+                 {0xC000013A, "Ctrl+C"},                   {0xC0000374, "heap corruption"},
+                 {0xC0000409, "stack buffer overrun"},     {0xC0000417, "invalid parameter"}};
+    const auto status = static_cast<DWORD>(signal);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(status));
+    for (const auto& n : names)
+        if (n.status == status) return std::string(n.name) + " (" + hex + ")";
+    return std::string("status ") + hex;
+}
+
+bool openInBrowser(const std::string& target) {
+    const std::wstring w = wide(target);
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", w.c_str(), nullptr, nullptr,
+                                                   SW_SHOWNORMAL)) > 32;
+}

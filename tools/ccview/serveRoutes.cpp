@@ -1,0 +1,202 @@
+#include "serveRoutes.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "browse.h"
+#include "dialog.h"
+#include "serveApi.h"
+
+using json = nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+using request = httplib::Request;
+using response = httplib::Response;
+
+void sendJson(response& res, int status, const json& body) {
+    res.status = status;
+    res.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
+}
+
+// The words a run request carries: {"words": [text, ...]}. False, with why,
+// when the body is not that.
+bool wordsOf(const std::string& body, std::vector<std::string>& words, std::string& why) {
+    const json asked = json::parse(body, nullptr, false);
+    if (asked.is_discarded() || !asked.is_object() || !asked.contains("words") ||
+        !asked["words"].is_array()) {
+        why = "expected {\"words\": [...]}";
+        return false;
+    }
+    for (const json& word : asked["words"]) {
+        if (!word.is_string()) {
+            why = "every word must be a text";
+            return false;
+        }
+        const std::string& text = word.get_ref<const std::string&>();
+        // A program's arguments end at a NUL: the word would arrive cut.
+        if (text.find('\0') != std::string::npos) {
+            why = "a word cannot hold a NUL character";
+            return false;
+        }
+        words.push_back(text);
+    }
+    return true;
+}
+
+// The file item a request names (item, 1-based), and the patterns of the
+// filter chosen for it (filter, 0-based): the part of the filter's text after
+// its first 0x01. Null for no such item.
+const cnfFile* fileItem(const cnfConfig& cfg, const request& req, std::string& patterns, std::size_t& filterIndex) {
+    const std::string item = req.has_param("item") ? req.get_param_value("item") : "";
+    const std::string filter = req.has_param("filter") ? req.get_param_value("filter") : "0";
+    std::size_t number = 0, index = 0;
+    try {
+        number = std::stoul(item);
+        index = std::stoul(filter);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    if (number == 0 || number > cfg.files.size()) return nullptr;
+    const cnfFile& file = cfg.files[number - 1];
+    filterIndex = index < file.filters.size() ? index : 0;
+    if (!file.filters.empty()) {
+        const std::string& text = cfg.filters[file.filters[filterIndex]];
+        const std::size_t start = text.find('\x01');
+        const std::size_t end = start == std::string::npos ? start : text.find('\x01', start + 1);
+        if (start != std::string::npos) patterns = text.substr(start + 1, end - start - 1);
+    }
+    return &file;
+}
+
+// GET /: the page; with the token in the query, the launch address, whose
+// token becomes the cookie. The page is then loaded by a page of the server
+// itself, not by a redirect, so that the cookie goes along (a browser sends a
+// SameSite=Strict cookie on no request of a chain another site began), and
+// the address without the token replaces the one that held it.
+void pageRoute(const serveContext& c, const request& req, response& res) {
+    if (!req.has_param("token")) return res.set_content(c.page, "text/html; charset=utf-8");
+    if (!sameSecret(req.get_param_value("token"), c.identity.token)) {
+        res.status = 403;
+        res.set_header("Connection", "close");
+        return res.set_content("Forbidden: this token is not this server's.\n", "text/plain; charset=utf-8");
+    }
+    res.set_header("Set-Cookie", "ccview-" + std::to_string(c.identity.port) + "=" + c.identity.token +
+                                     "; Path=/; HttpOnly; SameSite=Strict");
+    res.set_content("<!DOCTYPE html>\n<meta charset=\"utf-8\">\n<meta http-equiv=\"refresh\" content=\"0; url=/\">\n"
+                    "<title>ccview</title>\n<script>location.replace(\"/\")</script>\n",
+                    "text/html; charset=utf-8");
+}
+
+void infoRoute(const serveContext& c, const request&, response& res) {
+    const std::vector<std::string>& program = c.options.program;
+    sendJson(res, 200,
+             {{"program", program[0]},
+              {"fixed", std::vector<std::string>(program.begin() + 1, program.end())},
+              {"cwd", c.options.cwd},
+              {"keptBytes", keptOutputBytes},
+              {"nativeDialog", haveNativeFileDialog()},
+              {"separator", std::string(1, static_cast<char>(fs::path::preferred_separator))},
+              {"running", c.run.running()}});
+}
+
+void runRoute(const serveContext& c, const request& req, response& res) {
+    std::vector<std::string> words;
+    std::string why;
+    if (!wordsOf(req.body, words, why)) return sendJson(res, 400, {{"error", why}});
+    if (!c.run.start(words, why)) return sendJson(res, 409, {{"error", why}});
+    sendJson(res, 200, {{"started", true}});
+}
+
+void stopRoute(const serveContext& c, const request&, response& res) { sendJson(res, 200, {{"stopping", c.run.stop()}}); }
+
+// One page at a time is served: this one takes the place of any other, whose
+// stream ends, so that tabs of one server never hold every connection the
+// browser allows.
+void eventsRoute(const serveContext& c, const request& req, response& res) {
+    std::uint64_t from = 0;
+    try {
+        const std::string last = req.get_header_value("Last-Event-ID");
+        if (!last.empty()) from = std::stoull(last);
+    } catch (const std::exception&) {
+        from = 0;
+    }
+    c.idle.connected();
+    runner& run = c.run;
+    const std::uint64_t reader = run.newReader();
+    auto position = std::make_shared<std::uint64_t>(from);
+    auto first = std::make_shared<bool>(true);
+    res.set_chunked_content_provider(
+        "text/event-stream",
+        [&run, position, first, reader](std::size_t, httplib::DataSink& sink) {
+            std::string chunk = *first ? "retry: 1000\n\n" : "";
+            *first = false;
+            const std::vector<runEvent> events =
+                chunk.empty() ? run.eventsAfter(*position, eventKeepAlive, reader) : std::vector<runEvent>();
+            if (!run.isReader(reader)) {
+                chunk += "data: {\"type\":\"taken-over\"}\n\n";
+                if (sink.write(chunk.data(), chunk.size())) sink.done();
+                return true;
+            }
+            if (events.empty() && run.closed()) {
+                sink.done();
+                return true;
+            }
+            if (events.empty() && chunk.empty()) chunk = ": still here\n\n";
+            for (const runEvent& e : events) {
+                chunk += "id: " + std::to_string(e.seq) + "\ndata: " + e.json + "\n\n";
+                *position = e.seq;
+            }
+            return sink.write(chunk.data(), chunk.size());
+        },
+        [&idle = c.idle](bool) { idle.disconnected(); });
+}
+
+void listRoute(const serveContext& c, const request& req, response& res) {
+    std::string patterns, why;
+    std::size_t filterIndex = 0;
+    const cnfFile* file = fileItem(c.options.config, req, patterns, filterIndex);
+    if (file == nullptr) return sendJson(res, 400, {{"error", "no such file item"}});
+    const std::string folder = req.has_param("folder") ? req.get_param_value("folder") : "";
+    const std::string& cwd = c.options.cwd;
+    json listing = folderListing(folder.empty() ? cwd : folder, cwd, file->action == 2, patterns, why);
+    if (listing.is_null()) return sendJson(res, 404, {{"error", why}});
+    sendJson(res, 200, listing);
+}
+
+void dialogRoute(const serveContext& c, const request& req, response& res) {
+    if (!haveNativeFileDialog()) return sendJson(res, 404, {{"error", "no native dialog here"}});
+    std::string patterns;
+    std::size_t filterIndex = 0;
+    const cnfConfig& cfg = c.options.config;
+    const cnfFile* file = fileItem(cfg, req, patterns, filterIndex);
+    if (file == nullptr) return sendJson(res, 400, {{"error", "no such file item"}});
+    std::string filters;
+    for (std::size_t i = 0; i < file->filters.size(); ++i)
+        filters += cfg.filters[file->filters[(i + filterIndex) % file->filters.size()]];
+    const dialogKind kind =
+        file->action == 2 ? dialogKind::folder : file->action == 1 ? dialogKind::save : dialogKind::open;
+    const auto chosen = nativeFileDialog(kind, file->name, filters, c.options.cwd);
+    if (!chosen) return sendJson(res, 200, {{"cancelled", true}});
+    sendJson(res, 200, {{"path", *chosen}});
+}
+
+}  // namespace
+
+void addRoutes(httplib::Server& server, const serveContext& context) {
+    using handler = void (*)(const serveContext&, const request&, response&);
+    const auto route = [&context](handler h) {
+        return [&context, h](const request& req, response& res) { h(context, req, res); };
+    };
+    server.Get("/", route(pageRoute));
+    server.Get("/api/info", route(infoRoute));
+    server.Post("/api/run", route(runRoute));
+    server.Post("/api/stop", route(stopRoute));
+    server.Get("/api/events", route(eventsRoute));
+    server.Get("/api/list", route(listRoute));
+    server.Post("/api/dialog", route(dialogRoute));
+}
