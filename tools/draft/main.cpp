@@ -30,7 +30,7 @@
 #include "draft.h"
 #include "files.h"
 #include "helpRun.h"
-#include "host.h"
+#include "utf8.h"
 
 namespace {
 
@@ -100,47 +100,49 @@ std::string commandOf(const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
     prepareProcess();
+    // The words are read once, as UTF-8: the program's go to it so; the paths
+    // go to the file functions in the system's own narrow text.
+    const std::vector<std::string> words = utf8Arguments(argc, argv);
+    if (words.empty()) return usage("the command line cannot be read");
     std::string outPath;
     std::string fromPath;
     bool force = false;
     bool haveOut = false;
     bool haveFrom = false;
     helpRunLimits limits;
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    std::size_t i = 1;
+    for (; i < words.size(); ++i) {
+        const std::string& arg = words[i];
         if (arg == "--") {
             ++i;
             break;
         }
         if (arg.empty() || arg[0] != '-') break;
         const bool takesValue = arg == "-o" || arg == "--from" || arg == "--timeout";
-        if (takesValue && (i + 1 == argc || argv[i + 1][0] == '\0')) return usage(std::string(arg) + " needs a value");
+        if (takesValue && (i + 1 == words.size() || words[i + 1].empty())) return usage(arg + " needs a value");
         if (arg == "-o" && !haveOut) {
-            outPath = argv[++i];
+            outPath = systemTextOfUtf8(words[++i]);
             haveOut = true;
         } else if (arg == "--from" && !haveFrom) {
-            fromPath = argv[++i];
+            const std::string& path = words[++i];
+            fromPath = path == "-" ? path : systemTextOfUtf8(path);
             haveFrom = true;
         } else if (arg == "--timeout") {
             char* end = nullptr;
-            const long seconds = std::strtol(argv[++i], &end, 10);
+            const long seconds = std::strtol(words[++i].c_str(), &end, 10);
             if (*end != '\0' || seconds < 1 || seconds > 3600) return usage("--timeout takes whole seconds, 1 to 3600");
             limits.time = std::chrono::seconds(seconds);
         } else if (arg == "--force") {
             force = true;
         } else {
-            return usage("unexpected " + std::string(arg));
+            return usage("unexpected " + arg);
         }
     }
-    // The program's words go to it, and into the script, as UTF-8 on every platform.
-    std::vector<std::string> words = utf8Arguments(argc, argv);
-    words.erase(words.begin(), words.begin() + std::min<std::ptrdiff_t>(i, static_cast<std::ptrdiff_t>(words.size())));
-    if (words.empty() && !haveFrom) return usage("name the program, or --from a saved help text");
-    if (!words.empty() && words[0].empty()) return usage("the program's name is empty");
+    if (i == words.size() && !haveFrom) return usage("name the program, or --from a saved help text");
+    if (i < words.size() && words[i].empty()) return usage("the program's name is empty");
+    const std::string program = i < words.size() ? words[i] : std::string();
     std::vector<std::string> helpArgs{"--help"};
-    if (words.size() > 1) helpArgs.assign(words.begin() + 1, words.end());
-    const std::string program = words.empty() ? std::string() : words[0];
+    if (i + 1 < words.size()) helpArgs.assign(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
     std::error_code ignored;
     if (haveOut && !force && std::filesystem::exists(outPath, ignored))
         return failed(outPath + ": exists; --force replaces it");
