@@ -143,8 +143,10 @@ const struct layoutCase {
       "- | -:, --next => --next | Make the next URL use its own options",
       "- | --abstract-socket-path <path> => --abstract-socket-path <load?> | Connect through this socket"}},
 
-    {"a value after a short name and again after the long one, choices in braces, operands described",
-     "usage: tidy [-h] [-q] [--mode {fast,slow}] [-o FILE] input [input ...]\n\n"
+    {"a usage line wrapped, a value after a short name and again after the long one, choices in braces, operands "
+     "described",
+     "usage: tidy [-h] [-q] [--mode {fast,slow}] [-o FILE]\n"
+     "            input [input ...]\n\n"
      "Tidy things up.\n\n"
      "positional arguments:\n"
      "  input                 files to tidy\n\n"

@@ -320,14 +320,15 @@ helpText readHelp(std::string_view text) {
             const std::string& usage = lines[first];
             const std::size_t program = usage.find_first_not_of(' ', at);
             const std::size_t programEnd = std::min(usage.find(' ', program), usage.size());
+            // Lines indented past the program's name go on with the usage (as argparse wraps it).
             std::string whole = trimmed(usage.substr(at));
-            for (i = first + 1; i < lines.size() && indentOf(lines[i]) > programEnd && indentOf(lines[i]) < lines[i].size();
-                 ++i)
-            {
+            const auto goesOn = [&](const std::string& next) {
+                return indentOf(next) > programEnd && indentOf(next) < next.size();
+            };
+            for (i = first; i + 1 < lines.size() && goesOn(lines[i + 1]); ++i) {
                 whole += ' ';
-                whole += trimmed(lines[i]);
+                whole += trimmed(lines[i + 1]);
             }
-            --i;
             help.usage = whole;
             usageGoesOn = true;
             const std::vector<std::string> words = usageWords(whole);
