@@ -290,6 +290,23 @@ TEST(draft, ReadsEachLayoutAndDraftsAScriptThatCompiles) {
     }
 }
 
+// Texts the fuzzer found, each once a draft the compiler warned about.
+TEST(draft, DraftsFromOddTextsCompileCleanly) {
+    const char* const texts[] = {
+        // An operand named ":x:": a caption that began with ':'.
+        "Usage: fe, :cge: fe, tch [options.]        frob\n  -a   all\n",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        const draftResult draft = draftFromHelp(text, "odd", {"--help"});
+        ASSERT_TRUE(draft.ok()) << draft.error;
+        const compileResult compiled = compileText(draft.script, "draft.sc");
+        ASSERT_TRUE(compiled.ok()) << compiled.error->message();
+        EXPECT_EQ(compiled.warnings.size(), 0u) << (compiled.warnings.empty() ? "" : compiled.warnings[0].text);
+        EXPECT_EQ(scriptRoundTripDifference(compiled.config), "");
+    }
+}
+
 TEST(draft, ATextWithoutOptionsGivesNoScript) {
     const draftResult draft = draftFromHelp("Usage: nothing\nDoes nothing at all.\n", "nothing", {"--help"});
     EXPECT_EQ(draft.error, "the help text lists no options");

@@ -64,6 +64,7 @@ public:
 
     std::size_t makeKey(formKey key, const std::string& base) {
         key.name = unique(keyNames_, base.empty() ? "option" : base);
+        key.caption = safeText(key.caption);
         if (key.caption.empty()) key.caption = "Option";
         f_.keys.push_back(std::move(key));
         return f_.keys.size() - 1;
