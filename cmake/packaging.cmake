@@ -15,7 +15,7 @@
 # for it.
 include(GNUInstallDirs)
 
-set(tarvelkin_programs tarvelkin ccdump ccview tarvelkin-ls)
+set(tarvelkin_programs tarvelkin ccdump ccview tarvelkin-ls tarvelkin-draft)
 if(WIN32)
   install(TARGETS ${tarvelkin_programs} ccview-start RUNTIME DESTINATION .)
   install(FILES README.md DESTINATION .)
@@ -45,6 +45,7 @@ else()
   endforeach()
   install(FILES ${PROJECT_BINARY_DIR}/man/tarvelkin.1 ${PROJECT_BINARY_DIR}/man/ccdump.1
                 ${PROJECT_BINARY_DIR}/man/ccview.1 ${PROJECT_BINARY_DIR}/man/tarvelkin-ls.1
+                ${PROJECT_BINARY_DIR}/man/tarvelkin-draft.1
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
@@ -61,7 +62,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "tarvelkin checks a script that describes a console tool's command line and writes a compact \
 binary config that a graphical front end loads. ccdump checks and prints a config; ccview writes \
 a config's self-contained preview page; tarvelkin-ls is a language server that gives editors the \
-compiler's messages, hover, completion and rename as scripts are written.")
+compiler's messages, hover, completion and rename as scripts are written; tarvelkin-draft drafts a \
+script that compiles from a program's own help text.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
