@@ -14,7 +14,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #ifdef __linux__
@@ -22,6 +24,7 @@
 #endif
 
 #include "childProcessShared.h"
+#include "inputWait.h"
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): not every C library declares it
 
@@ -120,34 +123,60 @@ void endLeftovers(pid_t program) {
 
 struct childProcess::state {
     pid_t pid = -1;
+    int in = -1;  // the input pipe's end, which writeInput writes (non-blocking)
     int out = -1;
     int err = -1;
-    int wake[2] = {-1, -1};  // written by abandonOutput to end every read
+    int wake[2] = {-1, -1};    // written by abandonOutput to end every read
+    int wakeIn[2] = {-1, -1};  // written by abandonInput to end every write
+    unsigned long long inInode = 0;  // the input pipe's, which a reader holds open
     std::mutex lock;
     bool reaped = false;
 };
 
+namespace {
+
+// The start of a program in a session of its own: a new process group too,
+// whose id is the program's, and no controlling terminal.
+void ownSession(posix_spawnattr_t& attributes, short& flags) {
+#ifdef POSIX_SPAWN_SETSID
+    flags |= POSIX_SPAWN_SETSID;
+    (void)attributes;
+#else
+    // Without it, a process group of its own: /dev/tty stays the terminal's.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    flags |= POSIX_SPAWN_SETPGROUP;
+#endif
+}
+
+}  // namespace
+
 std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>& argv,
-                                                  const std::string& cwd, std::string& why) {
+                                                  const std::string& cwd, std::string& why, childInput input) {
     if (argv.empty()) {
         why = "not found: no program named";
         return nullptr;
     }
     auto s = std::make_unique<state>();
+    int inPipe[2] = {-1, -1};
     int outPipe[2] = {-1, -1};
     int errPipe[2] = {-1, -1};
     auto closeAll = [&] {
-        for (int* fd : {&outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &s->wake[0], &s->wake[1]})
+        for (int* fd : {&inPipe[0], &inPipe[1], &outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &s->wake[0],
+                        &s->wake[1], &s->wakeIn[0], &s->wakeIn[1]})
             closeFd(*fd);
     };
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0 ||
-        pipe2(s->wake, O_CLOEXEC) != 0) {
+    const bool piped = input == childInput::pipe;
+    if ((piped && pipe2(inPipe, O_CLOEXEC) != 0) || pipe2(outPipe, O_CLOEXEC) != 0 ||
+        pipe2(errPipe, O_CLOEXEC) != 0 || pipe2(s->wake, O_CLOEXEC) != 0 || pipe2(s->wakeIn, O_CLOEXEC) != 0) {
         why = std::strerror(errno);
         closeAll();
         return nullptr;
     }
     spawnSettings settings;
-    posix_spawn_file_actions_addopen(&settings.actions, 0, "/dev/null", O_RDONLY, 0);
+    if (piped)
+        posix_spawn_file_actions_adddup2(&settings.actions, inPipe[0], 0);
+    else
+        posix_spawn_file_actions_addopen(&settings.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&settings.actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&settings.actions, errPipe[1], 2);
     if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&settings.actions, cwd.c_str());
@@ -156,10 +185,10 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     // has open at the time (its accepted sockets are inherited otherwise).
     posix_spawn_file_actions_addclosefrom_np(&settings.actions, 3);
 #endif
-    posix_spawnattr_setpgroup(&settings.attributes, 0);
+    short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+    ownSession(settings.attributes, flags);
     defaultSignals(settings.attributes);
-    posix_spawnattr_setflags(&settings.attributes,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    posix_spawnattr_setflags(&settings.attributes, flags);
 
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -168,6 +197,7 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     pid_t pid = -1;
     const int failed = posix_spawnp(&pid, args[0], &settings.actions, &settings.attributes,
                                     args.data(), environ);
+    closeFd(inPipe[0]);
     closeFd(outPipe[1]);
     closeFd(errPipe[1]);
     if (failed != 0) {
@@ -184,6 +214,12 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         return nullptr;
     }
     s->pid = pid;
+    if (piped) {
+        struct stat about {};
+        if (::fstat(inPipe[1], &about) == 0) s->inInode = static_cast<unsigned long long>(about.st_ino);
+        ::fcntl(inPipe[1], F_SETFL, ::fcntl(inPipe[1], F_GETFL) | O_NONBLOCK);
+        s->in = inPipe[1];
+    }
     s->out = outPipe[0];
     s->err = errPipe[0];
     return std::unique_ptr<childProcess>(new childProcess(std::move(s)));
@@ -212,7 +248,8 @@ childProcess::~childProcess() {
         endLeftovers(s_->pid);
         waitpid(s_->pid, nullptr, 0);
     }
-    for (int* fd : {&s_->out, &s_->err, &s_->wake[0], &s_->wake[1]}) closeFd(*fd);
+    for (int* fd : {&s_->in, &s_->out, &s_->err, &s_->wake[0], &s_->wake[1], &s_->wakeIn[0], &s_->wakeIn[1]})
+        closeFd(*fd);
 }
 
 std::size_t childProcess::read(stream which, char* buffer, std::size_t size) {
@@ -234,6 +271,56 @@ void childProcess::abandonOutput() {
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(s_->wake[1], &byte, 1);
 }
+
+bool childProcess::writeInput(const char* data, std::size_t size) {
+    if (s_->in < 0) return false;
+    // A reader that went away is a failed write, never SIGPIPE for the
+    // whole process: the signal is held back in this thread, and taken if
+    // it came.
+    sigset_t pipeSignal, before;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
+    pollfd watch[2] = {{s_->in, POLLOUT, 0}, {s_->wakeIn[0], POLLIN, 0}};
+    bool ok = true;
+    while (ok && size > 0) {
+        if (poll(watch, 2, -1) < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        if (watch[1].revents != 0) {
+            ok = false;
+            break;
+        }
+        const ssize_t put = ::write(s_->in, data, size);
+        if (put < 0) {
+            ok = errno == EINTR || errno == EAGAIN;
+            continue;
+        }
+        data += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    if (!ok && errno == EPIPE) {
+        const timespec now{0, 0};
+        sigtimedwait(&pipeSignal, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return ok;
+}
+
+void childProcess::closeInput() { closeFd(s_->in); }
+
+void childProcess::abandonInput() {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(s_->wakeIn[1], &byte, 1);
+}
+
+inputWait childProcess::waitingForInput() const {
+    if (s_->inInode == 0) return inputWait::unknown;
+    return sessionReadsPipe(static_cast<long>(s_->pid), s_->inInode);
+}
+
+const char* inputLineEnd() { return "\n"; }
 
 processOutcome childProcess::wait() {
     // Waited for without reaping, so that the group keeps its id (the
