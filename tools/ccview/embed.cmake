@@ -3,8 +3,8 @@
 # the script's SHA-256 in the page's content security policy, so that the
 # browser runs that script and nothing else. Two templates: the static page
 # (preview.js, presets.js, presets-ui.js, page.js) and the served page, which
-# adds the runner (output.js, run.js) and may connect to the server that gave
-# it. Each is cut at the three places the config's JSON, its analysis and the
+# adds the runner (output.js, runText.js, outputView.js, outputPanel.js,
+# history.js, browse.js, run.js) and may connect to the server that gave it. Each is cut at the three places the config's JSON, its analysis and the
 # source name go, and written as four byte arrays of one C++ source.
 #
 #   cmake -DSOURCE_DIR=tools/ccview -DOUTPUT=ccviewTemplate.cpp -P embed.cmake
@@ -105,7 +105,8 @@ endfunction()
 set(cpp "// Generated from page.html, page.css and the page's scripts by embed.cmake.\n")
 string(APPEND cpp "#include \"ccviewPage.h\"\n\nnamespace {\n")
 page_template(view "page.css" "preview.js;presets.js;presets-ui.js;page.js" "")
-page_template(served "page.css;run.css" "preview.js;presets.js;output.js;presets-ui.js;run.js;page.js"
+page_template(served "page.css;run.css"
+              "preview.js;presets.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;page.js"
               "; connect-src 'self'")
 string(APPEND cpp "}  // namespace\n\n")
 foreach(prefix view served)
