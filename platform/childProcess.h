@@ -51,17 +51,24 @@ public:
                                                childInput input = childInput::closed);
 
     // Makes every process a started program's tree leaves behind part of
-    // what ends with it, also one that left its process group (a new session,
-    // a daemon): on Linux this process becomes their reaper (a child
-    // subreaper), so that each of them comes to it when its parent ends, and
-    // wait() and the stopping calls end them too. Takes over every process
-    // that becomes a child of this one: call it once, before starting any
-    // program, in a process that starts one program at a time and nothing it
-    // means to keep (openInBrowser's opener is never its child). True on
-    // Windows, where a Job Object holds the whole tree anyway; false where
-    // the system has no such means (then a process that left the group is
-    // not ended).
+    // what ends with it, also one that left its process group (a new
+    // session, a daemon), and makes the tree end with this process however
+    // this process ends (a kill -9, a crash). On Linux each program started
+    // from now on runs under a keeper: this program again, started with
+    // keeperOption, between this process and the program, the reaper of all
+    // the program starts (a child subreaper); it ends the whole tree when
+    // the program ends, when asked, and when its link to this process
+    // closes. A program that calls this must hand a start whose first
+    // argument is keeperOption to keeperMain before anything else. True on
+    // Windows, where a Job Object that closes with this process holds the
+    // whole tree anyway; false where the system has no such means (then a
+    // process that left the group is not ended, nor the tree when this
+    // process is killed).
     static bool holdWholeTree();
+    static constexpr const char* keeperOption = "--run-keeper";
+    // A keeper's whole life (keeperPosix.cpp): argv[1] is keeperOption,
+    // argv[2..] the program and its arguments; its exit status.
+    static int keeperMain(int argc, char** argv);
 
     // Ends the tree if it still runs and closes every handle.
     ~childProcess();

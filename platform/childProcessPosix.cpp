@@ -1,5 +1,7 @@
-// Starting and stopping programs on POSIX systems: posix_spawn, a process
-// group, and on Linux a child subreaper for what leaves the group.
+// Starting and stopping programs on POSIX systems: posix_spawn and a session
+// of the program's own; on Linux, once holdWholeTree was called, a keeper
+// process between this one and each program (keeperPosix.cpp). Whether the
+// program waits for its input: inputWait.h.
 #include "childProcess.h"
 
 #include <atomic>
@@ -16,6 +18,7 @@
 #include <poll.h>
 #include <pthread.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,132 +26,56 @@
 #include <sys/prctl.h>
 #endif
 
-#include "childProcessShared.h"
 #include "inputWait.h"
+#include "processTreePosix.h"
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): not every C library declares it
 
 namespace {
 
-// A spawn's settings, released however the start ends.
-struct spawnSettings {
-    posix_spawn_file_actions_t actions{};
-    posix_spawnattr_t attributes{};
-    spawnSettings() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attributes);
-    }
-    ~spawnSettings() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
-    spawnSettings(const spawnSettings&) = delete;
-    spawnSettings& operator=(const spawnSettings&) = delete;
-};
+// Set by holdWholeTree: each program starts under a keeper (keeperPosix.cpp).
+std::atomic<bool> keeping{false};
 
-void closeFd(int& fd) {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+// A line the keeper said on the link, without its line end; empty when the
+// link closed first.
+std::string keeperLine(int link) {
+    std::string line;
+    char c = 0;
+    for (;;) {
+        const ssize_t got = ::read(link, &c, 1);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0 || c == '\n') return line;
+        line += c;
+    }
 }
 
-// The signals this program blocks or ignores, back to their defaults in the
-// child: a tool must see a broken pipe and Ctrl+C as it would in a terminal.
-constexpr int endSignals[] = {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-
-void defaultSignals(posix_spawnattr_t& attributes) {
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int s : endSignals) sigaddset(&defaults, s);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
+// The number after prefix in line, or -1.
+long numberAfter(const std::string& line, const std::string& prefix) {
+    if (line.rfind(prefix, 0) != 0) return -1;
+    char* end = nullptr;
+    const long n = std::strtol(line.c_str() + prefix.size(), &end, 10);
+    return *end == 0 ? n : -1;
 }
 
-// Set by holdWholeTree: every child of this process but the program is
-// something a program's tree left behind.
-std::atomic<bool> holdingTrees{false};
-
-// The children of this process but skip, found in /proc (each process's stat
-// names its parent). A child keeps its id until this process reaps it, so
-// signalling one found here can never reach another process.
-std::vector<pid_t> childrenBut(pid_t skip) {
-    std::vector<pid_t> found;
-    const long self = ::getpid();
-    DIR* proc = ::opendir("/proc");
-    if (proc == nullptr) return found;
-    while (const dirent* entry = ::readdir(proc)) {
-        char* end = nullptr;
-        const long pid = std::strtol(entry->d_name, &end, 10);
-        if (*end != 0 || pid <= 0 || pid == skip) continue;
-        char path[64];
-        std::snprintf(path, sizeof path, "/proc/%ld/stat", pid);
-        const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-        if (fd < 0) continue;
-        char text[512];
-        const ssize_t got = ::read(fd, text, sizeof text - 1);
-        ::close(fd);
-        if (got <= 0) continue;
-        text[got] = 0;
-        // "pid (name) state parent ...", where the name may hold ") " too.
-        const char* nameEnd = std::strrchr(text, ')');
-        char state = 0;
-        long parent = 0;
-        if (nameEnd != nullptr && std::sscanf(nameEnd + 1, " %c %ld", &state, &parent) == 2 && parent == self)
-            found.push_back(static_cast<pid_t>(pid));
-    }
-    ::closedir(proc);
-    return found;
-}
-
-// Signals what the program's tree left behind that has come to this process.
-void signalLeftovers(pid_t program, int signal) {
-    if (!holdingTrees) return;
-    for (const pid_t pid : childrenBut(program)) ::kill(pid, signal);
-}
-
-// Ends and reaps what the program's tree left behind, until nothing is left:
-// each process ended here hands its own children to this process in turn.
-void endLeftovers(pid_t program) {
-    if (!holdingTrees) return;
-    for (std::vector<pid_t> left = childrenBut(program); !left.empty(); left = childrenBut(program)) {
-        for (const pid_t pid : left) ::kill(pid, SIGKILL);
-        for (const pid_t pid : left)
-            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
-    }
+void tellKeeper(int link, char what) {
+    [[maybe_unused]] const ssize_t ignored = ::send(link, &what, 1, MSG_NOSIGNAL);
 }
 
 }  // namespace
 
 struct childProcess::state {
-    pid_t pid = -1;
-    int in = -1;  // the input pipe's end, which writeInput writes (non-blocking)
+    pid_t pid = -1;     // the program, the leader of its process group
+    pid_t keeper = -1;  // its keeper, when it has one
+    int link = -1;      // the socket to the keeper
+    int in = -1;        // the input pipe's end, which writeInput writes (non-blocking)
     int out = -1;
     int err = -1;
     int wake[2] = {-1, -1};    // written by abandonOutput to end every read
     int wakeIn[2] = {-1, -1};  // written by abandonInput to end every write
-    unsigned long long inInode = 0;  // the input pipe's, which a reader holds open
+    unsigned long long inInode = 0;  // the input pipe's, which the program reads
     std::mutex lock;
     bool reaped = false;
 };
-
-namespace {
-
-// The start of a program in a session of its own: a new process group too,
-// whose id is the program's, and no controlling terminal.
-void ownSession(posix_spawnattr_t& attributes, short& flags) {
-#ifdef POSIX_SPAWN_SETSID
-    flags |= POSIX_SPAWN_SETSID;
-    (void)attributes;
-#else
-    // Without it, a process group of its own: /dev/tty stays the terminal's.
-    posix_spawnattr_setpgroup(&attributes, 0);
-    flags |= POSIX_SPAWN_SETPGROUP;
-#endif
-}
-
-}  // namespace
 
 std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>& argv,
                                                   const std::string& cwd, std::string& why, childInput input) {
@@ -160,14 +87,17 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     int inPipe[2] = {-1, -1};
     int outPipe[2] = {-1, -1};
     int errPipe[2] = {-1, -1};
+    int link[2] = {-1, -1};
     auto closeAll = [&] {
-        for (int* fd : {&inPipe[0], &inPipe[1], &outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &s->wake[0],
-                        &s->wake[1], &s->wakeIn[0], &s->wakeIn[1]})
+        for (int* fd : {&inPipe[0], &inPipe[1], &outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &link[0],
+                        &link[1], &s->wake[0], &s->wake[1], &s->wakeIn[0], &s->wakeIn[1]})
             closeFd(*fd);
     };
+    const bool kept = keeping;
     const bool piped = input == childInput::pipe;
     if ((piped && pipe2(inPipe, O_CLOEXEC) != 0) || pipe2(outPipe, O_CLOEXEC) != 0 ||
-        pipe2(errPipe, O_CLOEXEC) != 0 || pipe2(s->wake, O_CLOEXEC) != 0 || pipe2(s->wakeIn, O_CLOEXEC) != 0) {
+        pipe2(errPipe, O_CLOEXEC) != 0 || pipe2(s->wake, O_CLOEXEC) != 0 || pipe2(s->wakeIn, O_CLOEXEC) != 0 ||
+        (kept && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, link) != 0)) {
         why = std::strerror(errno);
         closeAll();
         return nullptr;
@@ -179,46 +109,58 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         posix_spawn_file_actions_addopen(&settings.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&settings.actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&settings.actions, errPipe[1], 2);
+    if (kept) posix_spawn_file_actions_adddup2(&settings.actions, link[1], 3);
     if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&settings.actions, cwd.c_str());
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
     // Nothing else of this process goes along: not the connections a server
     // has open at the time (its accepted sockets are inherited otherwise).
-    posix_spawn_file_actions_addclosefrom_np(&settings.actions, 3);
+    posix_spawn_file_actions_addclosefrom_np(&settings.actions, kept ? 4 : 3);
 #endif
-    short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
-    ownSession(settings.attributes, flags);
-    defaultSignals(settings.attributes);
-    posix_spawnattr_setflags(&settings.attributes, flags);
+    // The program leads a session of its own, without a controlling
+    // terminal; its keeper has a process group of its own, where Ctrl+C in
+    // the terminal, which is for the server, never comes either.
+    if (kept)
+        ownGroupPlainSignals(settings);
+    else
+        ownSessionPlainSignals(settings);
 
-    std::vector<char*> args;
-    args.reserve(argv.size() + 1);
-    for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = -1;
-    const int failed = posix_spawnp(&pid, args[0], &settings.actions, &settings.attributes,
-                                    args.data(), environ);
+    std::vector<std::string> words = argv;
+    if (kept) words.insert(words.begin(), {"/proc/self/exe", keeperOption});
+    int failed = 0;
+    const pid_t started = spawnProgram(words, settings, failed);
     closeFd(inPipe[0]);
     closeFd(outPipe[1]);
     closeFd(errPipe[1]);
-    if (failed != 0) {
-        const std::string reason = std::strerror(failed);
-        if (folderGone(cwd))
-            why = "working folder not found: " + cwd;
-        else if (failed == ENOENT || failed == ENOTDIR)
-            why = notFound(argv[0], argv[0].find('/') == std::string::npos, reason);
-        else if (failed == EACCES || failed == ENOEXEC || failed == EPERM || failed == EISDIR)
-            why = "not executable: " + argv[0] + ": " + reason;
-        else
-            why = argv[0] + ": " + reason;
+    closeFd(link[1]);
+    if (started != 0 && kept) {
+        // The keeper says whether the program started.
+        const std::string said = keeperLine(link[0]);
+        const long pid = numberAfter(said, "started ");
+        if (pid <= 0) {
+            while (waitpid(started, nullptr, 0) < 0 && errno == EINTR) {
+            }
+            const long error = numberAfter(said, "failed ");
+            why = error > 0 ? startFailure(argv, cwd, static_cast<int>(error)) : "the run's keeper did not start";
+            closeAll();
+            return nullptr;
+        }
+        s->keeper = started;
+        s->pid = static_cast<pid_t>(pid);
+        s->link = link[0];
+        link[0] = -1;
+    } else if (started != 0) {
+        s->pid = started;
+    } else {
+        why = startFailure(kept ? std::vector<std::string>{"/proc/self/exe"} : argv, cwd, failed);
         closeAll();
         return nullptr;
     }
-    s->pid = pid;
     if (piped) {
         struct stat about {};
         if (::fstat(inPipe[1], &about) == 0) s->inInode = static_cast<unsigned long long>(about.st_ino);
         ::fcntl(inPipe[1], F_SETFL, ::fcntl(inPipe[1], F_GETFL) | O_NONBLOCK);
         s->in = inPipe[1];
+        inPipe[1] = -1;
     }
     s->out = outPipe[0];
     s->err = errPipe[0];
@@ -226,9 +168,9 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
 }
 
 bool childProcess::holdWholeTree() {
-#ifdef PR_SET_CHILD_SUBREAPER
-    if (prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0) return false;
-    holdingTrees = true;
+#ifdef __linux__
+    if (::access("/proc/self/exe", X_OK) != 0) return false;
+    keeping = true;
     return true;
 #else
     return false;
@@ -242,13 +184,17 @@ childProcess::~childProcess() {
     {
         std::lock_guard<std::mutex> hold(s_->lock);
         reaped = s_->reaped;
-        if (!reaped) ::kill(-s_->pid, SIGKILL);
+        if (!reaped && s_->keeper < 0) ::kill(-s_->pid, SIGKILL);
     }
-    if (!reaped) {
-        endLeftovers(s_->pid);
+    if (!reaped && s_->keeper >= 0) {
+        // The keeper ends the whole tree once its link closes.
+        closeFd(s_->link);
+        waitpid(s_->keeper, nullptr, 0);
+    } else if (!reaped) {
         waitpid(s_->pid, nullptr, 0);
     }
-    for (int* fd : {&s_->in, &s_->out, &s_->err, &s_->wake[0], &s_->wake[1], &s_->wakeIn[0], &s_->wakeIn[1]})
+    for (int* fd : {&s_->link, &s_->in, &s_->out, &s_->err, &s_->wake[0], &s_->wake[1], &s_->wakeIn[0],
+                    &s_->wakeIn[1]})
         closeFd(*fd);
 }
 
@@ -323,14 +269,24 @@ inputWait childProcess::waitingForInput() const {
 const char* inputLineEnd() { return "\n"; }
 
 processOutcome childProcess::wait() {
+    if (s_->keeper >= 0) {
+        // The keeper says how the program ended once its whole tree has.
+        const std::string said = keeperLine(s_->link);
+        while (waitpid(s_->keeper, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        std::lock_guard<std::mutex> hold(s_->lock);
+        s_->reaped = true;
+        if (const long code = numberAfter(said, "ended exit "); code >= 0) return {false, static_cast<int>(code)};
+        if (const long signal = numberAfter(said, "ended signal "); signal > 0) return {true, static_cast<int>(signal)};
+        return {true, SIGKILL};  // the keeper itself was killed
+    }
     // Waited for without reaping, so that the group keeps its id (the
-    // program's) until the rest of it has been ended.
+    // program's) until it has been ended.
     siginfo_t info{};
     while (waitid(P_PID, static_cast<id_t>(s_->pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
     std::lock_guard<std::mutex> hold(s_->lock);
     ::kill(-s_->pid, SIGKILL);
-    endLeftovers(s_->pid);
     int status = 0;
     while (waitpid(s_->pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -342,15 +298,15 @@ processOutcome childProcess::wait() {
 void childProcess::askToEnd() {
     std::lock_guard<std::mutex> hold(s_->lock);
     if (s_->reaped) return;
+    if (s_->keeper >= 0) return tellKeeper(s_->link, 'T');
     ::kill(-s_->pid, SIGTERM);
-    signalLeftovers(s_->pid, SIGTERM);
 }
 
 void childProcess::endNow() {
     std::lock_guard<std::mutex> hold(s_->lock);
     if (s_->reaped) return;
+    if (s_->keeper >= 0) return tellKeeper(s_->link, 'K');
     ::kill(-s_->pid, SIGKILL);
-    signalLeftovers(s_->pid, SIGKILL);
 }
 
 long childProcess::id() const { return static_cast<long>(s_->pid); }

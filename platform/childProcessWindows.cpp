@@ -266,8 +266,12 @@ processOutcome childProcess::wait() {
 }
 
 // Breaking away from the job is not allowed (no JOB_OBJECT_LIMIT_BREAKAWAY_OK
-// among its limits), so the job holds every descendant already.
+// among its limits), so the job holds every descendant already, and it ends
+// them all when its last handle closes, this process's, however it ends.
 bool childProcess::holdWholeTree() { return true; }
+
+// No keeper is needed here: the job is one.
+int childProcess::keeperMain(int, char**) { return 2; }
 
 void childProcess::askToEnd() {
     std::lock_guard<std::mutex> hold(s_->lock);

@@ -6,20 +6,25 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "base64.h"
 #include "childProcess.h"
-#include "host.h"
 #include "requestCheck.h"
 #include "utf8.h"
 #include "testSupport.h"
+
+#ifndef _WIN32
+#include <csignal>
+#endif
 
 namespace {
 
@@ -104,12 +109,14 @@ public:
         process_ = childProcess::start(argv, "", why);
         if (!process_) throw std::runtime_error("cannot start ccview: " + why);
         char c = 0;
-        while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') url_ += c;
-        if (url_.empty()) throw std::runtime_error("ccview --serve printed no address");
-        if (url_.back() == '\r') url_.pop_back();
-        const std::size_t colon = url_.find(':', 7), slash = url_.find('/', 7);
-        port_ = std::stoi(url_.substr(colon + 1, slash - colon - 1));
-        token_ = url_.substr(url_.find("token=") + 6);
+        while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') launch_ += c;
+        if (launch_.empty()) throw std::runtime_error("ccview --serve printed no launch file");
+        if (launch_.back() == '\r') launch_.pop_back();
+        // ".../ccview-PORT.html", and the token beside it in ccview-PORT.token.
+        const std::string name = utf8Of(pathOfUtf8(launch_).stem());
+        port_ = std::stoi(name.substr(name.find('-') + 1));
+        token_ = testSupport::fileBytes(tokenFile());
+        if (!token_.empty() && token_.back() == '\n') token_.pop_back();
     }
     // Ends the server as Ctrl+C does, so that it removes its token file (a
     // test on Windows has no console to send Ctrl+C from: it ends the tree,
@@ -120,7 +127,8 @@ public:
         process_->endNow();
         process_->wait();
         std::error_code ignored;
-        fs::remove(pathOfUtf8(privateFolder()) / ("ccview-" + std::to_string(port_) + ".token"), ignored);
+        fs::remove(tokenFile(), ignored);
+        fs::remove(pathOfUtf8(launch_), ignored);
 #else
         end();
 #endif
@@ -128,12 +136,13 @@ public:
     servedCcview(const servedCcview&) = delete;
     servedCcview& operator=(const servedCcview&) = delete;
 
-    // Headers of the page itself: its Host, its cookie, its Origin.
+    // Headers of the page itself: its Host, its token, its Origin.
     httplib::Headers page() const {
-        return {{"Host", host()}, {"Cookie", cookie()}, {"Origin", "http://" + host()}};
+        return {{"Host", host()}, {"X-Ccview-Token", token_}, {"Origin", "http://" + host()}};
     }
     std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
-    std::string cookie() const { return "ccview-" + std::to_string(port_) + "=" + token_; }
+    fs::path launchFile() const { return pathOfUtf8(launch_); }
+    fs::path tokenFile() const { return fs::path(launchFile()).replace_extension(".token"); }
     int port() const { return port_; }
     const std::string& token() const { return token_; }
     httplib::Client client() const {
@@ -153,6 +162,15 @@ public:
         return o.signalled ? -1 : o.code;
     }
     const std::string& errors() const { return errors_; }
+    // Ends the server at once, as a kill -9 or a crash would.
+    void kill() {
+        process_->endNow();
+        process_->wait();
+        process_.reset();
+        std::error_code ignored;
+        fs::remove(tokenFile(), ignored);
+        fs::remove(launchFile(), ignored);
+    }
 
     // Starts a run with words (and the rest of a run request: "input",
     // "cwd", "form") and follows the event stream to its end, calling
@@ -216,7 +234,7 @@ public:
 
 private:
     std::unique_ptr<childProcess> process_;
-    std::string url_, token_, errors_;
+    std::string launch_, token_, errors_;
     int port_ = 0;
 };
 
@@ -238,141 +256,240 @@ fs::path sampleConfig(const scratchFolder& dir) {
     return config;
 }
 
+// Raw connections to a server, for what no client sends: heads that never
+// end, bytes that drip, nothing at all.
+struct rawConnections {
+    int port;
+    socket_t connect() const {
+        httplib::Error error{};
+        return httplib::detail::create_client_socket("127.0.0.1", "", port, AF_INET, false, nullptr, 5, 0, 60, 0, 60,
+                                                      0, "", error);
+    }
+    static bool send(socket_t socket, const std::string& bytes) {
+#ifdef MSG_NOSIGNAL
+        return ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0;
+#else
+        return ::send(socket, bytes.data(), static_cast<int>(bytes.size()), 0) > 0;
+#endif
+    }
+    // What comes back until the server closes the connection.
+    static std::string answer(socket_t socket) {
+        std::string got;
+        char buffer[4096];
+        for (ssize_t n; (n = ::recv(socket, buffer, sizeof buffer, 0)) > 0;) got.append(buffer, static_cast<std::size_t>(n));
+        return got;
+    }
+};
+
 // The request table: each row goes to the checks themselves (requestCheck.h)
 // and to the real server, which must agree. A row the checks pass and its
 // route refuses says so.
 TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
     scratchFolder dir;
     servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"});
+    const std::string port = std::to_string(server.port());
     const std::string own = "http://" + server.host();
     const std::string other = "http://127.0.0.1:" + std::to_string(server.port() == 1 ? 2 : server.port() - 1);
-    const std::string badCookie = "ccview-" + std::to_string(server.port()) + "=" + std::string(64, '0');
-    const std::string none;
+    const std::string token = server.token(), wrong(64, '0'), none;
+    const std::string localhost = "localhost:" + port;
     const struct {
         const char* what;
-        std::string method, path, host, cookie, origin, site;
+        std::string method, path, host, token, origin, site;
         int status;
         std::string header{}, value{};  // one more header, if any
         bool byRoute = false;           // refused by the route, not the checks
     } cases[] = {
-        {"launch address", "GET", "/?token=" + server.token(), server.host(), none, none, "none", 200},
-        {"launch, localhost", "GET", "/?token=" + server.token(), "localhost:" + std::to_string(server.port()), none, none, none, 200},
-        {"launch from a local file", "GET", "/?token=" + server.token(), server.host(), none, none, "cross-site", 200},
-        {"launch, wrong token", "GET", "/?token=" + std::string(64, 'a'), server.host(), none, none, "none", 403, {}, {}, true},
-        {"launch, rebound name", "GET", "/?token=" + server.token(), "evil.example:" + std::to_string(server.port()), none, none, none, 403},
-        {"page with cookie", "GET", "/", server.host(), server.cookie(), none, "same-origin", 200},
-        {"page without cookie", "GET", "/", server.host(), none, none, none, 403},
-        {"page, wrong cookie", "GET", "/", server.host(), badCookie, none, none, 403},
-        {"page, other port in Host", "GET", "/", "127.0.0.1:1", server.cookie(), none, none, 403},
-        {"page, no Host", "GET", "/", none, server.cookie(), none, none, 403},
-        {"info, script", "GET", "/api/info", server.host(), server.cookie(), none, none, 200},
-        {"info from another port's page", "GET", "/api/info", server.host(), server.cookie(), other, "same-site", 403},
-        {"stop, own page", "POST", "/api/stop", server.host(), server.cookie(), own, "same-origin", 200},
-        {"stop, script", "POST", "/api/stop", server.host(), server.cookie(), none, none, 200},
-        {"stop, no cookie", "POST", "/api/stop", server.host(), none, own, "same-origin", 403},
-        {"stop from another port", "POST", "/api/stop", server.host(), server.cookie(), other, "same-site", 403},
-        {"stop, forged Origin only", "POST", "/api/stop", server.host(), server.cookie(), other, none, 403},
-        {"stop from a site", "POST", "/api/stop", server.host(), server.cookie(), "https://evil.example", "cross-site", 403},
-        {"stop, no Origin but same-site", "POST", "/api/stop", server.host(), server.cookie(), none, "same-site", 403},
-        {"stop, typed", "POST", "/api/stop", server.host(), server.cookie(), none, "none", 403},
-        {"run, rebound name", "POST", "/api/run", "evil.example:" + std::to_string(server.port()), server.cookie(), none, none, 403},
-        {"events from another port", "GET", "/api/events", server.host(), server.cookie(), other, "same-site", 403},
-        {"events, no cookie", "GET", "/api/events", server.host(), none, own, none, 403},
-        {"list from another port", "GET", "/api/list?item=1", server.host(), server.cookie(), other, "same-site", 403},
-        {"run, chunked body", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 411,
+        // The launch file's form: its token in the body, from a file.
+        {"launch from the launch file", "POST", "/launch", server.host(), token, "null", "cross-site", 200},
+        {"launch, typed", "POST", "/launch", server.host(), token, none, "none", 200},
+        {"launch, wrong token", "POST", "/launch", server.host(), wrong, "null", "cross-site", 403, {}, {}, true},
+        {"launch, no token", "POST", "/launch", server.host(), none, "null", "cross-site", 403, {}, {}, true},
+        {"launch from another port's page", "POST", "/launch", server.host(), token, other, "same-site", 403},
+        {"launch as localhost", "POST", "/launch", localhost, token, "null", "cross-site", 403},
+        {"launch, rebound name", "POST", "/launch", "evil.example:" + port, token, "null", "cross-site", 403},
+        {"a token in an address", "GET", "/?token=" + token, server.host(), none, none, "none", 400},
+        {"a token in an API address", "GET", "/api/info?token=" + token, server.host(), token, none, none, 400},
+        // The pages hold no secret.
+        {"page, typed", "GET", "/", server.host(), none, none, "none", 200},
+        {"page from itself", "GET", "/", server.host(), none, none, "same-origin", 200},
+        {"page, HEAD", "HEAD", "/", server.host(), none, none, none, 200},
+        {"page from another port's page", "GET", "/", server.host(), none, none, "same-site", 403},
+        {"page from a site", "GET", "/", server.host(), none, none, "cross-site", 403},
+        {"page as localhost", "GET", "/", localhost, none, none, "none", 403},
+        {"page, other port in Host", "GET", "/", "127.0.0.1:1", none, none, none, 403},
+        {"page, no Host", "GET", "/", none, none, none, none, 403},
+        // The API takes the token in its header.
+        {"info, script", "GET", "/api/info", server.host(), token, none, none, 200},
+        {"info, no token", "GET", "/api/info", server.host(), none, none, none, 403},
+        {"info, wrong token", "GET", "/api/info", server.host(), wrong, none, none, 403},
+        {"info, typed", "GET", "/api/info", server.host(), token, none, "none", 403},
+        {"info as localhost", "GET", "/api/info", localhost, token, none, none, 403},
+        {"info from a localhost page", "GET", "/api/info", server.host(), token, "http://" + localhost, "same-site", 403},
+        {"info from another port's page", "GET", "/api/info", server.host(), token, other, "same-site", 403},
+        {"stop, own page", "POST", "/api/stop", server.host(), token, own, "same-origin", 200},
+        {"stop, script", "POST", "/api/stop", server.host(), token, none, none, 200},
+        {"stop, no token", "POST", "/api/stop", server.host(), none, own, "same-origin", 403},
+        {"stop, a cookie instead", "POST", "/api/stop", server.host(), none, own, "same-origin", 403, "Cookie",
+         "ccview-" + port + "=" + token},
+        {"stop from another port", "POST", "/api/stop", server.host(), token, other, "same-site", 403},
+        {"stop, forged Origin only", "POST", "/api/stop", server.host(), token, other, none, 403},
+        {"stop from a site", "POST", "/api/stop", server.host(), token, "https://evil.example", "cross-site", 403},
+        {"stop from a file", "POST", "/api/stop", server.host(), token, "null", "cross-site", 403},
+        {"stop, no Origin but same-site", "POST", "/api/stop", server.host(), token, none, "same-site", 403},
+        {"run, rebound name", "POST", "/api/run", "evil.example:" + port, token, none, none, 403},
+        {"events, no token", "GET", "/api/events", server.host(), none, own, "same-origin", 403},
+        {"list from another port", "GET", "/api/list?item=1", server.host(), token, other, "same-site", 403},
+        {"an unknown API, no token", "POST", "/api/nothing", server.host(), none, own, "same-origin", 403},
+        // Methods other than GET, HEAD and POST, before anything else.
+        {"run by PUT", "PUT", "/api/run", server.host(), token, own, "same-origin", 405},
+        {"a preflight", "OPTIONS", "/api/run", server.host(), none, other, "same-site", 405,
+         "Access-Control-Request-Headers", "x-ccview-token"},
+        {"DELETE, rebound name", "DELETE", "/", "evil.example:" + port, none, none, none, 405},
+        {"run, chunked body", "POST", "/api/run", server.host(), token, own, "same-origin", 411,
          "Transfer-Encoding", "chunked"},
-        {"run, body over 1 MB", "POST", "/api/run", server.host(), server.cookie(), own, "same-origin", 413,
+        {"run, body over 1 MB", "POST", "/api/run", server.host(), token, own, "same-origin", 413,
          "Content-Length", "1048577"},
     };
     const serverIdentity identity{server.port(), server.token()};
     httplib::Client c = server.client();
+    c.set_keep_alive(true);
     for (const auto& t : cases) {
         SCOPED_TRACE(t.what);
-        httplib::Headers headers;
+        httplib::Request sent;
+        sent.method = t.method;
+        sent.path = t.path;
         for (const auto& [name, value] : {std::pair<const char*, const std::string&>{"Host", t.host},
-                                          {"Cookie", t.cookie}, {"Origin", t.origin}, {"Sec-Fetch-Site", t.site}})
-            if (!value.empty()) headers.emplace(name, value);
-        if (t.host.empty()) headers.emplace("Host", "");
-        if (!t.header.empty()) headers.emplace(t.header, t.value);
+                                          {"Origin", t.origin}, {"Sec-Fetch-Site", t.site}})
+            if (!value.empty()) sent.headers.emplace(name, value);
+        if (t.host.empty()) sent.headers.emplace("Host", "");
+        if (!t.header.empty()) sent.headers.emplace(t.header, t.value);
+        const bool launch = t.path == "/launch";
+        if (launch) {
+            sent.body = t.token.empty() ? "other=1" : "token=" + t.token;
+            sent.headers.emplace("Content-Type", "application/x-www-form-urlencoded");
+        } else {
+            if (!t.token.empty()) sent.headers.emplace("X-Ccview-Token", t.token);
+            if (t.method != "GET" && t.method != "HEAD") sent.body = "{}";
+        }
 
-        httplib::Request asked;
-        asked.method = t.method;
-        asked.path = t.path.substr(0, t.path.find('?'));
+        // The checks see the head alone: the path and its query apart, the
+        // length the client will send.
+        httplib::Request checked = sent;
+        checked.path = t.path.substr(0, t.path.find('?'));
         if (t.path.find('?') != std::string::npos)
-            httplib::detail::parse_query_text(t.path.substr(t.path.find('?') + 1), asked.params);
-        asked.headers = headers;
-        if (t.method == "POST" && !asked.has_header("Content-Length")) asked.headers.emplace("Content-Length", "2");
-        const verdict checked = checkRequest(asked, identity);
-        EXPECT_EQ(checked.status, t.status < 300 || t.byRoute ? 0 : t.status) << checked.why;
+            httplib::detail::parse_query_text(t.path.substr(t.path.find('?') + 1), checked.params);
+        if (!checked.has_header("Content-Length") && !sent.body.empty())
+            checked.headers.emplace("Content-Length", std::to_string(sent.body.size()));
+        const verdict v = checkRequest(checked, identity);
+        EXPECT_EQ(v.status, t.status < 300 || t.byRoute ? 0 : t.status) << v.why;
 
-        auto r = t.method == "GET" ? c.Get(t.path, headers) : c.Post(t.path, headers, "{}", "application/json");
+        auto r = c.send(sent);
         ASSERT_TRUE(r);
         EXPECT_EQ(r->status, t.status);
-        if (!checked.passed()) {
-            EXPECT_EQ(r->body, checked.why + "\n");
+        if (!v.passed()) {
+            EXPECT_EQ(r->body, v.why + "\n");
         }
         EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
-        if (t.status == 200 && t.path.rfind("/?token=", 0) == 0) {
-            EXPECT_EQ(r->get_header_value("Set-Cookie"),
-                      server.cookie() + "; Path=/; HttpOnly; SameSite=Strict");
+        EXPECT_FALSE(r->has_header("Set-Cookie"));
+        // Only a request with the token keeps its connection.
+        EXPECT_EQ(r->get_header_value("Connection"), v.trusted && r->status == 200 ? "" : "close");
+        if (launch && r->status == 200) {
+            // The launch answer holds the token for its tab, as its data.
+            EXPECT_NE(r->body.find("<script type=\"application/json\" id=\"token-data\">\"" + token + "\"</script>"),
+                      std::string::npos);
         }
     }
 
-    // A flood of headers is cut short, and connections that send their
-    // request a byte at a time, more of them than the server has threads,
-    // are ended; meanwhile the page's own request still answers.
-    httplib::Error error{};
-    const auto connect = [&] {
-        return httplib::detail::create_client_socket("127.0.0.1", "", server.port(), AF_INET, false, nullptr, 5, 0,
-                                                      60, 0, 60, 0, "", error);
-    };
-    const auto send = [](socket_t socket, const std::string& bytes) {
-#ifdef MSG_NOSIGNAL
-        return ::send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0;
-#else
-        return ::send(socket, bytes.data(), static_cast<int>(bytes.size()), 0) > 0;
+    // The launch file posts the token to the server, as a form; it and the
+    // token file are for this user alone, until the server ends.
+    const std::string launchFile = testSupport::fileBytes(server.launchFile());
+    EXPECT_NE(launchFile.find("<form method=\"post\" action=\"" + own + "/launch\">\n"
+                              "<input type=\"hidden\" name=\"token\" value=\"" + token + "\">"),
+              std::string::npos) << launchFile;
+    EXPECT_EQ(testSupport::fileBytes(server.tokenFile()), token + "\n");
+#ifndef _WIN32
+    for (const fs::path& file : {server.launchFile(), server.tokenFile()})
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // Ended as Ctrl+C ends it (a test on Windows has no console to send it).
+    EXPECT_EQ(server.end(), 0);
+    EXPECT_FALSE(fs::exists(server.tokenFile()));
+    EXPECT_FALSE(fs::exists(server.launchFile()));
 #endif
-    };
+}
+
+// Connections that would hold the server: a head without end, a PUT without
+// a length, hundreds of idle connections, dozens that send a byte a second.
+// Meanwhile the page's own request is answered (how soon is measured by
+// bench/ccview_hold_bench.js: about a second).
+TEST(serve, ConnectionsThatHoldTheServerDoNotKeepThePageWaiting) {
+    scratchFolder dir;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"});
+    const rawConnections raw{server.port()};
     const std::string head = "GET /api/info HTTP/1.1\r\nHost: " + server.host() + "\r\n";
-    const socket_t flood = connect();
+
+    // A flood of headers is cut short.
+    const socket_t flood = raw.connect();
     std::size_t flooded = 0;
-    for (bool sent = send(flood, head); sent && flooded < (64u << 20); flooded += 1024)
-        sent = send(flood, "X-Flood: " + std::string(1013, 'x') + "\r\n");
+    for (bool sent = raw.send(flood, head); sent && flooded < (64u << 20); flooded += 1024)
+        sent = raw.send(flood, "X-Flood: " + std::string(1013, 'x') + "\r\n");
     EXPECT_LT(flooded, 64u << 20);
     httplib::detail::close_socket(flood);
-    std::vector<socket_t> slow(48);
+
+    // A PUT without a length, with the token, is refused before its body is
+    // read: the answer comes, and the connection ends, with no byte of it sent.
+    const socket_t put = raw.connect();
+    raw.send(put, "PUT /api/run HTTP/1.1\r\nHost: " + server.host() + "\r\nX-Ccview-Token: " + server.token() +
+                      "\r\n\r\n");
+    const std::string refused = raw.answer(put);
+    httplib::detail::close_socket(put);
+    EXPECT_EQ(refused.substr(0, refused.find('\r')), "HTTP/1.1 405 Method Not Allowed");
+
+    // A refused request's body is never read as a request of its own.
+    const socket_t smuggled = raw.connect();
+    const std::string inner = "GET / HTTP/1.1\r\nHost: " + server.host() + "\r\n\r\n";
+    raw.send(smuggled, "POST /api/stop HTTP/1.1\r\nHost: " + server.host() + "\r\nContent-Length: " +
+                           std::to_string(inner.size()) + "\r\n\r\n" + inner);
+    const std::string answered = raw.answer(smuggled);
+    httplib::detail::close_socket(smuggled);
+    EXPECT_EQ(answered.substr(0, answered.find('\r')), "HTTP/1.1 403 Forbidden");
+    EXPECT_EQ(answered.find("HTTP/1.1", 1), std::string::npos) << answered;
+
+    // Idle connections, ten times the server's threads, and connections that
+    // send their request a byte at a time, more of them than it has threads.
+    std::vector<socket_t> idle(300), slow(40);
+    for (socket_t& socket : idle) socket = raw.connect();
     for (socket_t& socket : slow) {
-        socket = connect();
-        send(socket, head + "X-Slow: ");
+        socket = raw.connect();
+        raw.send(socket, head + "X-Slow: ");
     }
-    std::atomic<bool> answered{false};
+    std::atomic<bool> done{false};
     std::thread drip([&] {
-        while (!answered) {
-            for (const socket_t socket : slow) send(socket, "x");
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        while (!done) {
+            for (const socket_t socket : slow) raw.send(socket, "x");
+            std::this_thread::sleep_for(std::chrono::seconds(1));
         }
     });
+    httplib::Client c = server.client();
     const auto info = c.Get("/api/info", server.page());
-    answered = true;
+    done = true;
     drip.join();
+    // The idle ones were closed by the server, with no answer.
+    std::size_t closedIdle = 0;
+    for (const socket_t socket : idle) closedIdle += raw.answer(socket).empty() ? 1 : 0;
+    for (const socket_t socket : idle) httplib::detail::close_socket(socket);
     for (const socket_t socket : slow) httplib::detail::close_socket(socket);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->status, 200);
+    EXPECT_EQ(closedIdle, idle.size());
 
-    // Nothing listens on another loopback address, let alone the machine's own.
+    // Nothing listens on another loopback address, let alone the machine's
+    // own, nor on the IPv6 loopback, where a browser may take localhost.
     httplib::Client elsewhere("127.0.0.2", server.port());
     elsewhere.set_connection_timeout(5, 0);
     EXPECT_FALSE(elsewhere.Get("/api/info", server.page()));
-
-    // The token is also in a file only this user may read, until the end.
-    const fs::path tokenFile = pathOfUtf8(privateFolder()) / ("ccview-" + std::to_string(server.port()) + ".token");
-    EXPECT_EQ(testSupport::fileBytes(tokenFile), server.token() + "\n");
-#ifndef _WIN32
-    EXPECT_EQ(fs::status(tokenFile).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    // Ended as Ctrl+C ends it (a test on Windows has no console to send it).
-    EXPECT_EQ(server.end(), 0);
-    EXPECT_FALSE(fs::exists(tokenFile));
-#endif
+    httplib::Client six("::1", server.port());
+    six.set_connection_timeout(5, 0);
+    EXPECT_FALSE(six.Get("/api/info", server.page()));
 }
 
 // The runner, row by row: what the tool does, what the test does when it
@@ -476,6 +593,51 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
               std::string::npos) << server.errors();
 #endif
 }
+
+#ifndef _WIN32
+// Whether a process runs: it exists and has not ended (a process that ended
+// but was not yet reaped, by whatever adopted it, has ended).
+bool running(long pid) {
+    if (::kill(static_cast<pid_t>(pid), 0) != 0) return false;
+    const std::string stat = testSupport::fileBytes("/proc/" + std::to_string(pid) + "/stat");
+    const std::size_t name = stat.rfind(") ");
+    return name != std::string::npos && stat[name + 2] != 'Z';
+}
+
+// A run ends with its server, however the server ends: a kill -9 mid-run
+// leaves no process of the run's tree, not the program, not a child that
+// ignores SIGTERM, not a grandchild in a session of its own.
+TEST(serve, ARunEndsWithItsServerEvenKilled) {
+    scratchFolder dir;
+    controlServer control;
+    const fs::path pids = dir.path() / "pids";
+    const std::string pid = "pid:" + pids.string();
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, control.arg()});
+    bool killed = false;
+    server.run({pid, "spawn:8", "ignore-stop", pid, "spawn:3", "setsid", pid, "wait:never", "out:ready\\n",
+                "wait:never", "wait:never"},
+               [&](const json&, const runSeen& seen) {
+                   if (killed || seen.out != "ready\n") return;
+                   // Every process of the tree has said who it is.
+                   const auto said = [&] {
+                       const std::string text = testSupport::fileBytes(pids);
+                       return std::count(text.begin(), text.end(), '\n');
+                   };
+                   while (said() < 3) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                   killed = true;
+                   server.kill();
+               });
+    ASSERT_TRUE(killed);
+    std::vector<long> tree;
+    std::istringstream lines(testSupport::fileBytes(pids));
+    for (long id = 0; lines >> id;) tree.push_back(id);
+    ASSERT_EQ(tree.size(), 3u);
+    // Waited for as long as it takes: the test's own time limit fails it.
+    const auto alive = [&] { return std::count_if(tree.begin(), tree.end(), running); };
+    while (alive() > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(alive(), 0);
+}
+#endif
 
 TEST(serve, AProgramThatCannotStartSaysWhy) {
     scratchFolder dir;

@@ -12,6 +12,7 @@
 //   stamp          writes "stamp " and the time since the epoch in
 //                  microseconds, as a line, to standard output
 //   touch:PATH     creates the file PATH
+//   pid:PATH       appends its process id, as a line, to the file PATH
 //   ignore-stop    ignores the polite request to end (SIGTERM, Ctrl+Break)
 //   trap:PATH      on the polite request to end, creates PATH and ends
 //   setsid         leaves its process group for a new session (POSIX)
@@ -88,6 +89,7 @@ void trapStop(const std::string& path) {
     SetConsoleCtrlHandler(trapBreak, TRUE);
 }
 void newSession() {}
+long ownId() { return static_cast<long>(GetCurrentProcessId()); }
 std::string openDescriptors() { return {}; }
 std::string openTerminal() { return "no such thing here"; }
 void shortPause() {}
@@ -149,6 +151,7 @@ std::string openTerminal() {
     ::close(fd);
     return "opened";
 }
+long ownId() { return static_cast<long>(::getpid()); }
 // A few microseconds: the shortest sleep the system gives.
 void shortPause() {
 #ifdef PR_SET_TIMERSLACK
@@ -227,6 +230,12 @@ int main(int argc, char** argv) {
         } else if (verb == "touch") {
             std::FILE* f = std::fopen(value.c_str(), "wb");
             if (f != nullptr) std::fclose(f);
+        } else if (verb == "pid") {
+            std::FILE* f = std::fopen(value.c_str(), "ab");
+            if (f != nullptr) {
+                std::fprintf(f, "%ld\n", ownId());
+                std::fclose(f);
+            }
         } else if (verb == "ignore-stop") {
             ignoreStop();
         } else if (verb == "spawn") {

@@ -75,8 +75,12 @@
 #define CPPHTTPLIB_HEADER_MAX_TOTAL_LENGTH 65536
 #endif
 
-#ifndef CPPHTTPLIB_HEADER_DEADLINE_SECOND
-#define CPPHTTPLIB_HEADER_DEADLINE_SECOND 5
+#ifndef CPPHTTPLIB_HEADER_DEADLINE_MSECOND
+#define CPPHTTPLIB_HEADER_DEADLINE_MSECOND 1000
+#endif
+
+#ifndef CPPHTTPLIB_FIRST_BYTE_DEADLINE_MSECOND
+#define CPPHTTPLIB_FIRST_BYTE_DEADLINE_MSECOND 1000
 #endif
 // ccview local patch end
 
@@ -552,7 +556,10 @@ public:
   TaskQueue() = default;
   virtual ~TaskQueue() = default;
 
-  virtual void enqueue(std::function<void()> fn) = 0;
+  // ccview local patch: false when the queue refuses the task (as upstream
+  // 0.14 does); a refused connection is closed at once.
+  virtual bool enqueue(std::function<void()> fn) = 0;
+  // ccview local patch end
   virtual void shutdown() = 0;
 
   virtual void on_idle() {}
@@ -560,7 +567,11 @@ public:
 
 class ThreadPool : public TaskQueue {
 public:
-  explicit ThreadPool(size_t n) : shutdown_(false) {
+  // ccview local patch: at most max_queued tasks wait for a thread (0: no
+  // limit).
+  explicit ThreadPool(size_t n, size_t max_queued = 0)
+      : shutdown_(false), max_queued_(max_queued) {
+    // ccview local patch end
     while (n) {
       threads_.emplace_back(worker(*this));
       n--;
@@ -570,13 +581,17 @@ public:
   ThreadPool(const ThreadPool &) = delete;
   ~ThreadPool() override = default;
 
-  void enqueue(std::function<void()> fn) override {
+  bool enqueue(std::function<void()> fn) override {
     {
       std::unique_lock<std::mutex> lock(mutex_);
+      // ccview local patch
+      if (max_queued_ > 0 && jobs_.size() >= max_queued_) { return false; }
+      // ccview local patch end
       jobs_.push_back(std::move(fn));
     }
 
     cond_.notify_one();
+    return true;
   }
 
   void shutdown() override {
@@ -626,6 +641,7 @@ private:
   std::list<std::function<void()>> jobs_;
 
   bool shutdown_;
+  size_t max_queued_; // ccview local patch
 
   std::condition_variable cond_;
   std::mutex mutex_;
@@ -787,6 +803,13 @@ private:
                          ContentReceiver multipart_receiver);
 
   virtual bool process_and_close_socket(socket_t sock);
+  // ccview local patch: a connection whose first request must begin by
+  // first_byte (the accepting thread's time plus
+  // CPPHTTPLIB_FIRST_BYTE_DEADLINE_MSECOND, however long it waited for a
+  // thread).
+  bool process_and_close_socket(socket_t sock,
+                                std::chrono::steady_clock::time_point first_byte);
+  // ccview local patch end
 
   struct MountPointEntry {
     std::string mount_point;
@@ -2578,16 +2601,39 @@ inline bool keep_alive(socket_t sock, time_t keep_alive_timeout_sec) {
   }
 }
 
+// ccview local patch: whether the first byte of a connection's first
+// request has come by the deadline; once it has passed, only what has come.
+inline bool first_byte_by(socket_t sock,
+                          std::chrono::steady_clock::time_point deadline) {
+  using namespace std::chrono;
+  const auto left = duration_cast<microseconds>(deadline - steady_clock::now());
+  const auto usec = left.count() > 0 ? left.count() : 0;
+  return select_read(sock, static_cast<time_t>(usec / 1000000),
+                     static_cast<time_t>(usec % 1000000)) > 0;
+}
+// ccview local patch end
+
 template <typename T>
 inline bool
 process_server_socket_core(const std::atomic<socket_t> &svr_sock, socket_t sock,
                            size_t keep_alive_max_count,
-                           time_t keep_alive_timeout_sec, T callback) {
+                           time_t keep_alive_timeout_sec, T callback,
+                           std::chrono::steady_clock::time_point first_byte =
+                               (std::chrono::steady_clock::time_point::max)()) {
   assert(keep_alive_max_count > 0);
   auto ret = false;
   auto count = keep_alive_max_count;
+  // ccview local patch: the first request waits only until first_byte.
+  const auto first_wait = [&]() {
+    return first_byte == (std::chrono::steady_clock::time_point::max)()
+               ? keep_alive(sock, keep_alive_timeout_sec)
+               : first_byte_by(sock, first_byte);
+  };
   while (svr_sock != INVALID_SOCKET && count > 0 &&
-         keep_alive(sock, keep_alive_timeout_sec)) {
+         (count == keep_alive_max_count
+              ? first_wait()
+              : keep_alive(sock, keep_alive_timeout_sec))) {
+    // ccview local patch end
     auto close_connection = count == 1;
     auto connection_closed = false;
     ret = callback(close_connection, connection_closed);
@@ -2603,14 +2649,17 @@ process_server_socket(const std::atomic<socket_t> &svr_sock, socket_t sock,
                       size_t keep_alive_max_count,
                       time_t keep_alive_timeout_sec, time_t read_timeout_sec,
                       time_t read_timeout_usec, time_t write_timeout_sec,
-                      time_t write_timeout_usec, T callback) {
+                      time_t write_timeout_usec, T callback,
+                      std::chrono::steady_clock::time_point first_byte =
+                          (std::chrono::steady_clock::time_point::max)()) {
   return process_server_socket_core(
       svr_sock, sock, keep_alive_max_count, keep_alive_timeout_sec,
       [&](bool close_connection, bool &connection_closed) {
         SocketStream strm(sock, read_timeout_sec, read_timeout_usec,
                           write_timeout_sec, write_timeout_usec);
         return callback(strm, close_connection, connection_closed);
-      });
+      },
+      first_byte); // ccview local patch
 }
 
 inline bool process_client_socket(socket_t sock, time_t read_timeout_sec,
@@ -5640,11 +5689,23 @@ inline bool Server::listen_internal() {
 #endif
       }
 
+      // ccview local patch: the first byte's deadline counts from here; a
+      // connection the queue refuses is closed.
+      const auto first_byte =
+          std::chrono::steady_clock::now() +
+          std::chrono::milliseconds(CPPHTTPLIB_FIRST_BYTE_DEADLINE_MSECOND);
 #if __cplusplus > 201703L
-      task_queue->enqueue([=, this]() { process_and_close_socket(sock); });
+      const bool queued = task_queue->enqueue(
+          [=, this]() { process_and_close_socket(sock, first_byte); });
 #else
-      task_queue->enqueue([=]() { process_and_close_socket(sock); });
+      const bool queued = task_queue->enqueue(
+          [=]() { process_and_close_socket(sock, first_byte); });
 #endif
+      if (!queued) {
+        detail::shutdown_socket(sock);
+        detail::close_socket(sock);
+      }
+      // ccview local patch end
     }
 
     task_queue->shutdown();
@@ -5882,7 +5943,7 @@ Server::process_request(Stream &strm, bool close_connection,
   // connection at once.
   const auto deadline =
       std::chrono::steady_clock::now() +
-      std::chrono::seconds(CPPHTTPLIB_HEADER_DEADLINE_SECOND);
+      std::chrono::milliseconds(CPPHTTPLIB_HEADER_DEADLINE_MSECOND);
   line_reader.limit(2 * CPPHTTPLIB_REQUEST_URI_MAX_LENGTH, deadline);
   // ccview local patch end
 
@@ -6010,6 +6071,13 @@ Server::process_request(Stream &strm, bool close_connection,
   }
 #endif
 
+  // ccview local patch: an answer that says "Connection: close" ends the
+  // connection (a refused request's body is never read as a request).
+  if (res.get_header_value("Connection") == "close") {
+    connection_closed = true;
+  }
+  // ccview local patch end
+
   if (routed) {
     if (res.status == -1) { res.status = req.ranges.empty() ? 200 : 206; }
     return write_response_with_content(strm, close_connection, req, res);
@@ -6022,6 +6090,14 @@ Server::process_request(Stream &strm, bool close_connection,
 inline bool Server::is_valid() const { return true; }
 
 inline bool Server::process_and_close_socket(socket_t sock) {
+  // ccview local patch
+  return process_and_close_socket(
+      sock, (std::chrono::steady_clock::time_point::max)());
+}
+
+inline bool Server::process_and_close_socket(
+    socket_t sock, std::chrono::steady_clock::time_point first_byte) {
+  // ccview local patch end
   auto ret = detail::process_server_socket(
       svr_sock_, sock, keep_alive_max_count_, keep_alive_timeout_sec_,
       read_timeout_sec_, read_timeout_usec_, write_timeout_sec_,
@@ -6029,7 +6105,8 @@ inline bool Server::process_and_close_socket(socket_t sock) {
       [this](Stream &strm, bool close_connection, bool &connection_closed) {
         return process_request(strm, close_connection, connection_closed,
                                nullptr);
-      });
+      },
+      first_byte); // ccview local patch
 
   detail::shutdown_socket(sock);
   detail::close_socket(sock);

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "ccviewPage.h"
+#include "childProcess.h"
 #include "cnfReader.h"
 #include "console.h"
 #include "files.h"
@@ -155,6 +156,8 @@ int pageMain(const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A run's keeper, started by this program's server (childProcess.h).
+    if (argc > 1 && std::string_view(argv[1]) == childProcess::keeperOption) return childProcess::keeperMain(argc, argv);
     prepareProcess();
     // The words are read once, as UTF-8 (on Windows from the wide command
     // line, as the C runtime would split it but never expanding wildcards),

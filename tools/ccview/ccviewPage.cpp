@@ -17,31 +17,38 @@ std::string scriptSafeJson(std::string_view json) {
     return out;
 }
 
+std::string filledPage(const pageTemplate& page, std::initializer_list<std::string_view> data) {
+    std::size_t size = 0;
+    for (const std::string_view part : page.parts) size += part.size();
+    for (const std::string_view text : data) size += text.size();
+    std::string out;
+    out.reserve(size);
+    auto text = data.begin();
+    for (const std::string_view part : page.parts) {
+        out += part;
+        if (text != data.end()) out += *text++;
+    }
+    return out;
+}
+
 namespace {
 
-std::string filledPage(const pageTemplate& page, const cnfConfig& cfg, std::string_view sourceName) {
-    const std::string config = scriptSafeJson(cnfDumpJson(cfg));
-    const std::string analysis = cnfAnalysisJson(cfg);  // numbers only: nothing to make safe
-    const std::string source = scriptSafeJson(cnfJsonString(sourceName));
-    std::string out;
-    out.reserve(page.beforeConfig.size() + config.size() + page.beforeAnalysis.size() + analysis.size() +
-                page.beforeSource.size() + source.size() + page.afterSource.size());
-    out += page.beforeConfig;
-    out += config;
-    out += page.beforeAnalysis;
-    out += analysis;
-    out += page.beforeSource;
-    out += source;
-    out += page.afterSource;
-    return out;
+std::string configPage(const pageTemplate& page, const cnfConfig& cfg, std::string_view sourceName) {
+    // The findings are numbers only: nothing to make safe.
+    return filledPage(page, {scriptSafeJson(cnfDumpJson(cfg)), cnfAnalysisJson(cfg),
+                             scriptSafeJson(cnfJsonString(sourceName))});
 }
 
 }  // namespace
 
 std::string viewPage(const cnfConfig& cfg, std::string_view sourceName) {
-    return filledPage(viewPageTemplate(), cfg, sourceName);
+    return configPage(viewPageTemplate(), cfg, sourceName);
 }
 
 std::string servedPage(const cnfConfig& cfg, std::string_view sourceName) {
-    return filledPage(servedPageTemplate(), cfg, sourceName);
+    return configPage(servedPageTemplate(), cfg, sourceName);
+}
+
+std::string launchPage(std::string_view token) {
+    return filledPage(launchPageTemplate(), {scriptSafeJson(cnfJsonString(token))});
 }

@@ -7,23 +7,30 @@
 // page's script reads as text.
 #pragma once
 
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "cnfReader.h"
 
-// The page around its three data blocks, as built from the page's files.
+// A page around its data, as built from the page's files: the text before
+// each data block's content, then the rest (the script and the page's end).
 struct pageTemplate {
-    std::string_view beforeConfig;    // up to the config's JSON
-    std::string_view beforeAnalysis;  // between it and the findings' JSON
-    std::string_view beforeSource;    // between them and the file name's JSON
-    std::string_view afterSource;   // the rest: the script and the page's end
+    std::span<const std::string_view> parts;
 };
 
-// Made at build time by embed.cmake: the static page, and the page that
-// ccview --serve gives, which adds the runner and may connect to its server.
+// Made at build time by embed.cmake: the static page, the page that ccview
+// --serve gives, which adds the runner and may connect to its server (both
+// around the config's JSON, the findings' JSON and the file name's JSON), and
+// the launch answer, around the token's JSON.
 pageTemplate viewPageTemplate();
 pageTemplate servedPageTemplate();
+pageTemplate launchPageTemplate();
+
+// The template with data in its places, in order; data must hold one text
+// fewer than the template has parts.
+std::string filledPage(const pageTemplate& page, std::initializer_list<std::string_view> data);
 
 // A JSON text made safe inside a <script> block: every '<', '>' and '&' is
 // written as its \u escape. JSON holds these characters only inside strings,
@@ -37,3 +44,5 @@ std::string scriptSafeJson(std::string_view json);
 std::string viewPage(const cnfConfig& cfg, std::string_view sourceName);
 // The same for the served page.
 std::string servedPage(const cnfConfig& cfg, std::string_view sourceName);
+// The launch answer that hands the token (hexadecimal) to its tab.
+std::string launchPage(std::string_view token);

@@ -1,16 +1,16 @@
-# Builds the page templates that ccview fills in: page.html with the style
-# (page.css; run.css too when served) and the script put in their places, and
-# the script's SHA-256 in the page's content security policy, so that the
-# browser runs that script and nothing else. Two templates: the static page
-# (preview.js, presets.js, presets-ui.js, page.js) and the served page, which
-# adds the runner (output.js, runText.js, outputView.js, outputPanel.js,
-# history.js, browse.js, run.js) and may connect to the server that gave it. Each is cut at the three places the config's JSON, its analysis and the
-# source name go, and written as four byte arrays of one C++ source.
+# Builds the page templates that ccview fills in: a page's HTML with its style
+# and its script put in their places, and the script's SHA-256 in the page's
+# content security policy, so that the browser runs that script and nothing
+# else. The static preview page (page.html: preview.js, presets.js,
+# presets-ui.js, page.js); the served page, which adds the runner (api.js,
+# output.js, runText.js, outputView.js, outputPanel.js, history.js,
+# browse.js, run.js) and may connect to the server that gave it; and the
+# launch answer (launch.html, launch.js), which keeps the token for its tab.
+# Each is cut at the places its data goes (the config's JSON, its analysis and
+# the source name; the token) and written as byte arrays of one C++ source.
 #
 #   cmake -DSOURCE_DIR=tools/ccview -DOUTPUT=ccviewTemplate.cpp -P embed.cmake
 cmake_minimum_required(VERSION 3.20)
-
-file(READ "${SOURCE_DIR}/page.html" page_html)
 
 # Base64 of a hex digest, as a content security policy wants a hash.
 function(hex_to_base64 hex out)
@@ -45,10 +45,12 @@ function(hex_to_base64 hex out)
   set(${out} "${result}" PARENT_SCOPE)
 endfunction()
 
-# Appends to cpp the four arrays <prefix>BeforeConfig, <prefix>BeforeAnalysis,
-# <prefix>BeforeSource and <prefix>AfterSource of the page with these scripts
-# and policy extra.
-function(page_template prefix styles scripts policy_extra)
+# Appends to cpp the page <prefix>Page: html (a file of this folder) with the
+# styles, the scripts and the script's hash (with policy_extra after it) in
+# their places, cut at each of markers, in order, into the parts ccviewPage.h's
+# pageTemplate holds.
+function(page_template prefix html_file styles scripts policy_extra markers)
+  file(READ "${SOURCE_DIR}/${html_file}" html)
   set(css "")
   foreach(name ${styles})
     file(READ "${SOURCE_DIR}/${name}" text)
@@ -64,56 +66,53 @@ function(page_template prefix styles scripts policy_extra)
 
   # The markers are taken out of the template before the script goes in, so that
   # no text of the script can be taken for one.
-  set(html "${page_html}")
   string(REPLACE "@SCRIPT_HASH@" "'sha256-${hash}'${policy_extra}" html "${html}")
   string(REPLACE "@PAGE_CSS@" "${css}" html "${html}")
-  set(index 0)
-  foreach(marker "@CONFIG_JSON@" "@ANALYSIS_JSON@" "@SOURCE_JSON@")
+  set(count 0)
+  foreach(marker ${markers})
     string(FIND "${html}" "${marker}" at)
     if(at LESS 0)
-      message(FATAL_ERROR "page.html has no ${marker}")
+      message(FATAL_ERROR "${html_file} has no ${marker}")
     endif()
     # (separate variables, not a list: the texts hold semicolons)
-    string(SUBSTRING "${html}" 0 ${at} part${index})
+    string(SUBSTRING "${html}" 0 ${at} part${count})
     string(LENGTH "${marker}" skip)
     math(EXPR at "${at} + ${skip}")
     string(SUBSTRING "${html}" ${at} -1 html)
-    math(EXPR index "${index} + 1")
+    math(EXPR count "${count} + 1")
   endforeach()
-  set(part3 "${html}")
-  string(FIND "${part3}" "@PAGE_SCRIPT@" at)
+  string(FIND "${html}" "@PAGE_SCRIPT@" at)
   if(at LESS 0)
-    message(FATAL_ERROR "page.html has no @PAGE_SCRIPT@ after its data")
+    message(FATAL_ERROR "${html_file} has no @PAGE_SCRIPT@ after its data")
   endif()
-  string(REPLACE "@PAGE_SCRIPT@" "${script}" part3 "${part3}")
+  string(REPLACE "@PAGE_SCRIPT@" "${script}" part${count} "${html}")
 
-  set(index 0)
-  foreach(name BeforeConfig BeforeAnalysis BeforeSource AfterSource)
+  set(names "")
+  foreach(index RANGE ${count})
     file(WRITE "${OUTPUT}.part" "${part${index}}")
     file(READ "${OUTPUT}.part" hex HEX)
     string(LENGTH "${hex}" digits)
     math(EXPR bytes "${digits} / 2")
     string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," hex "${hex}")
     string(REGEX REPLACE "(('[^']*',){16})" "\\1\n" hex "${hex}")
-    string(APPEND cpp "const char ${prefix}${name}[${bytes}] = {\n${hex}};\n")
-    math(EXPR index "${index} + 1")
+    string(APPEND cpp "const char ${prefix}Part${index}[${bytes}] = {\n${hex}};\n")
+    string(APPEND names "{${prefix}Part${index}, sizeof ${prefix}Part${index}}, ")
   endforeach()
   file(REMOVE "${OUTPUT}.part")
+  string(APPEND cpp "const std::string_view ${prefix}Parts[] = {${names}};\n")
   set(cpp "${cpp}" PARENT_SCOPE)
 endfunction()
 
-set(cpp "// Generated from page.html, page.css and the page's scripts by embed.cmake.\n")
+set(cpp "// Generated from the pages, their styles and scripts by embed.cmake.\n")
 string(APPEND cpp "#include \"ccviewPage.h\"\n\nnamespace {\n")
-page_template(view "page.css" "preview.js;presets.js;presets-ui.js;page.js" "")
-page_template(served "page.css;run.css"
-              "preview.js;presets.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;page.js"
-              "; connect-src 'self'")
+set(data_markers "@CONFIG_JSON@;@ANALYSIS_JSON@;@SOURCE_JSON@")
+page_template(view page.html "page.css" "preview.js;presets.js;presets-ui.js;page.js" "" "${data_markers}")
+page_template(served page.html "page.css;run.css"
+              "preview.js;presets.js;api.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;page.js"
+              "; connect-src 'self'" "${data_markers}")
+page_template(launch launch.html "" "launch.js" "" "@TOKEN_JSON@")
 string(APPEND cpp "}  // namespace\n\n")
-foreach(prefix view served)
-  string(APPEND cpp "pageTemplate ${prefix}PageTemplate() {\n"
-    "    return {{${prefix}BeforeConfig, sizeof ${prefix}BeforeConfig},\n"
-    "            {${prefix}BeforeAnalysis, sizeof ${prefix}BeforeAnalysis},\n"
-    "            {${prefix}BeforeSource, sizeof ${prefix}BeforeSource},\n"
-    "            {${prefix}AfterSource, sizeof ${prefix}AfterSource}};\n}\n")
+foreach(prefix view served launch)
+  string(APPEND cpp "pageTemplate ${prefix}PageTemplate() { return {${prefix}Parts}; }\n")
 endforeach()
 file(WRITE "${OUTPUT}" "${cpp}")

@@ -68,7 +68,7 @@ async function controlServer() {
   };
 }
 
-// The page's address, the first line a starting ccview --serve prints.
+// The launch file's path, the first line a starting ccview --serve prints.
 function servedAddress(server) {
   return new Promise((resolve, reject) => {
     let text = '';
@@ -82,10 +82,12 @@ function servedAddress(server) {
 
 // ccview --serve for dir/NAME.cc, compiled from script, running program
 // (an argument vector; the test tool by default) in cwd. Resolves to
-// {url, port, stop()} once the server printed its launch address. With
-// opener (a folder that holds a stand-in for xdg-open) the server opens the
-// browser through it; otherwise it opens none. The server keeps its runs in
-// dir/state, never in the user's own state folder.
+// {url, launch, port, stop()} once the server printed its launch file (url:
+// the file's address, which a browser opens to land on the page with the
+// token for its tab). With opener (a folder that holds a stand-in for
+// xdg-open) the server opens the browser through it; otherwise it opens none.
+// The server keeps its runs in dir/state, never in the user's own state
+// folder.
 async function servePage(dir, name, script, program, cwd, opener) {
   const base = path.join(dir, name);
   fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
@@ -95,12 +97,13 @@ async function servePage(dir, name, script, program, cwd, opener) {
   const env = { ...process.env, XDG_STATE_HOME: path.join(dir, 'state') };
   if (opener) env.PATH = opener + path.delimiter + process.env.PATH;
   const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const url = await servedAddress(server);
+  const launch = await servedAddress(server);
   const ended = new Promise((resolve) => server.on('exit', resolve));
   return {
-    url,
+    url: pathToFileURL(launch).href,
+    launch,
     pid: server.pid,
-    port: Number(new URL(url).port),
+    port: launchPort(launch),
     // Ends the server as Ctrl+C does; fails unless it ends cleanly (a
     // sanitizer's report turns into a failure here).
     async stop() {
@@ -111,9 +114,13 @@ async function servePage(dir, name, script, program, cwd, opener) {
   };
 }
 
+// The port a launch file (".../ccview-PORT.html") is for.
+const launchPort = (launch) => Number(/ccview-(\d+)\.html$/.exec(launch)[1]);
+
 // The script at every limit that the C++ tests and the benchmarks use too.
 function largestScript() {
   return fs.readFileSync(path.join(root, 'tests', 'every_limit.sc'), 'latin1');
 }
 
-module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage, servedAddress };
+module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage, servedAddress,
+  launchPort };

@@ -5,7 +5,8 @@
 // wait in collapsed sections. The server fixes the program; the page sends
 // only the words after its fixed arguments. Events come as a stream read
 // with fetch; outputPanel.js holds the output, history.js the past runs,
-// browse.js the Browse… dialog.
+// browse.js the Browse… dialog. Every request goes through api.js, with the
+// token.
 (self.ccPageParts = self.ccPageParts || []).push(function (page) {
   'use strict';
   const O = ccOutput;
@@ -24,43 +25,19 @@
 
   // ---- the server ----
 
-  // Every request to the server goes through here.
+  // Every request to the server goes through api.js, with the token.
   const api = {
+    // The JSON answer, or null.
     async get(path) {
-      try {
-        const response = await fetch(path);
-        return response.ok ? await response.json() : null;
-      } catch (e) {
-        return null;
-      }
+      const answer = await ccApi.get(path);
+      return answer.ok ? answer.body : null;
     },
     // {ok, body, error}: body the JSON answer, error why it was refused or
     // could not be sent.
-    async post(path, body) {
-      let response;
-      try {
-        response = await fetch(path, {
-          method: 'POST',
-          headers: { 'Content-Type': 'application/json' },
-          body: JSON.stringify(body || {}),
-        });
-      } catch (e) {
-        return { ok: false, error: 'ccview cannot be reached: it has ended, or the connection was lost. ' +
-          'Start it again and open the address it prints.' };
-      }
-      const text = await response.text().catch(() => '');
-      let answer = {};
-      try {
-        answer = JSON.parse(text);
-      } catch (e) {
-        // a refusal in plain text
-      }
-      const error = (answer && answer.error) || text.trim() || 'The server refused (' + response.status + ').';
-      return { ok: response.ok, body: answer || {}, error };
-    },
+    post: ccApi.post,
     // A download of what path gives, as a file named name.
     async download(path, name) {
-      const response = await fetch(path).catch(() => null);
+      const response = await ccApi.call(path).catch(() => null);
       if (!response || !response.ok) return false;
       const url = URL.createObjectURL(await response.blob());
       const link = make('a', { href: url, download: name });
@@ -360,8 +337,8 @@
     let lastId = '';
     for (;;) {
       try {
-        const response = await fetch('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
-        if (!response.ok) throw new Error('refused');
+        const response = await ccApi.call('/api/events', { headers: lastId ? { 'Last-Event-ID': lastId } : {} });
+        if (!response.ok) throw new Error(response.status === 403 && !ccApi.token() ? ccApi.NO_TOKEN : 'refused');
         const reader = response.body.getReader();
         const decoder = new TextDecoder();
         let text = '';
@@ -384,7 +361,12 @@
           text = text.slice(at);
         }
       } catch (e) {
-        // the server ended or refused: asked again below
+        // the server ended or refused: asked again below, unless this tab
+        // has no token, which asking again cannot mend
+        if (e.message === ccApi.NO_TOKEN) {
+          setStatus(ccApi.NO_TOKEN);
+          return;
+        }
       }
       if (takenOver) {
         await takenOver;
@@ -485,8 +467,12 @@
 
   // ---- start ----
 
-  api.get('/api/info').then((i) => {
-    info = i;
+  ccApi.get('/api/info').then((answer) => {
+    if (!answer.ok) {
+      setStatus(answer.error);
+      return;
+    }
+    info = answer.body;
     cwdField.value = typeof prefs.cwd === 'string' && prefs.cwd !== '' ? prefs.cwd : info.cwd;
     inputBox.checked = prefs.input === true;
     page.setProgram(info.program, info.fixed);

@@ -24,11 +24,20 @@
 namespace {
 
 // Threads that answer requests. A page's event stream holds one, and a
-// browser opens at most 6 connections to a server; a connection that sends
-// its request slowly, or nothing, holds one only until its head's deadline
-// (the local patch to httplib.h) or the keep-alive time, so that a handful
-// of them cannot keep the page waiting.
+// browser opens at most 6 connections to a server. A connection without the
+// token is closed after its answer; one that sends nothing holds a thread
+// only until its first byte's deadline, counted from when it was accepted
+// (so that connections that waited for a thread past it go at once), and one
+// that sends its request slowly until its head's deadline (the local patches
+// to httplib.h: 1 s each), so that hundreds of idle connections, or dozens
+// that drip, keep the page's own requests waiting about a second at most.
+// At most queuedConnections wait for a thread; more are closed at once.
 constexpr std::size_t serverThreads = 32;
+constexpr std::size_t queuedConnections = 512;
+// How long a connection waits for the rest of a request once it has begun,
+// and for the next request of a page's connection.
+constexpr time_t readSeconds = 1;
+constexpr time_t keepAliveSeconds = 5;
 
 std::string hexOf(const unsigned char* bytes, std::size_t size) {
     static const char digits[] = "0123456789abcdef";
@@ -78,49 +87,39 @@ void guard(httplib::Server& server, const serverIdentity& identity) {
         res.set_header("X-Frame-Options", "DENY");
         res.set_header("Content-Security-Policy", "frame-ancestors 'none'");
         const verdict v = checkRequest(req, identity);
-        if (v.passed()) return httplib::Server::HandlerResponse::Unhandled;
+        // Only the page's own requests keep their connection for the next.
         // A refused request's body, if any, is never read: the connection
         // ends with the answer, so that the body is not read as a request of
         // its own.
+        if (!v.trusted) res.set_header("Connection", "close");
+        if (v.passed()) return httplib::Server::HandlerResponse::Unhandled;
         res.status = v.status;
-        res.set_header("Connection", "close");
         res.set_content(v.why + "\n", "text/plain; charset=utf-8");
         return httplib::Server::HandlerResponse::Handled;
     });
 }
 
-// The page the browser is opened on: it holds the launch address, token and
-// all, and sends the browser on to it, so that the token is never on the
-// opener's command line.
-std::string launchPage(const std::string& url) {
-    return "<!DOCTYPE html>\n<meta charset=\"utf-8\">\n<meta name=\"referrer\" content=\"no-referrer\">\n"
-           "<meta http-equiv=\"refresh\" content=\"0; url=" + url + "\">\n<title>ccview</title>\n"
-           "<script>location.replace(\"" + url + "\")</script>\n";
-}
-
-// Prints the launch address, writes the token file and, when the browser is
-// to be opened, the launch page, and opens it.
-void announce(const serveOptions& o, const serverIdentity& identity, launchFiles& files) {
+// Writes the token file and the launch file, prints the launch file's path
+// and, when the browser is to be opened, opens it there. False when there is
+// no launch file: no page could be opened.
+bool announce(const serveOptions& o, const serverIdentity& identity, launchFiles& files) {
     const std::string portText = std::to_string(identity.port);
-    const std::string url = "http://127.0.0.1:" + portText + "/?token=" + identity.token;
     std::string why;
-    const bool haveTokenFile = files.write(".token", identity.token + "\n", why);
-    std::cout << url << std::endl;
+    if (!files.writeToken(identity.token, why))
+        std::cerr << "ccview: warning: cannot write the token file " << files.tokenPath() << ": " << why << std::endl;
+    if (!files.writeLaunch(identity, why)) {
+        std::cerr << "ccview: cannot write the launch file " << files.launchPath() << ": " << why
+                  << "; not serving" << std::endl;
+        return false;
+    }
+    std::cout << files.launchPath() << std::endl;
     std::cerr << "ccview: serving " << o.configName << " on 127.0.0.1:" << portText << "; it runs "
               << o.program[0] << " in " << o.cwd << std::endl;
-    if (haveTokenFile)
-        std::cerr << "ccview: the token is also in " << files.path(".token") << " (cookie ccview-" << portText
-                  << "); Ctrl+C ends the server" << std::endl;
-    else
-        std::cerr << "ccview: warning: cannot write the token file " << files.path(".token") << ": " << why
-                  << "; Ctrl+C ends the server" << std::endl;
-    if (!o.openBrowser) return;
-    // The browser gets the token from a file only this user can read.
-    if (!files.write(".html", launchPage(url), why))
-        std::cerr << "ccview: cannot write " << files.path(".html") << ": " << why << "; open the address above"
-                  << std::endl;
-    else if (!openInBrowser(files.path(".html")))
-        std::cerr << "ccview: cannot open a browser: open the address above" << std::endl;
+    std::cerr << "ccview: open the launch file above in a browser (it hands the page its token); "
+                 "Ctrl+C ends the server" << std::endl;
+    if (o.openBrowser && !openInBrowser(files.launchPath()))
+        std::cerr << "ccview: cannot open a browser: open the launch file above" << std::endl;
+    return true;
 }
 
 std::string minutesText(int minutes) { return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes"); }
@@ -159,7 +158,9 @@ int serve(const serveOptions& o) {
         return 1;
     }
     httplib::Server server;
-    server.new_task_queue = [] { return new httplib::ThreadPool(serverThreads); };
+    server.new_task_queue = [] { return new httplib::ThreadPool(serverThreads, queuedConnections); };
+    server.set_read_timeout(readSeconds, 0);
+    server.set_keep_alive_timeout(keepAliveSeconds);
     server.set_payload_max_length(maxRequestBody);
     server.set_tcp_nodelay(true);  // an output chunk leaves at once
     server.set_socket_options([](socket_t socket) { ownPortOptions(static_cast<std::uintptr_t>(socket)); });
@@ -170,9 +171,9 @@ int serve(const serveOptions& o) {
     guard(server, context.identity);
     addRoutes(server, context);
     launchFiles files(privateFolder(), identity.port);
-    announce(o, identity, files);
-    // From here on, whatever a run leaves behind comes here to be ended; the
-    // browser, started before and by a process that has ended, never does.
+    if (!announce(o, identity, files)) return 1;
+    // Each run's whole tree ends with the run, and with this server however
+    // it ends (a keeper per run on Linux, the Job Object on Windows).
     childProcess::holdWholeTree();
 
     std::atomic<bool> listened{false};

@@ -4,14 +4,15 @@
 // requestCheck.h; what it answers is serveApi.h.
 //
 // - the server listens on 127.0.0.1 only;
-// - the token (256 random bits from the system) comes in the launch address
-//   and is exchanged for an HttpOnly, SameSite=Strict cookie; it is also in
-//   a file only this user can read, removed when the server ends;
+// - the token (256 random bits from the system) reaches the browser through
+//   the launch file, which only this user can read and which posts it to the
+//   server; the launch answer keeps it in its tab's session storage, and the
+//   page sends it in a header with every request: no cookie, no address
+//   holds it. It is also in a token file, for scripts. Both files go when
+//   the server ends (launchFiles.h);
 // - no CORS headers; the page may not be framed; its content security policy
 //   allows its own script and connections to the server only;
 // - the program is fixed when the server starts: a page can only add words;
-// - the browser is sent the token through a file only this user can read,
-//   never on a command line (which every user can read);
 // - a request's head is read within limits of size and time, and a body only
 //   with its length, so that nobody can tie up the server before the checks.
 #pragma once
@@ -43,8 +44,8 @@ int configPort(const cnfConfig& config);
 std::uint64_t configHash(const cnfConfig& config);
 
 // Serves until Ctrl+C, SIGTERM or SIGHUP (or the idle time passes with no
-// page and no run); prints the page's address, with its token, on standard
-// output, the rest on standard error. A run in progress at the end is
+// page and no run); prints the launch file's path on standard output, the
+// rest on standard error. A run in progress at the end is
 // stopped as Stop stops it. Returns the exit status: 0 after a normal end, 1
 // when the server cannot start.
 int serve(const serveOptions& options);

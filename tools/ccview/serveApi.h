@@ -3,14 +3,18 @@
 // fields. JSON bodies are UTF-8; paths and words are UTF-8 text.
 //
 // Every request first passes checkRequest (requestCheck.h): a refusal is a
-// plain-text answer with its status (403, 405, 411, 413) and the connection
-// ends with it. Errors of a route are {"error": text} with the status named
-// below.
+// plain-text answer with its status (400, 403, 405, 411, 413) and the
+// connection ends with it, as it does after any answer to a request without
+// the token. Every route under /api/ takes the token in the X-Ccview-Token
+// header. Errors of a route are {"error": text} with the status named below.
 //
-//   GET  /                 the page (text/html). With ?token=TOKEN (the
-//                          launch address): a page that sends the browser on
-//                          to "/" and sets the cookie ccview-PORT=TOKEN;
-//                          403 for another token.
+//   POST /launch           form body token=TOKEN, posted by the launch file
+//                          (launchFiles.h): the launch answer (text/html),
+//                          which keeps the token in its tab's session
+//                          storage and replaces itself by "/"; 403 for
+//                          another token.
+//
+//   GET  /                 the page (text/html); it holds no secret.
 //
 //   GET  /api/info         {"program": the program (path or bare name),
 //                           "fixed": [its fixed arguments],
@@ -126,6 +130,9 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+
+// The route the launch file posts the token to.
+inline constexpr const char* launchPath = "/launch";
 
 // Bytes of a run's output the server keeps in memory for its event stream.
 constexpr std::size_t keptOutputBytes = 8u << 20;

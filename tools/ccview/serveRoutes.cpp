@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browse.h"
+#include "ccviewPage.h"
 #include "dialog.h"
 #include "host.h"
 #include "serveApi.h"
@@ -93,23 +94,20 @@ const cnfFile* fileItem(const cnfConfig& cfg, const request& req, std::string& p
     return &file;
 }
 
-// GET /: the page; with the token in the query, the launch address, whose
-// token becomes the cookie. The page is then loaded by a page of the server
-// itself, not by a redirect, so that the cookie goes along (a browser sends a
-// SameSite=Strict cookie on no request of a chain another site began), and
-// the address without the token replaces the one that held it.
-void pageRoute(const serveContext& c, const request& req, response& res) {
-    if (!req.has_param("token")) return res.set_content(c.page, "text/html; charset=utf-8");
-    if (!sameSecret(req.get_param_value("token"), c.identity.token)) {
+void pageRoute(const serveContext& c, const request&, response& res) {
+    res.set_content(c.page, "text/html; charset=utf-8");
+}
+
+// POST /launch: the token the launch file posts, as a form, becomes the
+// launch answer's, which keeps it for its tab and goes on to the page.
+void launchRoute(const serveContext& c, const request& req, response& res) {
+    if (!req.has_param("token") || !sameSecret(req.get_param_value("token"), c.identity.token)) {
         res.status = 403;
         res.set_header("Connection", "close");
-        return res.set_content("Forbidden: this token is not this server's.\n", "text/plain; charset=utf-8");
+        return res.set_content("Forbidden: this launch file is not this server's; start ccview again.\n",
+                               "text/plain; charset=utf-8");
     }
-    res.set_header("Set-Cookie", "ccview-" + std::to_string(c.identity.port) + "=" + c.identity.token +
-                                     "; Path=/; HttpOnly; SameSite=Strict");
-    res.set_content("<!DOCTYPE html>\n<meta charset=\"utf-8\">\n<meta http-equiv=\"refresh\" content=\"0; url=/\">\n"
-                    "<title>ccview</title>\n<script>location.replace(\"/\")</script>\n",
-                    "text/html; charset=utf-8");
+    res.set_content(launchPage(c.identity.token), "text/html; charset=utf-8");
 }
 
 void infoRoute(const serveContext& c, const request&, response& res) {
@@ -249,6 +247,7 @@ httplib::Server::Handler routeOf(const serveContext& context, routeHandler handl
 void addRoutes(httplib::Server& server, const serveContext& context) {
     const auto route = [&context](routeHandler h) { return routeOf(context, h); };
     server.Get("/", route(pageRoute));
+    server.Post(launchPath, route(launchRoute));
     server.Get("/api/info", route(infoRoute));
     server.Post("/api/run", route(runRoute));
     server.Post("/api/stop", route(stopRoute));

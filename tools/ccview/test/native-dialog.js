@@ -11,6 +11,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawn, spawnSync } = require('node:child_process');
+const { pathToFileURL } = require('node:url');
 const { example, launch, servedAddress } = require('../pages.js');
 
 const build = path.resolve(process.argv[2] || 'build-mingw');
@@ -47,7 +48,8 @@ function run(program, args) {
   const server = spawn(wine, [path.join(build, 'ccview.exe'), '--serve', '--no-browser', '--cwd',
     windows(path.join(dir, 'work')), windows(path.join(dir, 'prog.cc')), '--', path.join(build, 'tests', 'argv_print.exe')],
   { stdio: ['ignore', 'pipe', 'inherit'] });
-  const url = await servedAddress(server);
+  // The launch file, as Wine names it and as this system does.
+  const url = pathToFileURL(run(wine, ['winepath', '-u', await servedAddress(server)]).trim()).href;
   const browser = await launch();
   try {
     const page = await browser.newPage();

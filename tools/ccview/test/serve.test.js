@@ -139,9 +139,10 @@ test('Browse… picks a file with a blank in its path; the program receives it e
 });
 
 // The token reaches the browser in a file only this user can read, never on
-// the opener's command line (which every user can read); the opener is no
-// child of the server, in a session of its own that Ctrl+C never reaches.
-test('the browser, opened on the launch file, lands on the page with its cookie', async () => {
+// the opener's command line (which every user can read) nor in an address;
+// the opener is no child of the server, in a session of its own that Ctrl+C
+// never reaches. The browser keeps no cookie: the tab holds the token.
+test('the browser, opened on the launch file, lands on the page with the token in its tab only', async () => {
   // A stand-in for xdg-open that tells the test what it was asked to open, and its /proc stat.
   const opener = path.join(dir, 'opener');
   const told = path.join(opener, 'told');
@@ -160,10 +161,19 @@ test('the browser, opened on the launch file, lands on the page with its cookie'
     const [, parent, , session] = stat(openerStat);
     assert.notEqual(Number(parent), server.pid);
     assert.notEqual(session, stat(fs.readFileSync('/proc/' + server.pid + '/stat', 'utf8'))[3]);
-    const page = await (await browser.newContext()).newPage();
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const addresses = [];
+    page.on('framenavigated', (frame) => addresses.push(frame.url()));
     await page.goto(pathToFileURL(launch).href);
     await page.locator('html[data-ready=true]').waitFor();
     assert.equal(page.url(), 'http://127.0.0.1:' + server.port + '/');
+    assert.deepEqual(await context.cookies(), []);
+    const token = fs.readFileSync(launch.replace(/\.html$/, '.token'), 'utf8').trim();
+    assert.ok(addresses.every((a) => !a.includes(token)), addresses.join(' '));
+    assert.equal(await page.evaluate(() => sessionStorage.getItem('ccview-token')), token);
+    // The launch answer replaced itself: Back leaves the page, no form is posted again.
+    assert.equal(await page.evaluate(() => history.length), 2);
     await chooseFastMode(page, 'in.txt', '1');
     await page.getByRole('button', { name: 'Run', exact: true }).click();
     await ended(page, /^Finished after/).waitFor();
@@ -192,7 +202,11 @@ test('a page opened later takes the runs over; the first takes them back', async
   }
 });
 
-test('an attacker page on another loopback port cannot run the program', async () => {
+// Another server on 127.0.0.1 (another user's, a container's) sees every
+// request the browser sends it: none may carry the token, whatever the
+// person did before; and its page can make the browser send nothing that
+// runs the program.
+test('an attacker page on another loopback port cannot run the program, nor learn the token', async () => {
   const marker = path.join(dir, 'ran');
   const server = await servePage(dir, 'attack', sample(), [programs.serveTool, 'touch:' + marker, 'argv']);
   const target = 'http://127.0.0.1:' + server.port;
@@ -202,6 +216,9 @@ test('an attacker page on another loopback port cannot run the program', async (
 const tries = [];
 tries.push(fetch('${target}/api/run', { method: 'POST', mode: 'no-cors', credentials: 'include',
   headers: { 'Content-Type': 'text/plain' }, body: '{"words":[]}' }).then(() => 'fetch answered', () => 'fetch failed'));
+tries.push(fetch('${target}/api/run', { method: 'POST', credentials: 'include',
+  headers: { 'Content-Type': 'application/json', 'X-Ccview-Token': 'guess' }, body: '{"words":[]}' })
+  .then(() => 'header sent', () => 'preflight refused'));
 tries.push(new Promise((done) => { const e = new EventSource('${target}/api/events', { withCredentials: true });
   e.onopen = () => done('events open'); e.onerror = () => { e.close(); done('events refused'); }; }));
 tries.push(new Promise((done) => { const w = new WebSocket('ws://127.0.0.1:${server.port}/api/run');
@@ -210,21 +227,32 @@ tries.push(new Promise((done) => { document.querySelector('iframe').onload = () 
   document.getElementById('f').submit(); }));
 Promise.all(tries).then((r) => { window.results = r; });
 </script></body>`;
-  const evil = http.createServer((req, res) => res.end(attack));
+  const seen = [];
+  const evil = http.createServer((req, res) => {
+    let body = '';
+    req.on('data', (d) => { body += d; });
+    req.on('end', () => {
+      seen.push(req.method + ' ' + req.url + '\n' + JSON.stringify(req.headers) + '\n' + body);
+      res.end(attack);
+    });
+  });
   await new Promise((resolve) => evil.listen(0, '127.0.0.1', resolve));
   try {
-    // The person's own page first: the browser holds the cookie.
+    // The person's own page first, and a run from it.
     const { page } = await open(server.url);
-    await page.goto('http://127.0.0.1:' + evil.address().port + '/');
-    const results = await page.waitForFunction(() => window.results).then((h) => h.jsonValue());
-    assert.deepEqual(results, ['fetch answered', 'events refused', 'socket refused', 'form posted']);
-    assert.equal(fs.existsSync(marker), false, 'the program never ran');
-    // The same run from the page itself does run it: the marker would show.
-    await page.goto(target + '/');
     await chooseFastMode(page, 'in.txt', '1');
     await page.getByRole('button', { name: 'Run', exact: true }).click();
     await ended(page, /^Finished after/).waitFor();
-    assert.equal(fs.existsSync(marker), true);
+    fs.rmSync(marker);
+    // Then, in the same tab, a page of another port.
+    await page.goto('http://127.0.0.1:' + evil.address().port + '/');
+    const results = await page.waitForFunction(() => window.results).then((h) => h.jsonValue());
+    assert.deepEqual(results, ['fetch answered', 'preflight refused', 'events refused', 'socket refused', 'form posted']);
+    assert.equal(fs.existsSync(marker), false, 'the program never ran');
+    const token = fs.readFileSync(server.launch.replace(/\.html$/, '.token'), 'utf8').trim();
+    assert.ok(seen.length > 0);
+    for (const request of seen) assert.ok(!request.includes(token), request);
+    assert.deepEqual(await page.context().cookies(), []);
   } finally {
     evil.close();
     await server.stop();
