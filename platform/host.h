@@ -24,6 +24,15 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
 // user's own), in UTF-8.
 std::string privateFolder();
 
+// The user's home folder ($HOME; %USERPROFILE% on Windows), in UTF-8, or ""
+// when it is not known.
+std::string homeFolder();
+
+// The folder for what a program keeps of its own between runs for this
+// user (state, not settings): $XDG_STATE_HOME when it is an absolute path,
+// else ~/.local/state; on Windows %LOCALAPPDATA%. "" when there is none.
+std::string userStateFolder();
+
 // Options for a listening socket (a SOCKET on Windows, a descriptor
 // elsewhere), set before it is bound, that keep its port its own: no other
 // socket may listen on the same port beside it (Linux lets another socket of

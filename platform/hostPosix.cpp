@@ -29,6 +29,18 @@ std::string privateFolder() {
     return temp.empty() ? std::string(".") : utf8Of(temp);
 }
 
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? home : "";
+}
+
+std::string userStateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/') return state;
+    const std::string home = homeFolder();
+    return home.empty() || home[0] != '/' ? std::string() : home + "/.local/state";
+}
+
 void ownPortOptions(std::uintptr_t socket) {
     const int yes = 1;
     setsockopt(static_cast<int>(socket), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);

@@ -20,6 +20,23 @@ std::string privateFolder() {
     return temp.empty() ? std::string(".") : utf8Of(temp);
 }
 
+namespace {
+
+// An environment variable as UTF-8, or "".
+std::string environmentText(const wchar_t* name) {
+    const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
+    if (n == 0) return {};
+    std::wstring value(n, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), n));
+    return utf8Of(std::filesystem::path(value));
+}
+
+}  // namespace
+
+std::string homeFolder() { return environmentText(L"USERPROFILE"); }
+
+std::string userStateFolder() { return environmentText(L"LOCALAPPDATA"); }
+
 void ownPortOptions(std::uintptr_t socket) {
     const BOOL yes = TRUE;
     setsockopt(static_cast<SOCKET>(socket), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&yes),

@@ -234,6 +234,7 @@
     const notes = P.authorNotes(cfg, findings);
     $('notes-summary').textContent = 'Notes for the author (' + notes.length + ')';
     $('note-list').replaceChildren(...(notes.length ? notes : ['Nothing to note.']).map((n) => el('li', { text: n })));
+    for (const hook of hooks.panels) hook(cfg);
   }
 
   function showAll() {
@@ -253,8 +254,9 @@
 
   // Each part is a function that ccPageParts lists before this script runs;
   // it gets this interface, and may ask to hear of each new command line
-  // (command) and of each path field drawn (pathField).
-  const hooks = { command: [], pathField: [] };
+  // (command), of each path field drawn (pathField), and of the config's
+  // texts shown (panels: the title, the header items).
+  const hooks = { command: [], pathField: [], panels: [] };
   const pageApi = {
     config: () => cfg,
     state: () => state,
@@ -277,6 +279,7 @@
     },
     onCommand: (hook) => hooks.command.push(hook),
     onPathField: (hook) => hooks.pathField.push(hook),
+    onPanels: (hook) => hooks.panels.push(hook),
   };
   for (const attach of self.ccPageParts || []) attach(pageApi);
 

@@ -86,13 +86,16 @@ function servedAddress(server) {
 // the file's address, which a browser opens to land on the page with the
 // token for its tab). With opener (a folder that holds a stand-in for
 // xdg-open) the server opens the browser through it; otherwise it opens none.
+// The server keeps its runs in dir/state, never in the user's own state
+// folder.
 async function servePage(dir, name, script, program, cwd, opener) {
   const base = path.join(dir, name);
   fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
   run(programs.tarvelkin, [base + '.sc', base + '.cc']);
   const args = ['--serve'].concat(opener ? [] : ['--no-browser'], cwd ? ['--cwd', cwd] : [], [base + '.cc', '--'],
     program);
-  const env = opener ? { ...process.env, PATH: opener + path.delimiter + process.env.PATH } : process.env;
+  const env = { ...process.env, XDG_STATE_HOME: path.join(dir, 'state') };
+  if (opener) env.PATH = opener + path.delimiter + process.env.PATH;
   const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
   const launch = await servedAddress(server);
   const ended = new Promise((resolve) => server.on('exit', resolve));

@@ -61,7 +61,7 @@ async function runPicture(browser, dir) {
     await page.getByRole('button', { name: 'logs/' }).click();
     await page.getByRole('button', { name: 'build 2.log' }).click();
     await page.getByRole('button', { name: 'Run', exact: true }).click();
-    await page.getByText(/^Exit status 0/).waitFor();
+    await page.getByText(/^Finished after/).waitFor();
     await page.evaluate(() => {
       document.activeElement.blur();
       window.scrollTo(0, 0);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <iostream>
+#include <memory>
 #include <thread>
 
 #include "ccviewPage.h"
@@ -14,9 +15,11 @@
 #include "idleWatch.h"
 #include "launchFiles.h"
 #include "requestCheck.h"
+#include "runHistory.h"
 #include "runner.h"
 #include "serveApi.h"
 #include "serveRoutes.h"
+#include "utf8.h"
 
 namespace {
 
@@ -123,17 +126,28 @@ std::string minutesText(int minutes) { return std::to_string(minutes) + (minutes
 
 }  // namespace
 
-int configPort(const cnfConfig& config) {
+std::uint64_t configHash(const cnfConfig& config) {
     std::uint64_t hash = 0xcbf29ce484222325u;  // 64-bit FNV-1a
     for (const char c : cnfDumpJson(config)) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 0x100000001b3u;
     }
-    return 61000 + static_cast<int>(hash % 4536);
+    return hash;
 }
 
+int configPort(const cnfConfig& config) { return 61000 + static_cast<int>(configHash(config) % 4536); }
+
 int serve(const serveOptions& o) {
-    runner run(o.program, o.cwd, keptOutputBytes, stopGrace);
+    // The runs of this config, kept in the user's state folder.
+    std::unique_ptr<runHistory> history;
+    if (const std::string state = userStateFolder(); !state.empty()) {
+        const std::string root = utf8Of(pathOfUtf8(state) / "tarvelkin" / "ccview");
+        history = std::make_unique<runHistory>(utf8Of(pathOfUtf8(root) / configKey(configHash(o.config))), root,
+                                               historyRuns, totalKeptBytes);
+    } else {
+        std::cerr << "ccview: no state folder (neither XDG_STATE_HOME nor HOME is set): runs are not kept" << std::endl;
+    }
+    runner run(o.program, o.cwd, keptOutputBytes, stopGrace, history.get());
     idleWatch idle(o.idleMinutes, [&run] { return run.running(); });
     watchForEnd([&] { idle.stop(); });
 
@@ -153,7 +167,7 @@ int serve(const serveOptions& o) {
     identity.port = bindLoopback(server, o);
     if (identity.port == 0) return 1;
 
-    serveContext context{o, run, idle, identity, servedPage(o.config, o.configName)};
+    serveContext context{o, run, idle, identity, servedPage(o.config, o.configName), history.get()};
     guard(server, context.identity);
     addRoutes(server, context);
     launchFiles files(privateFolder(), identity.port);

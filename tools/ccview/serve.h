@@ -17,6 +17,7 @@
 //   with its length, so that nobody can tie up the server before the checks.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct serveOptions {
 // its presets and remembered values, stays the same from one start to the
 // next; in 61000-65535, above the ports Linux hands out on its own.
 int configPort(const cnfConfig& config);
+
+// A 64-bit FNV-1a hash of the config's JSON form: what its port and the
+// folder of its runs are derived from.
+std::uint64_t configHash(const cnfConfig& config);
 
 // Serves until Ctrl+C, SIGTERM or SIGHUP (or the idle time passes with no
 // page and no run); prints the launch file's path on standard output, the
