@@ -115,6 +115,9 @@
     return {
       // The model to draw; the panel starts at its end.
       show(next) {
+        // Another model's lines have ids and versions of their own: rows
+        // drawn for the last one are never taken for this one's.
+        if (next !== model) rows.replaceChildren();
         model = next;
         index = null;
         following = true;

@@ -1,8 +1,9 @@
 // Retakes the README's pictures:
 // - docs/preview.png: the sample's preview page, "Fast mode" chosen and its
 //   fields filled in;
-// - docs/run.png: a served page (ccview --serve) after a finished run of
-//   `tail` over a small log, chosen in the page.
+// - docs/run.png: a served page (ccview --serve), whole, after two runs of
+//   `tail` over a small log chosen with Browse… (relative to the working
+//   folder): the output of the last, and both among the past runs.
 //
 //   node tools/ccview/screenshot.js        (after building into build/, and npm ci)
 'use strict';
@@ -58,16 +59,24 @@ async function runPicture(browser, dir) {
     await page.getByRole('button', { name: 'Last lines' }).click();
     await page.getByRole('textbox', { name: 'Lines' }).fill('6');
     await page.getByRole('button', { name: 'Browse for Log file' }).click();
+    await page.getByRole('checkbox', { name: 'Relative to the working folder' }).check();
     await page.getByRole('button', { name: 'logs/' }).click();
     await page.getByRole('button', { name: 'build 2.log' }).click();
     await page.getByRole('button', { name: 'Run', exact: true }).click();
-    await page.getByText(/^Finished after/).waitFor();
+    const finished = page.locator('#run-state', { hasText: /^Finished after/ });
+    await finished.waitFor();
+    // Then the same with 4 lines: the past runs list both.
+    await page.getByRole('textbox', { name: 'Lines' }).fill('4');
+    await page.getByRole('button', { name: 'Run', exact: true }).click();
+    await page.locator('.history-list > li').nth(1).waitFor();
+    await page.waitForFunction(() => document.querySelectorAll('#output .line').length === 4);
+    await finished.waitFor();
     await page.evaluate(() => {
       document.activeElement.blur();
       window.scrollTo(0, 0);
     });
-    // The top of the page: the command line, Run and the output.
-    await page.screenshot({ path: path.join(docs, 'run.png'), clip: { x: 0, y: 0, width: 900, height: 700 } });
+    // The whole page: the choices, the command line with Run, the output, the past runs.
+    await page.screenshot({ path: path.join(docs, 'run.png'), fullPage: true });
   } finally {
     await server.stop();
   }

@@ -99,6 +99,9 @@ std::string commandOf(const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The keeper of the program run for its help (childProcess.h), started
+    // as this program again.
+    if (argc > 1 && std::string_view(argv[1]) == childProcess::keeperOption) return childProcess::keeperMain(argc, argv);
     prepareProcess();
     // The words are read once, as UTF-8: the program's go to it so; the paths
     // go to the file functions in the system's own narrow text.

@@ -193,6 +193,10 @@ test('past runs: the command shown is the run\'s; view, save and Run again with 
     await run(page).click();
     await page.locator('.history-list > li').nth(1).waitFor();
     await ended(page, /^Finished after/).first().waitFor();
+    // The new run's lines replace the last one's, also where they are alike.
+    const hex = (word) => Buffer.from(word).toString('hex');
+    await page.waitForFunction((text) => document.getElementById('output').innerText === text,
+      ['a notice', hex('-f'), hex('other.txt'), hex('9')].join('\n'), { timeout: 5000 });
     const past = page.locator('.history-list > li');
     assert.equal(await past.count(), 2);
     const older = past.nth(1);
@@ -204,12 +208,41 @@ test('past runs: the command shown is the run\'s; view, save and Run again with 
     await older.getByRole('button', { name: 'View output' }).click();
     await output(page).getByText('a notice').waitFor();
 
+    // (the output viewed is the older run's: the new run's shows once it is complete)
+    await page.evaluate(() => performance.clearMarks('ccview-run-complete'));
     await older.getByRole('button', { name: 'Run again' }).click();
+    await page.waitForFunction(() => performance.getEntriesByName('ccview-run-complete').length > 0);
     await page.locator('.history-list > li').nth(2).waitFor();
-    await ended(page, /^Finished after/).first().waitFor();
+    assert.equal(await page.locator('#output-command').textContent(), heading);
     assert.equal(await page.getByRole('textbox', { name: 'Input file' }).inputValue(), 'my notes.txt');
     assert.equal(await page.getByRole('textbox', { name: 'Level' }).inputValue(), '3');
     assert.equal(await output(page).innerText(), first, 'the same argument vector');
+    assert.deepEqual(errors, []);
+  } finally {
+    await server.stop();
+  }
+});
+
+// A run's first rows are drawn where the last run's were: the page must
+// never leave the last run's text in them (each run's lines count from 1).
+test('each run shows its own lines, never the last run\'s', async () => {
+  const server = await servePage(folder('fresh'), 'fresh', fs.readFileSync(example, 'latin1'),
+    [programs.serveTool, 'stamp', 'argv']);
+  try {
+    const { page, errors } = await open(server.url);
+    await page.getByRole('button', { name: 'Fast mode' }).click();
+    await page.getByRole('textbox', { name: 'Input file' }).fill('in.txt');
+    await page.getByRole('textbox', { name: 'Level' }).fill('1');
+    const shown = new Set();
+    for (let i = 0; i < 6; ++i) {
+      await page.evaluate(() => performance.clearMarks('ccview-run-complete'));
+      await run(page).click();
+      await page.waitForFunction(() => performance.getEntriesByName('ccview-run-complete').length > 0);
+      const first = await output(page).locator('.line').first().textContent();
+      assert.match(first, /^stamp \d+$/);
+      assert.ok(!shown.has(first), 'run ' + (i + 1) + ' shows a line of an earlier run: ' + first);
+      shown.add(first);
+    }
     assert.deepEqual(errors, []);
   } finally {
     await server.stop();
@@ -264,7 +297,8 @@ test('Browse… from the keyboard: typing, Enter into a folder, hidden entries, 
     await page.keyboard.press('Enter');
     const dialog = page.getByRole('dialog', { name: 'Browse: Source' });
     const focused = () => page.evaluate(() => document.activeElement.textContent);
-    assert.equal(await focused(), 'alpha/');
+    // The listing comes from the server: the focus lands on its first entry once it is there.
+    await page.waitForFunction(() => document.activeElement.textContent === 'alpha/');
     await page.keyboard.type('my');
     assert.equal(await focused(), 'my files/');
     await page.keyboard.press('Enter');
