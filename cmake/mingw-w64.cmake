@@ -3,7 +3,7 @@
 #   cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 #   cmake --build build-mingw && ctest --test-dir build-mingw
 #
-# Needs g++-mingw-w64-x86-64 and, for the tests, wine64 and googletest (its
+# Needs g++-mingw-w64-x86-64 and, for the tests, wine64 (GoogleTest's vendored
 # sources are built into the test programs). The programs are linked statically,
 # so they run without any MinGW DLL beside them.
 set(CMAKE_SYSTEM_NAME Windows)
@@ -14,7 +14,7 @@ set(TARVELKIN_MINGW_PREFIX x86_64-w64-mingw32)
 # variant's libstdc++ lacks before GCC 13 (Debian 12 has GCC 12).
 find_program(CMAKE_CXX_COMPILER REQUIRED
              NAMES ${TARVELKIN_MINGW_PREFIX}-g++-posix ${TARVELKIN_MINGW_PREFIX}-g++)
-# GoogleTest's project enables C as well.
+# The C compiler of the same toolchain, for anything that enables C.
 find_program(CMAKE_C_COMPILER REQUIRED
              NAMES ${TARVELKIN_MINGW_PREFIX}-gcc-posix ${TARVELKIN_MINGW_PREFIX}-gcc)
 find_program(CMAKE_RC_COMPILER NAMES ${TARVELKIN_MINGW_PREFIX}-windres)

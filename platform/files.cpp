@@ -13,19 +13,23 @@ bool isFolder(const std::string& path) {
     return fs::is_directory(fs::path(path), ec);
 }
 
-bool resolveLinks(const std::string& path, std::string& target) {
+std::error_code resolveLinks(const std::string& path, std::string& target) {
     fs::path p(path);
     for (int step = 0; step <= 40; ++step) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+        const fs::file_status status = fs::symlink_status(p, ec);
+        // Nothing there ends the chain at a file yet to be made; any other
+        // failed look-up leaves it unknown whether a link stands there.
+        if (ec && status.type() != fs::file_type::not_found) return ec;
+        if (!fs::is_symlink(status)) {
             target = p.string();
-            return true;
+            return {};
         }
         const fs::path next = fs::read_symlink(p, ec);
-        if (ec) return false;
+        if (ec) return ec;
         p = next.is_absolute() ? next : p.parent_path() / next;
     }
-    return false;
+    return std::make_error_code(std::errc::too_many_symbolic_link_levels);
 }
 
 std::string_view folderPart(pathStyle style, std::string_view target) {

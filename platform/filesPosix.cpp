@@ -2,8 +2,8 @@
 #include "files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
-#include <limits>
 #include <system_error>
 
 #include <dirent.h>
@@ -42,17 +42,41 @@ int createTemp(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
+// The highest process id the system gives out: Linux's pid_max, else a
+// bound above every system's default (Linux's own limit for pid_max).
+unsigned long highestProcess() {
+    unsigned long highest = 4194304;
+    if (std::FILE* file = std::fopen("/proc/sys/kernel/pid_max", "re")) {
+        unsigned long read = 0;
+        if (std::fscanf(file, "%lu", &read) == 1 && read > 0 && read < highest) highest = read;
+        std::fclose(file);
+    }
+    return highest;
+}
+
 // Whether the process with this number still runs. One that may not be
 // signalled (another user's) runs; only one the system does not know does
-// not. A number no process can have (0, or beyond pid_t) names none: kill
-// would take it for a process group.
+// not. The number is a possible process id (isLeftBehind checks it): kill
+// would take 0 for this process group.
 bool processRuns(unsigned long process) {
-    if (process == 0 || process > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) return false;
     return ::kill(static_cast<pid_t>(process), 0) == 0 || errno != ESRCH;
 }
 
-// Removes the temporary files left in the open folder by replacements whose
-// process is gone, once they are over an hour old; closes the folder.
+// Whether a file named as our temporary files are, after the writer process,
+// was left behind by a replacement of this user's that was killed: a regular
+// file of this user's with no other name (ours never get one: a file that
+// has one is someone's file under a second name), named after a possible process id that
+// runs no more, last changed over an hour ago. A look-alike of any other
+// kind is someone else's, and stays.
+bool isLeftBehind(const struct stat& file, unsigned long process, std::time_t now, unsigned long highest) {
+    if (!S_ISREG(file.st_mode) || file.st_uid != ::geteuid() || file.st_nlink != 1) return false;
+    if (process == 0 || process > highest) return false;
+    if (file.st_mtime > now || now - file.st_mtime <= staleAfterSeconds) return false;
+    return !processRuns(process);
+}
+
+// Removes the temporary files left in the open folder by replacements that
+// were killed (isLeftBehind); closes the folder.
 void removeStaleTemporaries(int folder) {
     DIR* const entries = ::fdopendir(folder);
     if (entries == nullptr) {
@@ -60,14 +84,13 @@ void removeStaleTemporaries(int folder) {
         return;
     }
     const std::time_t now = std::time(nullptr);
+    const unsigned long highest = highestProcess();
     while (const dirent* entry = ::readdir(entries)) {
         unsigned long process = 0;
         if (!isOurTemporary(entry->d_name, process)) continue;
         struct stat file {};
-        if (::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(file.st_mode))
-            continue;
-        if (file.st_mtime > now || now - file.st_mtime <= staleAfterSeconds) continue;
-        if (!processRuns(process)) ::unlinkat(folder, entry->d_name, 0);
+        if (::fstatat(folder, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (isLeftBehind(file, process, now, highest)) ::unlinkat(folder, entry->d_name, 0);
     }
     ::closedir(entries);
 }
@@ -98,11 +121,24 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::error_cod
         return false;
     };
     std::string target;
-    if (!resolveLinks(path, target)) return fail(ELOOP);
+    if (const std::error_code looked = resolveLinks(path, target)) {
+        why = looked;
+        return false;
+    }
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    bool exists = true;
+    if (::stat(target.c_str(), &existing) != 0) {
+        // Only a name with nothing there (ENOTDIR: a part of its folder is a
+        // file, so nothing can be there) is a new file; any other failed
+        // look-up leaves the file's mode and rights unknown.
+        if (errno != ENOENT && errno != ENOTDIR) return fail(lastError());
+        exists = false;
+    }
     if (exists && S_ISDIR(existing.st_mode)) return fail(EISDIR);
     if (exists && !S_ISREG(existing.st_mode)) return fail(EINVAL);
+    // A file that no one may write is read-only for every user: also for
+    // root, whom access() lets write anything.
+    if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return fail(EACCES);
     if (exists && ::access(target.c_str(), W_OK) != 0) return fail(lastError());
 
     std::string tempPath;

@@ -4,14 +4,18 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "pathRules.h"
 
 // Follows symbolic links from path to the file they finally name (which may
-// not exist yet), through chains of any length that end somewhere. False for
-// a loop (or a chain longer than the system itself follows), which names no
-// file: replacing it would put a plain file where a link was.
-bool resolveLinks(const std::string& path, std::string& target);
+// not exist yet: a name with nothing there, ENOENT or ENOTDIR, ends the
+// chain), through chains of any length that end somewhere. Empty on success;
+// ELOOP for a loop (or a chain longer than the system itself follows), which
+// names no file: replacing it would put a plain file where a link was; and
+// the reason of any other look-up or link that cannot be read, since then
+// what stands at a name is unknown.
+std::error_code resolveLinks(const std::string& path, std::string& target);
 
 // The part of a target before its name: its folder with the separator, a
 // Windows drive's "Z:", or nothing for the current folder.

@@ -8,6 +8,10 @@
 #include "filesShared.h"
 #include "windowsApi.h"
 
+#include <aclapi.h>
+
+#include <vector>
+
 namespace {
 
 // Creates a new file beside the target that no other file can be mistaken for.
@@ -72,8 +76,49 @@ bool processRuns(unsigned long process) {
     return !ended;
 }
 
+// Whether the token's user, or the owner it gives what it creates, is owner.
+bool ownerIsThisUser(PSID owner) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    bool same = false;
+    for (const TOKEN_INFORMATION_CLASS kind : {TokenOwner, TokenUser}) {
+        DWORD size = 0;
+        GetTokenInformation(token, kind, nullptr, 0, &size);
+        std::vector<unsigned char> buffer(size);
+        if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) continue;
+        const PSID sid = kind == TokenOwner ? reinterpret_cast<TOKEN_OWNER*>(buffer.data())->Owner
+                                            : reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
+        same = same || EqualSid(sid, owner) != 0;
+    }
+    CloseHandle(token);
+    return same;
+}
+
+// Whether the file at path is this user's and has no other name: its owner
+// can be read and is this user, and it has one link. Anything that cannot be
+// read keeps the file.
+bool isThisUsersAlone(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const bool alone = GetFileInformationByHandle(file, &info) != 0 && info.nNumberOfLinks == 1 &&
+                       GetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                                       nullptr, nullptr, &descriptor) == ERROR_SUCCESS &&
+                       owner != nullptr && ownerIsThisUser(owner);
+    if (descriptor != nullptr) LocalFree(descriptor);
+    CloseHandle(file);
+    return alone;
+}
+
 // Removes the temporary files left in folder (a target's folderPart) by
-// replacements whose process is gone, once they are over an hour old.
+// replacements of this user's that were killed: regular files of this
+// user's with one link, named after a possible process id (Windows gives
+// out non-zero multiples of 4) that runs no more, last written over an hour
+// ago. A look-alike of any other kind is someone else's, and stays.
 void removeStaleTemporaries(std::string_view folder) {
     const std::string prefix(folder);
     WIN32_FIND_DATAA found;
@@ -88,11 +133,12 @@ void removeStaleTemporaries(std::string_view folder) {
     do {
         unsigned long process = 0;
         if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
-            !isOurTemporary(found.cFileName, process))
+            !isOurTemporary(found.cFileName, process) || process == 0 || process % 4 != 0)
             continue;
         const unsigned long long changed = ticks(found.ftLastWriteTime);
         if (changed > ticks(now) || ticks(now) - changed <= staleAfterSeconds * ticksPerSecond) continue;
-        if (!processRuns(process)) DeleteFileA((prefix + found.cFileName).c_str());
+        const std::string path = prefix + found.cFileName;
+        if (!processRuns(process) && isThisUsersAlone(path)) DeleteFileA(path.c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -107,11 +153,20 @@ std::error_code flushFile(nativeFile file) {
 bool replaceFile(const std::string& path, std::string_view bytes, std::error_code& why,
                  std::error_code (*flush)(nativeFile)) {
     std::string target;
-    if (!resolveLinks(path, target)) {
-        why.assign(ELOOP, std::generic_category());
+    if (const std::error_code looked = resolveLinks(path, target)) {
+        why = looked;
         return false;
     }
     const DWORD existing = GetFileAttributesA(target.c_str());
+    // Only a name with nothing there is a new file; any other failed look-up
+    // leaves the file's attributes unknown.
+    if (existing == INVALID_FILE_ATTRIBUTES) {
+        const std::error_code looked = reasonOf(GetLastError());
+        if (looked != std::errc::no_such_file_or_directory) {
+            why = looked;
+            return false;
+        }
+    }
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         why.assign(EISDIR, std::generic_category());
         return false;

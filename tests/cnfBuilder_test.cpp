@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "itemKinds.h"
+
 #include "cnfBuilder.h"
 #include "compileText.h"
 #include "testSupport.h"
@@ -605,6 +607,16 @@ TEST(Readers, VeryLongLinesCompile) {
     EXPECT_EQ(b.listStrings[0], caption);
     EXPECT_EQ(b.listSizes[0], 20u);
     EXPECT_EQ(b.margStrings[0].str2, repeated("ab\n", 1 << 18));
+}
+
+// A kind number beyond def, as a damaged config may hold, reads as the
+// header's row: no keyword, no parameters, nothing to look up past the table.
+TEST(itemKinds, AKindBeyondDefReadsAsTheHeader) {
+    for (const std::uint32_t kind : {DEF_KIND + 1u, 255u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(&kindOf(kind), &itemKinds[HEADER_PART]) << kind;
+        EXPECT_EQ(kindOf(kind).parameterCount, 0u);
+    }
+    EXPECT_EQ(&kindOf(DEF_KIND), &itemKinds[DEF_KIND]);
 }
 
 }  // namespace

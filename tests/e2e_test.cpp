@@ -29,6 +29,17 @@
 //                          the size of every file it writes, its output included
 //                          (POSIX only)
 //   dir: config/x.sc       creates a folder
+//   link: config/a.cc b.cc a symbolic link to b.cc (POSIX only); a link the
+//                          case makes must still be there after the run, the same
+//   hard-link: a.tmp b.cc  a second name for the file b.cc (POSIX only)
+//   owner: config/a.tmp 65534  makes another user the file's owner (POSIX
+//                          only); a case with one is skipped when not run as root
+//   mode: config/a.cc 0444 sets a file's permission bits (POSIX only); every file
+//                          the case wrote must keep its mode
+//   fail: lstat a.cc EIO   runs a dynamically linked copy of the program with
+//                          every lstat (or stat) of a path named a.cc failing
+//                          with EIO, EACCES, ENOENT, ENOTDIR or ELOOP
+//                          (faults/fail_calls.cpp; POSIX only)
 //   old: config/x.tmp      sets the last change of a file the case writes two
 //                          hours back
 //   file: config/prog.sc   a text file: the lines up to "end", each followed by LF
@@ -57,8 +68,9 @@
 // Before a case is read, ${DIR} (the temporary folder's absolute path, in the
 // host's own form), ${SEP} (the folder separator the program uses: '/', or
 // '\' on Windows) and ${PID} (the runner's process number, which runs
-// throughout the case, as 8 lower-case hexadecimal digits) are replaced in
-// every line. Paths not starting with '/' are
+// throughout the case, as 8 lower-case hexadecimal digits) and ${DEAD} (in the
+// same form, a process that has ended, whose number no other process has
+// been given since) are replaced in every line. Paths not starting with '/' are
 // relative to ${DIR}. A content line that reads exactly "end" cannot be written
 // in a text block; use a hex block for it.
 //
@@ -109,11 +121,44 @@ constexpr bool onWindows = true;
 constexpr char separator = '\\';
 const char* const programFile = "tarvelkin.exe";
 unsigned long runnerProcess() { return GetCurrentProcessId(); }
+// A process that has ended: the command interpreter, run once. Its handle
+// stays open, so that Windows gives its number to no other process.
+unsigned long endedProcess() {
+    static const unsigned long ended = [] {
+        char shell[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableA("ComSpec", shell, MAX_PATH);
+        std::string line = "cmd /c exit";
+        STARTUPINFOA startup{};
+        startup.cb = static_cast<DWORD>(sizeof startup);
+        PROCESS_INFORMATION process{};
+        if (n == 0 || n >= MAX_PATH ||
+            !CreateProcessA(shell, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                            &startup, &process))
+            return 0UL;
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        return static_cast<unsigned long>(process.dwProcessId);
+    }();
+    return ended;
+}
 #else
 constexpr bool onWindows = false;
 constexpr char separator = '/';
 const char* const programFile = "tarvelkin";
 unsigned long runnerProcess() { return static_cast<unsigned long>(::getpid()); }
+// A process that has ended: a child that exits at once, reaped. Its number
+// comes back only once the system's numbers have gone round.
+unsigned long endedProcess() {
+    static const unsigned long ended = [] {
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(0);
+        if (child < 0) return 0UL;
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        return static_cast<unsigned long>(child);
+    }();
+    return ended;
+}
 #endif
 
 struct caseFile {
@@ -133,6 +178,11 @@ struct e2eCase {
     std::string program = "./tarvelkin";
     std::string searchPath;  // none
     long fileSizeLimit = -1;  // none
+    std::string fail;         // "CALL NAME ERROR", or none
+    std::vector<std::pair<std::string, std::string>> links;  // path, where it points
+    std::vector<std::pair<std::string, unsigned>> modes;
+    std::vector<std::pair<std::string, std::string>> hardLinks;  // new name, existing file
+    std::vector<std::pair<std::string, unsigned>> owners;
     std::vector<std::string> dirs;
     std::vector<caseFile> files;
     std::vector<std::string> old;  // files whose last change is set back
@@ -231,12 +281,15 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
     if (!in) throw caseFormatError{"cannot read " + file.string()};
     char processText[16];
     std::snprintf(processText, sizeof processText, "%08lx", runnerProcess() & 0xFFFFFFFFUL);
+    char endedText[16];
+    std::snprintf(endedText, sizeof endedText, "%08lx", endedProcess() & 0xFFFFFFFFUL);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // a checkout with CR LF
         testSupport::replaceAll(line, "${DIR}", dir);
         testSupport::replaceAll(line, "${SEP}", std::string(1, separator));
         testSupport::replaceAll(line, "${PID}", processText);
+        testSupport::replaceAll(line, "${DEAD}", endedText);
         lines.push_back(line);
     }
 
@@ -277,6 +330,22 @@ e2eCase parseCase(const fs::path& file, const std::string& dir,
             c.searchPath = value;
         } else if (key == "file-size-limit") {
             c.fileSizeLimit = std::atol(value.c_str());
+        } else if (key == "fail") {
+            c.fail = value;
+        } else if (key == "link" || key == "mode" || key == "hard-link" || key == "owner") {
+            const std::size_t blank = value.find(' ');
+            if (blank == std::string::npos)
+                throw caseFormatError{"line " + std::to_string(n + 1) + ": " + key + " takes a path and a value"};
+            const std::string second = trim(value.substr(blank + 1));
+            const std::string first = value.substr(0, blank);
+            if (key == "link")
+                c.links.emplace_back(first, second);
+            else if (key == "hard-link")
+                c.hardLinks.emplace_back(first, second);
+            else if (key == "owner")
+                c.owners.emplace_back(first, static_cast<unsigned>(std::stoul(second)));
+            else
+                c.modes.emplace_back(first, static_cast<unsigned>(std::stoul(second, nullptr, 8)));
         } else if (key == "dir") {
             c.dirs.push_back(value);
         } else if (key == "old") {
@@ -450,7 +519,8 @@ int startProcess(const fs::path& application, std::string commandLine, const fs:
 // Runs the program in cwd; stdout and stderr go to files outside the run folder.
 runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd,
                      const fs::path& scratch) {
-    if (c.fileSizeLimit >= 0) ADD_FAILURE() << "file-size-limit needs \"platform: posix\"";
+    if (c.fileSizeLimit >= 0 || !c.fail.empty())
+        ADD_FAILURE() << "file-size-limit and fail need \"platform: posix\"";
     std::string commandLine = quoteArgument(programArgument(c));
     for (const std::string& arg : c.args) commandLine += ' ' + quoteArgument(arg);
     runResult r;
@@ -488,6 +558,16 @@ runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd
     storage.insert(storage.end(), c.args.begin(), c.args.end());
     for (std::string& s : storage) argv.push_back(s.data());
     argv.push_back(nullptr);
+    // A case that makes calls fail runs with the library that fails them.
+    std::vector<std::string> environment;
+    for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
+    if (!c.fail.empty()) {
+        environment.push_back(std::string("LD_PRELOAD=") + FAIL_CALLS_LIBRARY);
+        environment.push_back("TARVELKIN_FAIL=" + c.fail);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
 
     runResult r;
     const pid_t pid = ::fork();
@@ -508,7 +588,7 @@ runResult runProgram(const e2eCase& c, const fs::path& file, const fs::path& cwd
             const rlimit limit{size, size};
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
         }
-        ::execv(filePath.c_str(), argv.data());
+        ::execve(filePath.c_str(), argv.data(), envp.data());
         ::_exit(126);
     }
     int status = 0;
@@ -577,12 +657,27 @@ TEST_P(e2e, run) {
     // Built for Windows and run under Wine, the program's path from the build
     // is a Unix path; it names the same file on the current drive (Z:).
     const fs::path program = dir / programFile;
+#ifdef _WIN32
+    ASSERT_TRUE(c.links.empty() && c.modes.empty() && c.hardLinks.empty() && c.owners.empty())
+        << "link, hard-link, mode and owner need \"platform: posix\"";
     fs::copy_file(fs::absolute(TARVELKIN_PROGRAM), program);
+#else
+    // A case that makes calls fail needs the program linked dynamically.
+    fs::copy_file(c.fail.empty() ? TARVELKIN_PROGRAM : TARVELKIN_DYNAMIC_PROGRAM, program);
+#endif
     fs::permissions(program, fs::perms::owner_all);
     for (const std::string& d : c.dirs) fs::create_directories(dir / d);
     for (const caseFile& f : c.files) ASSERT_NO_FATAL_FAILURE(testSupport::writeFile(dir / f.path, f.bytes));
     for (const std::string& o : c.old)
         fs::last_write_time(dir / o, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    for (const auto& [path, target] : c.links) fs::create_symlink(target, dir / path);
+    for (const auto& [path, mode] : c.modes) fs::permissions(dir / path, static_cast<fs::perms>(mode));
+#ifndef _WIN32
+    for (const auto& [path, existing] : c.hardLinks) fs::create_hard_link(dir / existing, dir / path);
+    if (!c.owners.empty() && ::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    for (const auto& [path, user] : c.owners)
+        ASSERT_EQ(::lchown((dir / path).c_str(), user, static_cast<gid_t>(-1)), 0) << "chown " << path;
+#endif
     const fs::path cwd = c.cwd.empty() ? dir : dir / c.cwd;
     fs::create_directories(cwd);
 
@@ -590,8 +685,12 @@ TEST_P(e2e, run) {
         ASSERT_TRUE(fs::is_regular_file(dir / u)) << "unchanged: " << u << " is not written by the case";
     const std::set<std::string> treeBefore = listTree(dir);
     std::map<std::string, std::string> before;
-    for (const std::string& entry : treeBefore)
-        if (entry.back() != '/' && entry != programFile) before[entry] = testSupport::fileBytes(dir / entry);
+    std::map<std::string, fs::perms> modesBefore;
+    for (const std::string& entry : treeBefore) {
+        if (entry.back() == '/' || entry == programFile || fs::is_symlink(dir / entry)) continue;
+        before[entry] = testSupport::fileBytes(dir / entry);
+        modesBefore[entry] = fs::status(dir / entry).permissions();
+    }
 
     const runResult r = runProgram(c, programToRun(c, dir, cwd), cwd, scratch.path());
 
@@ -639,6 +738,19 @@ TEST_P(e2e, run) {
             ADD_FAILURE() << entry << " is gone";
         else if (bytes != testSupport::fileBytes(dir / entry))
             ADD_FAILURE() << entry << " was changed";
+    }
+    // A file keeps its mode, also one the run replaced; a link stays a link.
+    for (const auto& [entry, mode] : modesBefore) {
+        std::error_code ec;
+        const fs::file_status now = fs::symlink_status(dir / entry, ec);
+        if (fs::is_regular_file(now) && now.permissions() != mode)
+            ADD_FAILURE() << entry << " changed its mode from " << std::oct << static_cast<unsigned>(mode) << " to "
+                          << static_cast<unsigned>(now.permissions()) << std::dec;
+    }
+    for (const auto& [path, target] : c.links) {
+        std::error_code ec;
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / path, ec)) && fs::read_symlink(dir / path, ec) == target)
+            << path << " is no longer a link to " << target;
     }
     for (const std::string& a : c.absent) {
         std::error_code ec;
