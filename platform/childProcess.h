@@ -106,6 +106,13 @@ private:
 // Words are UTF-8 here, as on the whole server side.
 std::string windowsCommandLine(const std::vector<std::string>& argv);
 
+// Where the program a bare name or a path names is, as start() would find
+// it: a path as it stands, a bare name looked up in PATH (on Windows first
+// beside besideFolder, then as the system looks programs up, ".exe" added
+// when the name has no extension). Its full path in UTF-8 when it is a file
+// this user may run, else "".
+std::string programPath(const std::string& name, const std::string& besideFolder);
+
 // How a signal is named to a person: "SIGTERM", "SIGKILL", or "signal N".
 // On Windows a crash status, in hexadecimal and named when it is a common
 // one: "access violation (0xC0000005)", "status 0xC0000420".

@@ -59,7 +59,8 @@
   let drawPending = false;
 
   function updateButtons() {
-    runButton.disabled = running || asking || takenOver !== null || !info || !lastLine || !lastLine.complete;
+    runButton.disabled = running || asking || takenOver !== null || !info || info.missing !== '' || !lastLine ||
+      !lastLine.complete;
     stopButton.disabled = !running || takenOver !== null;
   }
 
@@ -439,6 +440,11 @@
     const program = document.getElementById('program');
     program.readOnly = true;
     page.setProgram(info.program, info.fixed);
+    // A program that is not there is said before anything is filled in.
+    if (info.missing) {
+      status.textContent = info.missing;
+      status.className = 'run-state failed';
+    }
     listen();
   });
 });
