@@ -21,11 +21,21 @@ struct processOutcome {
     int code = 0;  // the exit status, the signal, or the crash status
 };
 
-// A started program and the process tree it grows: on POSIX a process group
-// of its own, on Windows a Job Object that every process it starts joins and
-// that cannot be left. Standard input is the null device; standard output and
-// standard error are two pipes, read with read(). The three calls read(),
-// wait() and the two stopping calls may come from different threads.
+// How a started program's standard input is given: the null device (it
+// reads the end at once), or a pipe that writeInput feeds.
+enum class childInput { closed, pipe };
+
+// Whether a program waits for its standard input (a pipe) at one moment.
+enum class inputWait { unknown, reading, notReading };
+
+// A started program and the process tree it grows: on POSIX a session (and so
+// a process group) of its own, with no controlling terminal, so that a
+// prompt that opens /dev/tty fails at once instead of reaching the terminal
+// ccview runs in; on Windows a Job Object that every process it starts joins
+// and that cannot be left. Standard input is the null device or a pipe;
+// standard output and standard error are two pipes, read with read(). The
+// calls read(), writeInput(), wait() and the stopping calls may come from
+// different threads; writeInput and closeInput from one thread at a time.
 class childProcess {
 public:
     // Starts argv[0] with the arguments argv[1..] in the folder cwd (empty:
@@ -33,11 +43,14 @@ public:
     // in PATH. Returns null when the program cannot be started, with why saying
     // so in words, naming the program or the folder: "not found: ...", "not
     // executable: ...", "working folder not found: DIR", or the system's
-    // reason. On Windows a batch file is refused: the command interpreter
-    // would read its arguments by its own rules. The program inherits no
-    // handle or descriptor of this process but its three standard streams.
+    // reason. On Windows a batch file is refused, however it is named (the
+    // command interpreter would read its arguments by its own rules), and so
+    // is any file that does not begin with "MZ" as every Windows program
+    // does. The program inherits no handle or descriptor of this process but
+    // its three standard streams.
     static std::unique_ptr<childProcess> start(const std::vector<std::string>& argv,
-                                               const std::string& cwd, std::string& why);
+                                               const std::string& cwd, std::string& why,
+                                               childInput input = childInput::closed);
 
     // Makes every process a started program's tree leaves behind part of
     // what ends with it, also one that left its process group (a new
@@ -74,6 +87,26 @@ public:
     // a process that left the tree (POSIX: a new session), which is then no
     // longer read.
     void abandonOutput();
+
+    // Writes bytes to the program's standard input (started with
+    // childInput::pipe): blocks until all are taken. False when they cannot
+    // be: no reader is left, the input was closed, or abandonInput was
+    // called.
+    bool writeInput(const char* data, std::size_t size);
+    // Closes standard input: the program reads its end once it has read what
+    // came before.
+    void closeInput();
+    // Makes a writeInput that blocks, and every one after, return false: for
+    // a program that ended while a process it left holds its input open
+    // without reading it.
+    void abandonInput();
+
+    // Whether a process of the program's session (POSIX) waits in a read of
+    // its standard input pipe now: blocked in read() on it, or in poll(),
+    // select() or epoll_wait() for it. Linux reads this from /proc (each
+    // thread's system call and its arguments); elsewhere, and for a
+    // program whose input is closed, it is unknown.
+    inputWait waitingForInput() const;
 
     // Blocks until the program itself ends, then ends whatever it left
     // running in its tree, and says how the program ended. Called once.
@@ -112,6 +145,10 @@ std::string windowsCommandLine(const std::vector<std::string>& argv);
 // when the name has no extension). Its full path in UTF-8 when it is a file
 // this user may run, else "".
 std::string programPath(const std::string& name, const std::string& besideFolder);
+
+// The line end a program of this system expects after a line of input:
+// "\n" on POSIX, "\r\n" on Windows.
+const char* inputLineEnd();
 
 // How a signal is named to a person: "SIGTERM", "SIGKILL", or "signal N".
 // On Windows a crash status, in hexadecimal and named when it is a common

@@ -1,6 +1,7 @@
-// Starting and stopping programs on POSIX systems: posix_spawn and a process
-// group; on Linux, once holdWholeTree was called, a keeper process between
-// this one and each program (keeperPosix.cpp).
+// Starting and stopping programs on POSIX systems: posix_spawn and a session
+// of the program's own; on Linux, once holdWholeTree was called, a keeper
+// process between this one and each program (keeperPosix.cpp). Whether the
+// program waits for its input: inputWait.h.
 #include "childProcess.h"
 
 #include <atomic>
@@ -15,6 +16,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -24,6 +26,7 @@
 #include <sys/prctl.h>
 #endif
 
+#include "inputWait.h"
 #include "processTreePosix.h"
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): not every C library declares it
@@ -64,37 +67,46 @@ struct childProcess::state {
     pid_t pid = -1;     // the program, the leader of its process group
     pid_t keeper = -1;  // its keeper, when it has one
     int link = -1;      // the socket to the keeper
+    int in = -1;        // the input pipe's end, which writeInput writes (non-blocking)
     int out = -1;
     int err = -1;
-    int wake[2] = {-1, -1};  // written by abandonOutput to end every read
+    int wake[2] = {-1, -1};    // written by abandonOutput to end every read
+    int wakeIn[2] = {-1, -1};  // written by abandonInput to end every write
+    unsigned long long inInode = 0;  // the input pipe's, which the program reads
     std::mutex lock;
     bool reaped = false;
 };
 
 std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>& argv,
-                                                  const std::string& cwd, std::string& why) {
+                                                  const std::string& cwd, std::string& why, childInput input) {
     if (argv.empty()) {
         why = "not found: no program named";
         return nullptr;
     }
     auto s = std::make_unique<state>();
+    int inPipe[2] = {-1, -1};
     int outPipe[2] = {-1, -1};
     int errPipe[2] = {-1, -1};
     int link[2] = {-1, -1};
     auto closeAll = [&] {
-        for (int* fd : {&outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &link[0], &link[1], &s->wake[0],
-                        &s->wake[1]})
+        for (int* fd : {&inPipe[0], &inPipe[1], &outPipe[0], &outPipe[1], &errPipe[0], &errPipe[1], &link[0],
+                        &link[1], &s->wake[0], &s->wake[1], &s->wakeIn[0], &s->wakeIn[1]})
             closeFd(*fd);
     };
     const bool kept = keeping;
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0 || pipe2(s->wake, O_CLOEXEC) != 0 ||
+    const bool piped = input == childInput::pipe;
+    if ((piped && pipe2(inPipe, O_CLOEXEC) != 0) || pipe2(outPipe, O_CLOEXEC) != 0 ||
+        pipe2(errPipe, O_CLOEXEC) != 0 || pipe2(s->wake, O_CLOEXEC) != 0 || pipe2(s->wakeIn, O_CLOEXEC) != 0 ||
         (kept && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, link) != 0)) {
         why = std::strerror(errno);
         closeAll();
         return nullptr;
     }
     spawnSettings settings;
-    posix_spawn_file_actions_addopen(&settings.actions, 0, "/dev/null", O_RDONLY, 0);
+    if (piped)
+        posix_spawn_file_actions_adddup2(&settings.actions, inPipe[0], 0);
+    else
+        posix_spawn_file_actions_addopen(&settings.actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&settings.actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&settings.actions, errPipe[1], 2);
     if (kept) posix_spawn_file_actions_adddup2(&settings.actions, link[1], 3);
@@ -104,14 +116,19 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     // has open at the time (its accepted sockets are inherited otherwise).
     posix_spawn_file_actions_addclosefrom_np(&settings.actions, kept ? 4 : 3);
 #endif
-    // The keeper too has a process group of its own, where Ctrl+C in the
-    // terminal, which is for the server, never comes.
-    ownGroupPlainSignals(settings);
+    // The program leads a session of its own, without a controlling
+    // terminal; its keeper has a process group of its own, where Ctrl+C in
+    // the terminal, which is for the server, never comes either.
+    if (kept)
+        ownGroupPlainSignals(settings);
+    else
+        ownSessionPlainSignals(settings);
 
     std::vector<std::string> words = argv;
     if (kept) words.insert(words.begin(), {"/proc/self/exe", keeperOption});
     int failed = 0;
     const pid_t started = spawnProgram(words, settings, failed);
+    closeFd(inPipe[0]);
     closeFd(outPipe[1]);
     closeFd(errPipe[1]);
     closeFd(link[1]);
@@ -137,6 +154,13 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         why = startFailure(kept ? std::vector<std::string>{"/proc/self/exe"} : argv, cwd, failed);
         closeAll();
         return nullptr;
+    }
+    if (piped) {
+        struct stat about {};
+        if (::fstat(inPipe[1], &about) == 0) s->inInode = static_cast<unsigned long long>(about.st_ino);
+        ::fcntl(inPipe[1], F_SETFL, ::fcntl(inPipe[1], F_GETFL) | O_NONBLOCK);
+        s->in = inPipe[1];
+        inPipe[1] = -1;
     }
     s->out = outPipe[0];
     s->err = errPipe[0];
@@ -169,7 +193,9 @@ childProcess::~childProcess() {
     } else if (!reaped) {
         waitpid(s_->pid, nullptr, 0);
     }
-    for (int* fd : {&s_->link, &s_->out, &s_->err, &s_->wake[0], &s_->wake[1]}) closeFd(*fd);
+    for (int* fd : {&s_->link, &s_->in, &s_->out, &s_->err, &s_->wake[0], &s_->wake[1], &s_->wakeIn[0],
+                    &s_->wakeIn[1]})
+        closeFd(*fd);
 }
 
 std::size_t childProcess::read(stream which, char* buffer, std::size_t size) {
@@ -191,6 +217,56 @@ void childProcess::abandonOutput() {
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(s_->wake[1], &byte, 1);
 }
+
+bool childProcess::writeInput(const char* data, std::size_t size) {
+    if (s_->in < 0) return false;
+    // A reader that went away is a failed write, never SIGPIPE for the
+    // whole process: the signal is held back in this thread, and taken if
+    // it came.
+    sigset_t pipeSignal, before;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
+    pollfd watch[2] = {{s_->in, POLLOUT, 0}, {s_->wakeIn[0], POLLIN, 0}};
+    bool ok = true;
+    while (ok && size > 0) {
+        if (poll(watch, 2, -1) < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        if (watch[1].revents != 0) {
+            ok = false;
+            break;
+        }
+        const ssize_t put = ::write(s_->in, data, size);
+        if (put < 0) {
+            ok = errno == EINTR || errno == EAGAIN;
+            continue;
+        }
+        data += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    if (!ok && errno == EPIPE) {
+        const timespec now{0, 0};
+        sigtimedwait(&pipeSignal, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return ok;
+}
+
+void childProcess::closeInput() { closeFd(s_->in); }
+
+void childProcess::abandonInput() {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(s_->wakeIn[1], &byte, 1);
+}
+
+inputWait childProcess::waitingForInput() const {
+    if (s_->inInode == 0) return inputWait::unknown;
+    return sessionReadsPipe(static_cast<long>(s_->pid), s_->inInode);
+}
+
+const char* inputLineEnd() { return "\n"; }
 
 processOutcome childProcess::wait() {
     if (s_->keeper >= 0) {

@@ -55,21 +55,56 @@ bool endsWithNoCase(const std::wstring& text, const wchar_t* tail) {
     return text.size() >= n && _wcsicmp(text.c_str() + text.size() - n, tail) == 0;
 }
 
+bool batchName(const std::wstring& path) {
+    return endsWithNoCase(path, L".bat") || endsWithNoCase(path, L".cmd");
+}
+
+// Opens the program's file to see what it is, and keeps it open (shared for
+// reading only) until CreateProcessW has it, so that it cannot be replaced in
+// between. Refused: a batch file by its name (which the system has made full:
+// a trailing dot or blank is gone), since the system starts a batch file by
+// its name's extension, whatever it holds; and any file that does not begin
+// with "MZ", as every Windows program does, whatever its name: a batch file
+// renamed .exe, a script, a text file. Null when refused, with why saying so.
+HANDLE openProgram(const std::wstring& path, const std::string& name, std::string& why) {
+    if (batchName(path)) {
+        why = "not executable: a batch file runs in the command interpreter, which would read the arguments by "
+              "its own rules";
+        return nullptr;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        why = "not executable: " + name + ": " + systemReason(GetLastError());
+        return nullptr;
+    }
+    char head[2] = {};
+    DWORD got = 0;
+    if (ReadFile(file, head, sizeof head, &got, nullptr) && got == sizeof head && head[0] == 'M' && head[1] == 'Z')
+        return file;
+    CloseHandle(file);
+    why = "not executable: " + name + ": not a Windows program (its file does not begin with \"MZ\")";
+    return nullptr;
+}
+
 }  // namespace
 
 struct childProcess::state {
     HANDLE process = nullptr;
     HANDLE job = nullptr;
+    HANDLE in = nullptr;  // the input pipe's end, which writeInput writes
     HANDLE out = nullptr;
     HANDLE err = nullptr;
     DWORD pid = 0;
     std::mutex lock;
     bool ended = false;
     bool abandoned = false;
+    bool inputAbandoned = false;
+    HANDLE writer = nullptr;  // the thread in writeInput, if one is
 };
 
 std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>& argv,
-                                                  const std::string& cwd, std::string& why) {
+                                                  const std::string& cwd, std::string& why, childInput input) {
     std::wstring application;
     DWORD error = 0;
     if (argv.empty()) {
@@ -80,32 +115,34 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         why = notFound(argv[0], argv[0].find_first_of("\\/:") == std::string::npos, systemReason(error));
         return nullptr;
     }
-    if (endsWithNoCase(application, L".bat") || endsWithNoCase(application, L".cmd")) {
-        why = "not executable: a batch file runs in the command interpreter, which would read the "
-              "arguments by its own rules";
-        return nullptr;
-    }
     if (GetFileAttributesW(application.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
         why = "not executable: it is a folder";
         return nullptr;
     }
+    HANDLE image = openProgram(application, argv[0], why);
+    if (image == nullptr) return nullptr;
 
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             OPEN_EXISTING, 0, nullptr);
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr, inWrite = nullptr;
+    // Standard input: the null device, or the reading end of a pipe (held in
+    // nul either way: the handle the program inherits as its input).
+    HANDLE nul = nullptr;
     auto closeAll = [&] {
-        for (HANDLE h : {outRead, outWrite, errRead, errWrite, nul})
+        for (HANDLE h : {outRead, outWrite, errRead, errWrite, nul, inWrite, image})
             if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
     };
-    if (nul == INVALID_HANDLE_VALUE || !CreatePipe(&outRead, &outWrite, &inherit, 0) ||
-        !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
+    const bool piped = input == childInput::pipe;
+    const bool haveInput = piped ? CreatePipe(&nul, &inWrite, &inherit, 0) != 0
+                                 : (nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                                      OPEN_EXISTING, 0, nullptr)) != INVALID_HANDLE_VALUE;
+    if (!haveInput || !CreatePipe(&outRead, &outWrite, &inherit, 0) || !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
         why = systemReason(GetLastError());
         closeAll();
         return nullptr;
     }
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    if (inWrite != nullptr) SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
 
     // Only these three handles are inherited, whatever else is open.
     HANDLE handles[3] = {nul, outWrite, errWrite};
@@ -138,7 +175,8 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     CloseHandle(outWrite);
     CloseHandle(errWrite);
     CloseHandle(nul);
-    outWrite = errWrite = nul = nullptr;
+    CloseHandle(image);
+    outWrite = errWrite = nul = image = nullptr;
     if (!ok) {
         const bool notExe = error == ERROR_BAD_EXE_FORMAT || error == ERROR_ACCESS_DENIED ||
                             error == ERROR_EXE_MACHINE_TYPE_MISMATCH;
@@ -170,6 +208,7 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
     CloseHandle(started.hThread);
 
     auto s = std::make_unique<state>();
+    s->in = inWrite;
     s->process = started.hProcess;
     s->pid = started.dwProcessId;
     s->job = job;
@@ -183,6 +222,7 @@ childProcess::childProcess(std::unique_ptr<state> s) : s_(std::move(s)) {}
 childProcess::~childProcess() {
     TerminateJobObject(s_->job, 1);
     for (HANDLE h : {s_->process, s_->job, s_->out, s_->err}) CloseHandle(h);
+    if (s_->in != nullptr) CloseHandle(s_->in);
 }
 
 std::size_t childProcess::read(stream which, char* buffer, std::size_t size) {
@@ -203,6 +243,48 @@ void childProcess::abandonOutput() {
     std::lock_guard<std::mutex> hold(s_->lock);
     s_->abandoned = true;
 }
+
+bool childProcess::writeInput(const char* data, std::size_t size) {
+    HANDLE self = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(s_->lock);
+        if (s_->in == nullptr || s_->inputAbandoned) return false;
+        // This thread, for abandonInput to cancel a write that blocks.
+        if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS))
+            self = nullptr;
+        s_->writer = self;
+    }
+    bool ok = true;
+    while (ok && size > 0) {
+        DWORD put = 0;
+        ok = WriteFile(s_->in, data, static_cast<DWORD>(size < 65536 ? size : 65536), &put, nullptr) != 0;
+        data += put;
+        size -= put;
+    }
+    std::lock_guard<std::mutex> hold(s_->lock);
+    s_->writer = nullptr;
+    if (self != nullptr) CloseHandle(self);
+    return ok && !s_->inputAbandoned;
+}
+
+void childProcess::closeInput() {
+    std::lock_guard<std::mutex> hold(s_->lock);
+    if (s_->in != nullptr) CloseHandle(s_->in);
+    s_->in = nullptr;
+}
+
+void childProcess::abandonInput() {
+    std::lock_guard<std::mutex> hold(s_->lock);
+    s_->inputAbandoned = true;
+    if (s_->writer != nullptr) CancelSynchronousIo(s_->writer);
+}
+
+// Windows shows no thread's blocked call and its handle to another process:
+// an anonymous pipe's writer cannot tell a pending read from none.
+inputWait childProcess::waitingForInput() const { return inputWait::unknown; }
+
+const char* inputLineEnd() { return "\r\n"; }
 
 processOutcome childProcess::wait() {
     WaitForSingleObject(s_->process, INFINITE);

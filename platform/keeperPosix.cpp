@@ -8,9 +8,10 @@
 // - becomes the reaper of everything the program starts (a child subreaper),
 //   so that what leaves the program's process group (a new session, a
 //   daemon) comes to it once its parent ends;
-// - starts the program in a process group of its own, its standard streams
-//   the keeper's (the output pipes go straight through), and says on the
-//   link "started PID" or "failed ERRNO";
+// - starts the program in a session of its own (and so a process group of
+//   its own, without a controlling terminal), its standard streams the
+//   keeper's (the pipes go straight through), and says on the link
+//   "started PID" or "failed ERRNO";
 // - on 'T' from the link asks the whole tree to end (SIGTERM), on 'K' kills
 //   it (SIGKILL);
 // - when the program ends, kills what is left of the tree, says "ended exit
@@ -92,7 +93,7 @@ int childProcess::keeperMain(int argc, char** argv) {
     const int ended = ::signalfd(-1, &childEnded, SFD_CLOEXEC | SFD_NONBLOCK);
 
     spawnSettings settings;
-    ownGroupPlainSignals(settings);
+    ownSessionPlainSignals(settings);
     int failed = 0;
     const pid_t program = spawnProgram(std::vector<std::string>(argv + 2, argv + argc), settings, failed);
     if (program == 0) {

@@ -30,8 +30,11 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
-void ownGroupPlainSignals(spawnSettings& settings) {
-    posix_spawnattr_setpgroup(&settings.attributes, 0);
+namespace {
+
+// The signals a server blocks or ignores back to their defaults, and the
+// flags of the process's group or session.
+void plainSignals(spawnSettings& settings, short flags) {
     sigset_t defaults;
     sigemptyset(&defaults);
     for (int s : endSignals) sigaddset(&defaults, s);
@@ -40,7 +43,22 @@ void ownGroupPlainSignals(spawnSettings& settings) {
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&settings.attributes, &none);
     posix_spawnattr_setflags(&settings.attributes,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+                             static_cast<short>(flags | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK));
+}
+
+}  // namespace
+
+void ownGroupPlainSignals(spawnSettings& settings) {
+    posix_spawnattr_setpgroup(&settings.attributes, 0);
+    plainSignals(settings, POSIX_SPAWN_SETPGROUP);
+}
+
+void ownSessionPlainSignals(spawnSettings& settings) {
+#ifdef POSIX_SPAWN_SETSID
+    plainSignals(settings, POSIX_SPAWN_SETSID);
+#else
+    ownGroupPlainSignals(settings);
+#endif
 }
 
 void ignoreEndSignals() {

@@ -31,6 +31,12 @@ inline constexpr int endSignals[] = {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 // them (what a server blocks or ignores back to the defaults).
 void ownGroupPlainSignals(spawnSettings& settings);
 
+// A program leading a session of its own (so a process group of its own
+// too, with the program's id), without a controlling terminal, its signals
+// as a terminal gives them. Where the system cannot start it so: a process
+// group of its own.
+void ownSessionPlainSignals(spawnSettings& settings);
+
 // Ignores endSignals (a run's keeper, which only its link ends).
 void ignoreEndSignals();
 

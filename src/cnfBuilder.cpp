@@ -198,6 +198,18 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
     scriptBytes = std::move(bytesOwned);
     scriptSize = size;
     const std::string_view bytes(scriptBytes.get(), scriptSize);
+    if (facts != nullptr) {
+        // Reading on, every line is read: one too many is an error noted.
+        std::vector<std::size_t> every;
+        for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+            every.push_back(at);
+        splitLines(every.data(), every.size());
+        facts->lineStarts.assign(1, 0);
+        for (const std::size_t feed : every) facts->lineStarts.push_back(feed + 1);
+        parser.lineStarts = &facts->lineStarts;
+        if (every.size() >= MAX_SCR_LINE) noteError(tooManyLines(MAX_SCR_LINE - 1, every[MAX_SCR_LINE - 1]));
+        return;
+    }
     // The buffer holds MAX_SCR_LINE lines, so a script may hold one line feed fewer.
     std::size_t feeds[MAX_SCR_LINE];
     const std::size_t feedCount = findFeeds(bytes, feeds, MAX_SCR_LINE - 1);
@@ -205,8 +217,13 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
     if (feedCount == MAX_SCR_LINE - 1) {
         // One feed more is one line too many.
         const std::size_t next = bytes.find('\n', feeds[feedCount - 1] + 1);
-        if (next != std::string_view::npos) tooManyLines(feedCount, next);
+        if (next != std::string_view::npos) throw tooManyLines(feedCount, next);
     }
+    splitLines(feeds, feedCount);
+}
+
+void cnfBuilder::splitLines(const std::size_t* feeds, std::size_t feedCount) {
+    const std::string_view bytes(scriptBytes.get(), scriptSize);
     const bool anyNul = bytes.find('\0') != std::string_view::npos;
     // Each line's end (its line feed, the CR before that, or the byte to
     // spare after the script) becomes a NUL, which ends the readers' walks.
@@ -233,7 +250,7 @@ void cnfBuilder::loadScriptText(std::unique_ptr<char[]> bytesOwned, std::size_t 
     lineCount = static_cast<std::uint32_t>(lines.size());
 }
 
-void cnfBuilder::tooManyLines(std::size_t feedsBefore, std::size_t lastFeed) {
+scriptError cnfBuilder::tooManyLines(std::size_t feedsBefore, std::size_t lastFeed) {
     const std::string_view bytes(scriptBytes.get(), scriptSize);
     std::size_t feeds = feedsBefore + 1;
     for (std::size_t at = bytes.find('\n', lastFeed + 1); at != std::string_view::npos;
@@ -243,9 +260,11 @@ void cnfBuilder::tooManyLines(std::size_t feedsBefore, std::size_t lastFeed) {
                        std::to_string(MAX_SCR_LINE) + " are allowed";
     if (feeds == MAX_SCR_LINE && bytes.back() == '\n')
         text += " (the line feed after the last line starts one more)";
-    lines.clear();
-    lineCount = 0;
-    error.throwErr(error.stringsErr, noLine, 1, 1, text);
+    if (facts == nullptr) {
+        lines.clear();
+        lineCount = 0;
+    }
+    return error.madeErr(error.stringsErr, noLine, 1, 1, text);
 }
 
 void cnfBuilder::skipLinesWithoutContent() {
@@ -303,29 +322,84 @@ void cnfBuilder::reserveTables() {
 
 void cnfBuilder::parseScript() {
     reserveTables();
+    if (facts != nullptr) {
+        parseScriptReadingOn();
+        return;
+    }
     getHeader();
     bool more = true;
     for (;;) {
         eraseGarbage(more);
         if (!more) break;
-        const std::string_view before = currentLine().view();
-        switch (parser.findKW<itemKW, ITEM_KW_SUM>(currentLine())) {
-            case 1: listParse(); break;
-            case 2: keyParse(); break;
-            case 3: fileParse(); break;
-            case 4: filterParse(); break;
-            case 5: margParse(); break;
-            case 6: defArgParse(); break;
-            default: {
-                const std::string_view word = wordCut(before, currentLine());
-                error.throwErr(error.itemTypeErr, curLine, 1, 1,
-                               "unknown item type " + inQuotes(word) + expectedWords(itemKW, ITEM_KW_SUM) +
-                                   wordHints(word, true),
-                               parser.spanOf(word));
-            }
-        }
+        readSection<false>();
     }
     buildCnf();
+}
+
+// (Inlined into both loops: a call per section would cost the compile.)
+template <bool noting>
+[[gnu::always_inline]] inline void cnfBuilder::readSection() {
+    const std::string_view before = currentLine().view();
+    const std::uint32_t kind = parser.findKW<itemKW, ITEM_KW_SUM>(currentLine());
+    if constexpr (noting) {
+        if (kind != 0) noteWord(wordCut(before, currentLine()), wordRole::section, itemKW[kind - 1]);
+    }
+    switch (kind) {
+        case 1: listParse<noting>(); break;
+        case 2: keyParse<noting>(); break;
+        case 3: fileParse<noting>(); break;
+        case 4: filterParse<noting>(); break;
+        case 5: margParse<noting>(); break;
+        case 6: defArgParse<noting>(); break;
+        default: {
+            const std::string_view word = wordCut(before, currentLine());
+            error.throwErr(error.itemTypeErr, curLine, 1, 1,
+                           "unknown item type " + inQuotes(word) + expectedWords(itemKW, ITEM_KW_SUM) +
+                               wordHints(word, true),
+                           parser.spanOf(word));
+        }
+    }
+}
+
+namespace {
+
+// Thrown past the most errors kept: ends the reading.
+struct readingStopped {};
+
+}  // namespace
+
+void cnfBuilder::noteError(const scriptError& e) {
+    if (errors.size() < kMostErrors) {
+        errors.push_back(e);
+        return;
+    }
+    if (!firstLeftOut) firstLeftOut = e;
+    throw readingStopped{};
+}
+
+void cnfBuilder::parseScriptReadingOn() {
+    try {
+        readHeaderReadingOn();
+        bool more = true;
+        for (;;) {
+            const std::size_t opened = facts->sections.size();
+            try {
+                eraseGarbage(more);
+                if (!more) break;
+                readSection<true>();
+                if (facts->sections.size() > opened) {
+                    facts->sections.back().complete = true;
+                    facts->sections.back().lastLine = curLine - 1;
+                }
+            } catch (const scriptError& e) {
+                readOnAfter(e, opened);
+            }
+        }
+        facts->readWhole = errors.empty();
+        buildCnf();
+    } catch (const readingStopped&) {
+        // The errors kept are all that is said.
+    }
 }
 
 void cnfBuilder::addToMap(nameMap& map, std::string_view name,
@@ -341,20 +415,30 @@ void cnfBuilder::addToMap(nameMap& map, std::string_view name,
     ++counter;
 }
 
-void cnfBuilder::nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
-                              std::string_view taken) {
-    error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref),
-                   parser.spanOf(taken.data() != nullptr ? parserScr::paramAsWritten(taken) : name));
+std::uint32_t cnfBuilder::nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                                       std::string_view taken) {
+    const textSpan where = parser.spanOf(taken.data() != nullptr ? parserScr::paramAsWritten(taken) : name);
+    if (facts == nullptr) error.throwErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref), where);
+    noteError(error.madeErr(error.itemNameErr, line, 1, 2, notFoundText(name, ref), where));
+    error.itemNameErr = 0;
+    return 0;
 }
 
 void cnfBuilder::checkItemLimit(const std::uint32_t& counter, std::uint32_t limit,
                                 std::uint32_t kind) {
     if (counter > limit) {
+        // Reading on, the first item too many is the error, and the section
+        // is read all the same: its names and references are there.
+        if (facts != nullptr && counter > limit + 1) return;
         const std::uint32_t most = limit - kindOf(kind).firstNumber;
         const std::string_view name = definitions[kind].back().text;
-        error.throwErr(error.limitErr, curLine, 1, kind,
-                       itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " +
-                           std::to_string(most) + " " + std::string(kindOf(kind).name) + "s are allowed",
-                       parser.spanOf(name));
+        const scriptError e = error.madeErr(
+            error.limitErr, curLine, 1, kind,
+            itemText(kind, definitions[kind].size() - 1) + " is one too many: at most " + std::to_string(most) +
+                " " + std::string(kindOf(kind).name) + "s are allowed",
+            parser.spanOf(name));
+        if (facts == nullptr) throw e;
+        noteError(e);
+        error.limitErr = 0;
     }
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 #include "nameMap.h"
 #include "parserScr.h"
 #include "scriptError.h"
+#include "scriptFacts.h"
 
 // A piece of script text with the index of the line it came from. In a key's
 // references line 0 marks a reference switched off with "disable". The texts
@@ -130,10 +132,15 @@ public:
     void displayCnf(std::ostream& out) const;
     void clearError();
     // Prints the warnings found so far to err, in script line order, as
-    // "SCRIPT:LINE:COLUMN: warning: TEXT", and forgets them.
-    void reportWarnings(std::ostream& err);
+    // "SCRIPT:LINE:COLUMN: warning: TEXT", and forgets them; with an error
+    // given, those at its place are left out.
+    void reportWarnings(std::ostream& err, const scriptError* at = nullptr);
     // The warnings found so far, in script line order; the builder forgets them.
     std::vector<scriptWarning> takeWarnings();
+    // Drops the warnings that stand where the error does: the error says
+    // what is wrong there (a name "Disable" is no marg, rather than one never
+    // inserted).
+    static void dropWarningsAt(std::vector<scriptWarning>& warnings, const scriptError& e);
 
     // --- reading state ---
     // The line at an index; every index at or beyond lineCount is an empty line.
@@ -161,32 +168,41 @@ public:
                   std::uint32_t& counter);
     // The number of a referenced name; "   Item N name not found" at the
     // reference's line when the map lacks it, pointing at the name as it is
-    // written there. For a name of an items or filters line, taken is what
-    // paramView dropped off the line to read it (the name may have lost
-    // blanks inside).
+    // written there (while reading on, the error is noted and the number is
+    // 0). For a name of an items or filters line, taken is what paramView
+    // dropped off the line to read it (the name may have lost blanks inside).
     // (Inlined where the reference is resolved: the lookup is the hot path.)
     std::uint32_t getNumFromMap(const nameMap& map, std::string_view name, std::uint32_t line,
                                 const referenceInfo& ref, std::string_view taken = {}) {
         const std::uint32_t* found = map.find(name);
-        if (found == nullptr) [[unlikely]] nameNotFound(name, line, ref, taken);
+        if (found == nullptr) [[unlikely]] return nameNotFound(name, line, ref, taken);
         return *found;
     }
-    [[noreturn]] void nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
-                                   std::string_view taken);
+    std::uint32_t nameNotFound(std::string_view name, std::uint32_t line, const referenceInfo& ref,
+                               std::string_view taken);
     void checkItemLimit(const std::uint32_t& counter, std::uint32_t limit, std::uint32_t kind);
 
     // --- sections ---
+    // The readers take noting: whether they note the facts (facts is set
+    // then). Each is made both ways, so that a compile that notes nothing
+    // does not pay for a test at every value.
+    // Reads the section that begins at the current line.
+    template <bool noting>
+    void readSection();
     // Starts a list, key, file, filter or marg section: the item's name is the
     // next word of the section line; it is entered under the kind's next number
     // and checked against the kind's limit.
+    template <bool noting>
     void beginSection(nameMap& map, std::uint32_t& counter, std::uint32_t kind);
     // Moves to the section's next parameter line and cuts its keyword off:
     // "   Unknown parameter type" for a word that is none of the kind's
     // parameter keywords, "   Parameter redefinition" for a keyword seen before
     // in the section. Returns its index in the kind's keywords, from 1.
-    template <std::uint32_t kind>
+    template <std::uint32_t kind, bool noting>
     std::uint32_t nextParameter();
+    template <bool noting>
     void listParse();
+    template <bool noting>
     void keyParse();
     void checkDisable(std::uint16_t& slot);
     void checkKeyConf(const keyConf& key, const std::uint32_t& keyLine, const std::uint32_t& orderLine);
@@ -222,6 +238,10 @@ public:
     // An extension written with its dot (".txt", "*.txt"), before which the
     // filter puts "*." all the same.
     void warnDottedExtension(std::string_view written);
+    // The first order word written again with another between, which moves
+    // it behind the other: the warning stands at the second and says what
+    // the order inserts.
+    void warnMovedOrderWord(std::uint8_t order);
     // A key whose order inserts its key data, which is empty.
     void warnEmptyKeyData(std::uint32_t argLine);
     // A list whose caption is empty.
@@ -241,9 +261,13 @@ public:
     void warnOfHeaderSemicolon(std::string_view item);
     std::string unusedKeyDataText() const;
     std::string folderWithFilterText() const;
+    template <bool noting>
     void fileParse();
+    template <bool noting>
     void filterParse();
+    template <bool noting>
     void margParse();
+    template <bool noting>
     void defArgParse();
 
     // --- resolution ---
@@ -260,8 +284,10 @@ public:
     std::string itemText(std::uint32_t kind, std::size_t position) const;
     // The section being read, as itemText gives it.
     std::string sectionText() const;
-    // The parameter keywords the section being read still lacks, "a, b".
+    // The parameter keywords the section being read still lacks, "a, b";
+    // as bits, bit i - 1 for the kind's keyword i.
     std::string missingParameters() const;
+    std::uint32_t lackingParameters() const;
     // What a word found where a section or parameter keyword belongs may mean:
     // a "#" comment, a tab, capitals, a parameter of a finished section.
     std::string wordHints(std::string_view word, bool atSectionLevel) const;
@@ -269,6 +295,43 @@ public:
     std::string notFoundText(std::string_view name, const referenceInfo& ref) const;
     // Warns about every item that nothing uses; needs the resolved config.
     void warnUnusedItems();
+
+    // --- facts, and reading on past errors (cnfBuilderFacts.cpp) ---
+    // With facts set before the script is loaded, the builder notes there
+    // what it reads (scriptFacts.h), and reads on past an error instead of
+    // ending: it keeps the error in errors and goes on at the next line that
+    // begins a section; a name that names no item is noted and resolution
+    // goes on. Past kMostErrors errors the reading ends, the first error
+    // left out kept in firstLeftOut. The facts' texts are copies: they
+    // outlive the builder.
+    scriptFacts* facts = nullptr;
+    std::vector<scriptError> errors;
+    std::optional<scriptError> firstLeftOut;
+    // parseScript when reading on.
+    void parseScriptReadingOn();
+    void readHeaderReadingOn();
+    // Keeps an error; past the limit, ends the reading.
+    void noteError(const scriptError& e);
+    // After an error in the section that begins at sections[opened] (if
+    // there is one) or at section level: the error kept, the failed
+    // section's tables completed with placeholders, curLine at the next
+    // line that begins a section.
+    void readOnAfter(const scriptError& e, std::size_t opened);
+    // Where a text of a line stands.
+    scriptPlace placeOf(std::uint32_t line, std::string_view text) const;
+    void noteSection(std::uint32_t kind, std::string_view name);
+    void noteWord(std::string_view written, wordRole role, std::string_view word, std::uint32_t kind = 0);
+    void noteText(std::uint32_t line, textRole role, std::string_view written, std::string_view value);
+    void noteReference(std::uint32_t kind, std::string_view name, std::uint32_t line, std::string_view written);
+    // Every name of an items or filters line, as resolution reads them.
+    void noteNames(std::uint32_t kind, std::string_view written);
+    // The words of the order line just read, as getOrder took them.
+    void noteOrderWords();
+    // The "<@" of a tooltip before it is rewritten.
+    void noteLineBreaks(std::string_view info);
+    // Reading on, the script ended inside its header or a section before
+    // any def line: the def line is yet to be written, and its lack no error.
+    bool defLineToCome() const;
 
     // The two file paths.
     std::string scriptPath;
@@ -359,14 +422,16 @@ private:
     // has one byte more than the script, where the last line's NUL goes. No
     // bytes at all raise "   Empty file".
     void loadScriptText(std::unique_ptr<char[]> bytes, std::size_t size);
+    // Makes lines of the script's bytes, given the offsets of feedCount line feeds.
+    void splitLines(const std::size_t* feeds, std::size_t feedCount);
     // The script's own bytes where text lies among them, writable; nullptr
     // for a text elsewhere.
     char* writableScriptBytes(std::string_view text);
     // Keeps a text the readers rewrote for as long as the builder lives.
     std::string_view keepRewritten(std::string&& text);
-    // Raises "   Strings limit is exceeded" for the line feed at lastFeed, the
-    // one after feedsBefore others, counting the lines after it.
-    [[noreturn]] void tooManyLines(std::size_t feedsBefore, std::size_t lastFeed);
+    // "   Strings limit is exceeded" for the line feed at lastFeed, the one
+    // after feedsBefore others, counting the lines after it.
+    scriptError tooManyLines(std::size_t feedsBefore, std::size_t lastFeed);
 
     lineText pastEnd;  // the empty line handed out for indexes beyond the script
 };

@@ -35,9 +35,18 @@ std::vector<scriptWarning> cnfBuilder::takeWarnings() {
     return std::exchange(warnings, {});
 }
 
-void cnfBuilder::reportWarnings(std::ostream& err) {
+void cnfBuilder::dropWarningsAt(std::vector<scriptWarning>& warnings, const scriptError& e) {
+    if (e.fileErr != 0) return;
+    std::erase_if(warnings, [&e](const scriptWarning& w) {
+        return w.line == static_cast<std::uint32_t>(e.errLine) && w.where.column == e.errColumn;
+    });
+}
+
+void cnfBuilder::reportWarnings(std::ostream& err, const scriptError* at) {
     std::string text;  // written at once
-    for (const scriptWarning& w : takeWarnings()) appendDiagnostic(text, scriptPath, w);
+    std::vector<scriptWarning> found = takeWarnings();
+    if (at != nullptr) dropWarningsAt(found, *at);
+    for (const scriptWarning& w : found) appendDiagnostic(text, scriptPath, w);
     if (!text.empty()) err << text << std::flush;
 }
 
@@ -54,19 +63,30 @@ std::string cnfBuilder::sectionText() const {
     return itemText(sectionKind, sectionKind < DEF_KIND ? definitions[sectionKind].size() - 1 : 0);
 }
 
-std::string cnfBuilder::missingParameters() const {
+std::uint32_t cnfBuilder::lackingParameters() const {
     const itemKind& kind = kindOf(sectionKind);
     // Slots filled beyond the keywords seen: the deciding parameter filled
     // the dependent one's slot too.
     std::uint32_t seen = 0;
     for (std::uint32_t i = 1; i <= kind.parameterCount; ++i) seen += parser.redefFlags[i] ? 1 : 0;
     const bool filledForIt = paramCount > seen;
-    std::string missing;
+    std::uint32_t lacking = 0;
     for (std::uint32_t i = 1; i <= kind.parameterCount; ++i) {
         if (parser.redefFlags[i]) continue;
+        if (i == kind.dependentParameter && filledForIt) continue;
+        lacking |= 1u << (i - 1);
+    }
+    return lacking;
+}
+
+std::string cnfBuilder::missingParameters() const {
+    const itemKind& kind = kindOf(sectionKind);
+    const std::uint32_t lacking = lackingParameters();
+    std::string missing;
+    for (std::uint32_t i = 1; i <= kind.parameterCount; ++i) {
+        if ((lacking & (1u << (i - 1))) == 0) continue;
         // Whether arg or filters is needed is known only once order or action is read.
-        if (i == kind.dependentParameter && (filledForIt || !parser.redefFlags[kind.decidingParameter]))
-            continue;
+        if (i == kind.dependentParameter && !parser.redefFlags[kind.decidingParameter]) continue;
         if (!missing.empty()) missing += ", ";
         missing += kind.parameters[i - 1];
     }

@@ -9,9 +9,12 @@
 #include "files.h"
 
 void cnfBuilder::buildCnf() {
+    // (A line a section never reached, when reading on past its error, has no text.)
     for (std::uint32_t list = 0; list < listItems.size(); ++list) {
-        listSizes.push_back(getNubs(listItems[list], keyMap, itemNumbers, MAX_ITEMS_SUM,
-                                    {"items", LIST_KIND, list, KEY_KIND}));
+        listSizes.push_back(listItems[list].text.data() == nullptr
+                                ? 0
+                                : getNubs(listItems[list], keyMap, itemNumbers, MAX_ITEMS_SUM,
+                                          {"items", LIST_KIND, list, KEY_KIND}));
     }
     listItemNum = static_cast<std::uint16_t>(itemNumbers.size());
 
@@ -19,7 +22,7 @@ void cnfBuilder::buildCnf() {
     for (std::uint32_t i = 0; i < fileFilters.size(); ++i) {
         fileConf& file = files[i];
         // A folder browser's entry is a placeholder and is not read.
-        file.filterCount = file.action == DIR ? 0
+        file.filterCount = file.action == DIR || fileFilters[i].text.data() == nullptr ? 0
                            : static_cast<std::uint8_t>(getNubs(fileFilters[i], filterMap, itemNumbers,
                                                                MAX_FILTERS_SUM,
                                                                {"filters", FILE_KIND, i, FILTER_KIND}));
@@ -32,13 +35,15 @@ void cnfBuilder::buildCnf() {
     allStrSum = getAllStrSum();
     error.itemIndex = 0;
     const referenceInfo def{"def", 0, 0, LIST_KIND};
-    defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
+    if (facts == nullptr || !defLineToCome())
+        defListIndex = static_cast<std::uint16_t>(getNumFromMap(listMap, defArg.text, defArg.line, def) - 1);
     listNum = static_cast<std::uint16_t>(kindOf(LIST_KIND).count(listCounter));
     keyNum = static_cast<std::uint16_t>(kindOf(KEY_KIND).count(keyCounter));
     fileNum = static_cast<std::uint16_t>(kindOf(FILE_KIND).count(fileCounter));
     filterNum = static_cast<std::uint16_t>(kindOf(FILTER_KIND).count(filterCounter));
     margNum = static_cast<std::uint16_t>(kindOf(MARG_KIND).count(margCounter));
-    warnUnusedItems();
+    // What an error left unresolved would seem unused.
+    if (errors.empty()) warnUnusedItems();
 }
 
 // Resolves the comma-separated names of one "items" or "filters" line, at most

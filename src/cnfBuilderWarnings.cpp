@@ -106,3 +106,19 @@ void cnfBuilder::warnOfHeaderSemicolon(std::string_view item) {
          "header item " + std::to_string(headerStrings.size()) + " " + inQuotes(item) +
              " holds \";\", which begins no comment in a header line: the item is the whole text after \"#\"");
 }
+
+void cnfBuilder::warnMovedOrderWord(std::uint8_t order) {
+    // The order line read again: its third word is the first one again.
+    lineText words(orderText);
+    std::string_view twice;
+    for (int n = 0; n < 3; ++n) twice = scan::cutWord(words);
+    // What stands at each place, from the first: path, keys, value in bits 0-1, 2-3, 4-5.
+    std::string inserted;
+    for (unsigned place = 1; place <= 3; ++place)
+        for (unsigned n = 0; n < 3; ++n)
+            if (((order >> (2 * n)) & 3u) == place) inserted += (inserted.empty() ? "" : ", ") + std::string(orderKW[n]);
+    warn(curLine, parser.spanOf(twice),
+         "order word " + inQuotes(twice) + " of " + sectionText() +
+             " stands twice: only its later place counts, so the order inserts " + inserted +
+             "; write each order word once");
+}

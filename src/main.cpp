@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
     } catch (scriptError caught) {  // cppcheck-suppress catchExceptionByValue
         // By value on purpose: the handler prints its own copy of the whole record.
         caught.debugFunc();
-        builder.reportWarnings(std::cerr);  // those found before the error
+        builder.reportWarnings(std::cerr, &caught);  // those found before the error
         caught.diagnose(std::cerr, builder.scriptPath);
         builder.clearError();
         status = 1;

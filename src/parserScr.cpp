@@ -43,19 +43,6 @@ std::string orderProblem(std::string_view word, unsigned words, const lineText& 
 
 }  // namespace
 
-void parserScr::garbageStrDel(lineText& line) {
-    skipFront(line, kSpace);
-    if (line.front() == '-' || line.front() == '=') line.dropFront(1);
-    // A ';' in the first position is never taken for the end of the value.
-    // (The last ';' is found by searching forwards, which the library does
-    // many bytes at a time.)
-    const std::string_view rest = line.view();
-    std::size_t semicolon = std::string_view::npos;
-    for (std::size_t at = rest.find(';'); at != std::string_view::npos; at = rest.find(';', at + 1))
-        semicolon = at;
-    if (semicolon != std::string_view::npos && semicolon > 0) line.keepFront(semicolon);
-}
-
 std::string_view parserScr::caption(lineText& line) {
     skipFront(line, kSpace);
     if (line.front() == '-' || line.front() == '=') line.dropFront(1);
@@ -72,36 +59,18 @@ std::string_view parserScr::takeUntil(lineText& line, char mark) {
     return rest.substr(0, rest.find(mark));
 }
 
-std::uint32_t parserScr::getFlag(std::string_view word, const std::string_view* table,
-                                 std::uint32_t size, const std::uint32_t& lineIndex) {
-    for (std::uint32_t i = 0; i < size; ++i) {
-        if (table[i] == word) return i;
-    }
+void parserScr::unknownAction(std::string_view word, const std::string_view* table, std::uint32_t size,
+                              const std::uint32_t& lineIndex) {
     const std::string found =
         word.empty() ? std::string("the action word is missing") : "unknown action " + inQuotes(word);
     error.throwErr(error.keywordErr, lineIndex, 1, 1,
                    found + expectedWords(table, size) + caseHint(word, table, size), spanOf(word));
 }
 
-std::uint8_t parserScr::getOrder(lineText& line, const std::uint32_t& lineIndex) {
-    unsigned result = 0;
-    unsigned place = 0;
-    for (unsigned words = 0; words <= 2; ++words) {
-        unsigned shift = 0;
-        const std::string_view word = cutWord(line);
-        switch (keywordNumber<orderKW, ORDER_KW_SUM>(word)) {
-            case 1: shift = 0; break;  // path
-            case 2: shift = 2; break;  // keys
-            case 3: shift = 4; break;  // value
-            case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
-            default:
-                error.throwErr(error.keywordErr, lineIndex, 1, 2,
-                               orderProblem(word, words, line, orderKW, ORDER_KW_SUM), spanOf(word));
-        }
-        ++place;
-        result = (result & ~(3u << shift)) | (place << shift);
-    }
-    return static_cast<std::uint8_t>(result);
+void parserScr::unknownOrderWord(std::string_view word, unsigned words, const lineText& line,
+                                 const std::uint32_t& lineIndex) {
+    error.throwErr(error.keywordErr, lineIndex, 1, 2, orderProblem(word, words, line, orderKW, ORDER_KW_SUM),
+                   spanOf(word));
 }
 
 std::string_view parserScr::getHeaderItem(lineText& line, const std::uint32_t& lineIndex) {
@@ -163,6 +132,8 @@ const char* parserScr::lineStartOf(std::string_view text) const {
         !notAfter(text.data() + text.size(), script + scriptText.size()))
         return nullptr;
     const std::size_t at = static_cast<std::size_t>(text.data() - script);
+    if (lineStarts != nullptr && !lineStarts->empty())
+        return script + *(std::upper_bound(lineStarts->begin(), lineStarts->end(), at) - 1);
     const std::size_t lineEnd = scriptText.substr(0, at).find_last_of(std::string_view("\n\0", 2));
     return script + (lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "keywords.h"
 #include "scan.h"
@@ -37,7 +38,18 @@ public:
     }
     // Removes leading spaces and then one '-' or '='; cuts the line at its last
     // ';' unless that ';' is its first character.
-    void garbageStrDel(lineText& line);
+    [[gnu::always_inline]] void garbageStrDel(lineText& line) {
+        scan::skipFront(line, scan::kSpace);
+        if (line.front() == '-' || line.front() == '=') line.dropFront(1);
+        // A ';' in the first position is never taken for the end of the value.
+        // (The last ';' is found by searching forwards, which the library does
+        // many bytes at a time.)
+        const std::string_view rest = line.view();
+        std::size_t semicolon = std::string_view::npos;
+        for (std::size_t at = rest.find(';'); at != std::string_view::npos; at = rest.find(';', at + 1))
+            semicolon = at;
+        if (semicolon != std::string_view::npos && semicolon > 0) line.keepFront(semicolon);
+    }
     // What garbageStrDel and then takeUntil(line, ';') leave of a line, read
     // at once: after the leading spaces and one '-' or '=', the text up to
     // its first ';'. (Cutting at the last ';' first changes nothing then.)
@@ -50,7 +62,7 @@ public:
     // --- tokens ---
     // Skips spaces, ',' and '='; returns the characters up to the end, a space,
     // ',', ':', ';' or '=' and removes them from the line: a view into the line.
-    std::string_view divStr(lineText& line) { return scan::cutWord(line); }
+    [[gnu::always_inline]] std::string_view divStr(lineText& line) { return scan::cutWord(line); }
     // Cuts the next word and returns its 1-based index in the table, 0 if
     // none. The table is known when compiling, so that each keyword is
     // compared as a constant.
@@ -60,12 +72,41 @@ public:
     }
     // The 0-based index of word in the table; raises "   Uncknown action keyword!"
     // when it is not there.
-    std::uint32_t getFlag(std::string_view word, const std::string_view* table,
-                          std::uint32_t size, const std::uint32_t& lineIndex);
+    // (The readers' helpers are inlined where they are called: a call would
+    // cost about as much as what they do.)
+    [[gnu::always_inline]] std::uint32_t getFlag(std::string_view word, const std::string_view* table,
+                                                 std::uint32_t size, const std::uint32_t& lineIndex) {
+        for (std::uint32_t i = 0; i < size; ++i) {
+            if (table[i] == word) return i;
+        }
+        unknownAction(word, table, size, lineIndex);
+    }
     // Reads an order line: up to three words, "disable" ending it early. The
     // positions of path, keys and value go into bits 0-1, 2-3 and 4-5. A word
     // that is no order word, or a missing one, raises "   Unknown order keyword!".
-    std::uint8_t getOrder(lineText& line, const std::uint32_t& lineIndex);
+    // A word written again takes its later place. With firstShift given, the
+    // first word's bits (0, 2 or 4) are noted there, which tells whether a
+    // word moved behind another that way (cnfBuilder::keyParse).
+    [[gnu::always_inline]] std::uint8_t getOrder(lineText& line, const std::uint32_t& lineIndex,
+                                                 unsigned* firstShift = nullptr) {
+        unsigned result = 0;
+        unsigned place = 0;
+        for (unsigned words = 0; words <= 2; ++words) {
+            unsigned shift = 0;
+            const std::string_view word = scan::cutWord(line);
+            switch (keywordNumber<orderKW, ORDER_KW_SUM>(word)) {
+                case 1: shift = 0; break;  // path
+                case 2: shift = 2; break;  // keys
+                case 3: shift = 4; break;  // value
+                case 4: return static_cast<std::uint8_t>(result);  // disable ends the line
+                default: unknownOrderWord(word, words, line, lineIndex);
+            }
+            if (words == 0 && firstShift != nullptr) *firstShift = shift;
+            ++place;
+            result = (result & ~(3u << shift)) | (place << shift);
+        }
+        return static_cast<std::uint8_t>(result);
+    }
     // The rest of a header line after its '#'; "   Header read error" when the
     // line (once cleaned) has content but does not start with '#'. A view into the line.
     virtual std::string_view getHeaderItem(lineText& line, const std::uint32_t& lineIndex);
@@ -117,8 +158,18 @@ public:
     // only for diagnostics. Every line ends there in a NUL byte (written over
     // its line feed or the carriage return before it) or a line feed.
     std::string_view scriptText;
+    // Where each line begins in scriptText, when the builder keeps that:
+    // then a line's start is looked up, not searched for.
+    const std::vector<std::size_t>* lineStarts = nullptr;
 
 private:
+    // "   Uncknown action keyword!" for word.
+    [[noreturn]] void unknownAction(std::string_view word, const std::string_view* table, std::uint32_t size,
+                                    const std::uint32_t& lineIndex);
+    // "   Unknown order keyword!" for the word at position words (from 0)
+    // of an order line, left as it stands behind that word.
+    [[noreturn]] void unknownOrderWord(std::string_view word, unsigned words, const lineText& line,
+                                       const std::uint32_t& lineIndex);
     // The start of the script line that holds text; nullptr for other text.
     const char* lineStartOf(std::string_view text) const;
 };

@@ -69,13 +69,18 @@ void scriptError::clear() {
 
 void scriptError::throwErr(std::int32_t& category, const std::uint32_t& line,
                            std::uint32_t flag, std::uint32_t code, std::string text, textSpan where) {
+    throw madeErr(category, line, flag, code, std::move(text), where);
+}
+
+scriptError scriptError::madeErr(std::int32_t& category, const std::uint32_t& line, std::uint32_t flag,
+                                 std::uint32_t code, std::string text, textSpan where) {
     errLine = static_cast<std::int32_t>(line);
     errFlag = static_cast<std::int32_t>(flag);
     category = static_cast<std::int32_t>(code);
     detail = std::move(text);
     errColumn = where.column;
     errLength = where.length;
-    throw scriptError(*this);
+    return *this;
 }
 
 void scriptError::debugFunc() const { debugFunc(std::cout); }

@@ -52,6 +52,9 @@ public:
     [[noreturn]] void throwErr(std::int32_t& category, const std::uint32_t& line,
                                std::uint32_t flag, std::uint32_t code, std::string text = {},
                                textSpan where = {});
+    // The same record, made but not thrown: a copy to keep.
+    scriptError madeErr(std::int32_t& category, const std::uint32_t& line, std::uint32_t flag,
+                        std::uint32_t code, std::string text = {}, textSpan where = {});
 
     // Prints one line per category that holds a known code, in the fixed order
     // strings, header, item type, parameter, item name, keyword, limit, file;

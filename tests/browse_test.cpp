@@ -64,6 +64,7 @@ TEST(browse, ListsAFolderFoldersFirstLeavingOutWhatNoOneShouldPick) {
         bool foldersOnly;
         const char* patterns;
         std::vector<std::string> names;  // folders end in '/'
+        bool showHidden = false;
     } cases[] = {
         {"root", false, "*.txt", {"a folder/", "b folder/", "c.TXT", "z.txt"}},
         {utf8Of(root), false, "*.txt;*.log", {"a folder/", "b folder/", "c.TXT", "m.log", "z.txt"}},
@@ -71,11 +72,13 @@ TEST(browse, ListsAFolderFoldersFirstLeavingOutWhatNoOneShouldPick) {
         {"root", true, "*.*", {"a folder/", "b folder/"}},
         {"root/a folder/..", false, "*.bin", {"a folder/", "b folder/", "other.bin"}},
         {"root/a folder", false, "", {}},
+        // Hidden entries only when the person asks for them.
+        {"root", false, "*.txt", {".hidden folder/", "a folder/", "b folder/", ".hidden.txt", "c.TXT", "z.txt"}, true},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.folder);
         std::string why;
-        const json listing = folderListing(t.folder, base, t.foldersOnly, t.patterns, why);
+        const json listing = folderListing(t.folder, base, t.foldersOnly, t.patterns, t.showHidden, why);
         ASSERT_TRUE(listing.is_object()) << why;
         std::vector<std::string> names;
         for (const json& e : listing["entries"]) names.push_back(e["name"].get<std::string>() + (e["folder"] ? "/" : ""));
@@ -88,7 +91,7 @@ TEST(browse, ListsAFolderFoldersFirstLeavingOutWhatNoOneShouldPick) {
     // The top of the file system has no parent; a folder that is not there,
     // or a file, has no listing, and says why.
     std::string why;
-    const json top = folderListing(utf8Of(root.root_path()), base, true, "", why);
+    const json top = folderListing(utf8Of(root.root_path()), base, true, "", false, why);
     ASSERT_TRUE(top.is_object()) << why;
     EXPECT_TRUE(top["parent"].is_null());
     const struct {
@@ -97,7 +100,7 @@ TEST(browse, ListsAFolderFoldersFirstLeavingOutWhatNoOneShouldPick) {
     } notFolders[] = {{"missing", std::errc::no_such_file_or_directory}, {"root/z.txt", std::errc::not_a_directory}};
     for (const auto& t : notFolders) {
         why.clear();
-        EXPECT_TRUE(folderListing(t.folder, base, false, "", why).is_null()) << t.folder;
+        EXPECT_TRUE(folderListing(t.folder, base, false, "", false, why).is_null()) << t.folder;
         // Windows says it in its own words.
         EXPECT_TRUE(onWindows ? !why.empty() : why == std::make_error_code(t.reason).message()) << why;
     }

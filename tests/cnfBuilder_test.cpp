@@ -321,35 +321,11 @@ TEST(LineBuffer, FiveThousandLinesAtMost) {
     }
 }
 
-TEST(LineBuffer, UnexpectedEndNamesTheLineAfterTheLast) {
-    scriptError e = compileError("\n");
-    EXPECT_EQ(e.stringsErr, 2);
-    EXPECT_EQ(e.errLine, 2);  // printed as line 3
-    e = compileError(std::string(kHeader) + "list l\nname=x\n;comment\n\n");
-    EXPECT_EQ(e.stringsErr, 2);
-    EXPECT_EQ(e.errLine, 11);
-}
-
 // One list, one key with "keys" only and every reference off, a def line.
 const std::string kSmallest = std::string(kHeader) +
                               "list main\nname=Main\nitems=k\n"
                               "key k\nname=K\norder=keys,disable\narg=-k\n"
                               "next=disable\nkmarg=disable\nkfile=disable\ndef main\n";
-
-TEST(Sections, SmallestScript) {
-    cnfBuilder b;
-    compile(b, kSmallest);
-    EXPECT_EQ(b.listMap.at("main"), 1u);
-    EXPECT_EQ(b.keyMap.at("k"), 0u);
-    EXPECT_EQ(b.listNum, 1);
-    EXPECT_EQ(b.keyNum, 1);
-    EXPECT_EQ(b.allStrSum, 9);
-    ASSERT_EQ(b.keys.size(), 1u);
-    EXPECT_EQ(b.keys[0].order, 0x04);
-    EXPECT_EQ(b.keys[0].strNum, 2);
-    EXPECT_EQ(b.keyStrings[0].str2, "-k");
-    EXPECT_EQ(b.cnfBytes().size(), 40u + 6 * 3 + 5 + 2 + 3);
-}
 
 TEST(Sections, CaptionsAndValuesAreCleaned) {
     cnfBuilder b;
@@ -559,6 +535,45 @@ TEST(Diagnostics, Warnings) {
     }
 }
 
+// An order word written again with another between moves behind it: the
+// warning stands at its second place and names what the order inserts. A
+// word written twice in a row keeps the order it was written in.
+TEST(Diagnostics, OrderWordMovedBehindAnother) {
+    static const struct {
+        const char* order;
+        std::uint32_t column;  // of the warning, 0 for none
+        const char* inserted;
+    } cases[] = {
+        {"keys path keys", 17, "path, keys"},
+        {"path keys path", 17, "keys, path"},
+        {"value,keys,value", 18, "keys, value"},
+        {"path path keys", 0, ""},
+        {"keys keys keys", 0, ""},
+        {"path keys keys", 0, ""},
+        {"keys keys disable", 0, ""},
+        {"keys path value", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.order);
+        const compileResult result = compileText(
+            kHeader + std::string("list l\nname=L\nitems=k\nkey k\nname=K\norder=") + c.order +
+                "\narg=-k\nnext=disable\nkmarg=m\nkfile=f\nfile f\nname=F\naction=dir\nmarg m\nname=M\n"
+                "info=I\ndef l\n",
+            "test.sc");
+        ASSERT_TRUE(result.ok());
+        std::vector<std::pair<std::uint32_t, std::string>> moved;
+        for (const scriptWarning& w : result.warnings)
+            if (w.text.find("stands twice") != std::string::npos) moved.emplace_back(w.where.column, w.text);
+        if (c.column == 0) {
+            EXPECT_TRUE(moved.empty());
+            continue;
+        }
+        ASSERT_EQ(moved.size(), 1u);
+        EXPECT_EQ(moved[0].first, c.column);
+        EXPECT_NE(moved[0].second.find(std::string("so the order inserts ") + c.inserted + ";"), std::string::npos);
+    }
+}
+
 TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
     cnfBuilder b;
     b.scriptPath = "p.sc";
@@ -567,6 +582,55 @@ TEST(Diagnostics, WarningsArePrintedInLineOrderOnce) {
     b.reportWarnings(err);
     b.reportWarnings(err);
     EXPECT_EQ(err.str(), "p.sc:3:1: warning: early\np.sc:10:4: warning: late\np.sc:10:1: warning: later\n");
+}
+
+// Reading on past errors, as the language server asks: the first error is
+// the program's, then each error a correct line would not hide, each at its
+// place; a header that lacks lines ends at a section line; the def line of a
+// script that ends early is yet to come; past 100 errors the reading stops.
+TEST(CompileText, ReadingOnPastErrors) {
+    const std::string key = "key k\nname=K\norder=keys,disable\narg=-k\nnext=disable\nkmarg=disable\nkfile=disable\n";
+    std::string failing;
+    for (int n = 0; n < 101; ++n) failing += "key f" + std::to_string(n) + "\nname=F\norder=keys vlaue\n";
+    static const struct {
+        std::string script;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> errors;  // line from 1, column
+        std::size_t sections;
+    } cases[] = {
+        {"#h1\n#h2\n#h3\n#h4\n#h5\nlist l\nname=L\nitems=k\n" + key + "def l\n", {{6, 1}}, 3},
+        {"#h1\n#h2\nh3\n#h4\n#h5\n#h6\nlist l\nname=L\nitems=k\n" + key + "def l\n", {{3, 1}}, 3},
+        // A line that begins no section, a second key k (skipped whole), then
+        // every name that names nothing, in the order resolution meets them.
+        {std::string(kHeader) + "list l\nname=L\nitems=k, zz\nbogus\n" + key + key +
+             "key n\nname=N\norder=value,disable\nnext=nol\nkmarg=nom\nkfile=disable\ndef nolist\n",
+         {{10, 1}, {18, 5}, {9, 10}, {28, 6}, {29, 7}, {31, 5}}, 5},
+        // A list that lacks its items, the key after it read all the same.
+        {std::string(kHeader) + "list l\nname=L\n" + key + "def l\n", {{9, 1}}, 3},
+        {std::string(kHeader) + "list l\nname=L\n", {{10, 1}}, 1},
+        {"#h1\n#h2\n", {{4, 1}}, 0},
+        {std::string(kHeader) + "list l\nname=L\nitems=k\n" + failing + "def l\n", {}, 102},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 200));
+        const compileResult alone = compileText(c.script, "test.sc");
+        const compileResult result = compileText(c.script, "test.sc", true);
+        ASSERT_TRUE(result.error && alone.error);
+        EXPECT_EQ(result.error->message(), alone.error->message());
+        EXPECT_EQ(result.error->errLine, alone.error->errLine);
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> found{
+            {result.error->errLine + 1, result.error->errColumn}};
+        for (const scriptError& e : result.laterErrors) found.emplace_back(e.errLine + 1, e.errColumn);
+        EXPECT_EQ(result.facts->sections.size(), c.sections);
+        EXPECT_FALSE(result.facts->readWhole);
+        if (c.errors.empty()) {  // the 101 failing keys
+            EXPECT_EQ(found.size(), kMostErrors);
+            ASSERT_TRUE(result.firstLeftOut);
+            EXPECT_EQ(result.firstLeftOut->errLine + 1, 9u + 3 * 100 + 3);
+            continue;
+        }
+        EXPECT_FALSE(result.firstLeftOut);
+        EXPECT_EQ(found, c.errors);
+    }
 }
 
 // The library entry gives everything as data and nothing else: it prints

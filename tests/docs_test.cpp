@@ -15,7 +15,9 @@
 //                sc block without one must compile without a warning;
 //   ```sc-part   a piece of a script, not compiled;
 //   ```sc-recovered  after an sc block: exactly the script that ccdump
-//                --script prints for its config.
+//                --script prints for its config;
+//   ```help-text a program's help text, not compiled; the sc block right after
+//                it is exactly the script tarvelkin-draft drafts from it.
 //
 // The config of every sc block must also come back from its script: that
 // script compiles to the same bytes (scriptRoundTripDifference).
@@ -49,6 +51,7 @@
 #include "cnfReader.h"
 #include "cnfScript.h"
 #include "compileText.h"
+#include "draft.h"
 #include "itemKinds.h"
 #include "lsHelp.h"
 #include "roundTrip.h"
@@ -224,14 +227,15 @@ struct documentCheck {
     int compiled = 0;  // sc blocks
     int failed = 0;    // sc-error blocks
     int warned = 0;    // sc blocks whose stderr block shows warnings
+    int drafted = 0;   // sc blocks drafted from a help text
 };
 
 // Compiles every script of one document and checks what the blocks after it say.
 documentCheck checkDocument(const std::string& name, const std::string& text) {
     documentCheck check;
     const std::vector<fence> blocks = fencedBlocks(name, text);
-    static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part", "text",
-                                               "ccdump", "hexdump",  "stderr",  "sc-recovered"};
+    static const std::set<std::string> tags = {"sc",     "sc-error", "sc-part", "text",        "ccdump",
+                                               "hexdump", "stderr",  "sc-recovered", "help-text"};
     shownResult last;       // of the latest sc block
     bool haveConfig = false;  // that block compiled, and no other script came after it
     // Standard error of the latest sc or sc-error block, until a stderr block checks it.
@@ -258,6 +262,11 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
         }
         if (block.tag == "sc") {
             ++check.compiled;
+            if (i > 0 && blocks[i - 1].tag == "help-text") {
+                ++check.drafted;
+                EXPECT_EQ(scriptOf(block), draftFromHelp(joinLines(blocks[i - 1].lines), "", {"--help"}).script)
+                    << "the draft of the help text above";
+            }
             last = compile(scriptOf(block));
             unchecked = last.diagnostics;
             uncheckedWhere = block.where;
@@ -304,6 +313,8 @@ documentCheck checkDocument(const std::string& name, const std::string& text) {
             }
         } else if (block.tag == "sc-part") {
             EXPECT_FALSE(block.lines.empty());
+        } else if (block.tag == "help-text") {
+            EXPECT_TRUE(i + 1 < blocks.size() && blocks[i + 1].tag == "sc") << "a help text needs its draft after it";
         }
     }
     settle();
@@ -337,6 +348,7 @@ TEST(docs, ScriptsCompileOrFailAsTheTextSays) {
     int compiled = 0;
     int failed = 0;
     int warned = 0;
+    int drafted = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(docsDir)) {
         if (entry.path().extension() != ".md") continue;
         const documentCheck check =
@@ -344,11 +356,13 @@ TEST(docs, ScriptsCompileOrFailAsTheTextSays) {
         compiled += check.compiled;
         failed += check.failed;
         warned += check.warned;
+        drafted += check.drafted;
     }
     // Counted so that a renamed fence tag cannot quietly switch the checks off.
     EXPECT_GE(compiled, 9);
     EXPECT_GE(failed, 23);
     EXPECT_GE(warned, 10);
+    EXPECT_GE(drafted, 1);
     std::cout << "[ docs     ] " << compiled << " scripts compile (" << warned << " with warnings), " << failed
               << " fail as shown" << std::endl;
 }

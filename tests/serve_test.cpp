@@ -16,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base64.h"
 #include "childProcess.h"
 #include "requestCheck.h"
 #include "utf8.h"
@@ -31,22 +32,14 @@ using json = nlohmann::json;
 namespace fs = std::filesystem;
 using testSupport::scratchFolder;
 
-std::string base64Decoded(const std::string& text) {
-    static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    unsigned value = 0;
-    int bits = 0;
-    for (char c : text) {
-        const std::size_t d = digits.find(c);
-        if (d == std::string::npos) break;
-        value = (value << 6) | static_cast<unsigned>(d);
-        bits += 6;
-        if (bits >= 8) {
-            bits -= 8;
-            out += static_cast<char>((value >> bits) & 0xff);
-        }
-    }
-    return out;
+// Where the servers of a test keep their runs: a scratch folder of the
+// test's, never the user's own state folder.
+void useStateFolder(const fs::path& folder) {
+#ifdef _WIN32
+    _putenv_s("LOCALAPPDATA", folder.string().c_str());
+#else
+    setenv("XDG_STATE_HOME", folder.c_str(), 1);
+#endif
 }
 
 // GET /NAME blocks until the test releases NAME (or the server goes).
@@ -89,18 +82,24 @@ private:
 
 // One run as the event stream told it.
 struct runSeen {
-    std::string out, err;
+    std::string id;
+    std::string out, err;  // as they came, what was skipped left out
+    std::vector<std::pair<std::uint64_t, std::string>> outAt;  // standard output's chunks at their offsets
     json end;
     std::vector<std::string> types;
-    std::size_t dropped = 0;      // output bytes a gap said were dropped
-    std::size_t streamBytes = 0;  // what the stream sent, all of it
+    std::vector<std::string> reading;  // the states of the program's input, in order
+    std::uint64_t next = 0;            // the output offset after the last chunk
+    std::size_t skipped = 0;           // output bytes the stream did not give
+    std::size_t streamBytes = 0;       // what the stream sent, all of it
 };
 
 // A running ccview --serve, its address read from its first line of output.
 class servedCcview {
 public:
+    // Keeps its runs in the config's folder, in "state".
     servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {},
                  const std::vector<std::string>& options = {"--no-browser"}) {
+        useStateFolder(config.parent_path() / "state");
         std::vector<std::string> argv = {CCVIEW_PROGRAM, "--serve"};
         argv.insert(argv.end(), options.begin(), options.end());
         if (!cwd.empty()) argv.insert(argv.end(), {"--cwd", cwd.string()});
@@ -173,13 +172,26 @@ public:
         fs::remove(launchFile(), ignored);
     }
 
-    // Starts a run with words and follows the event stream to its end,
-    // calling onEvent with what was seen so far after each event.
+    // Starts a run with words (and the rest of a run request: "input",
+    // "cwd", "form") and follows the event stream to its end, calling
+    // onEvent with what was seen so far after each event.
     runSeen run(const std::vector<std::string>& words,
-                const std::function<void(const json&, const runSeen&)>& onEvent = {}) {
-        auto started = client().Post("/api/run", page(), json({{"words", words}}).dump(), "application/json");
+                const std::function<void(const json&, const runSeen&)>& onEvent = {}, json request = json::object()) {
+        request["words"] = words;
+        auto started = client().Post("/api/run", page(), request.dump(), "application/json");
         EXPECT_TRUE(started && started->status == 200) << (started ? started->body : "no answer");
         return follow(onEvent);
+    }
+    // A GET of the page's own; its body, or the status and body when it is not 200.
+    std::string get(const std::string& path) {
+        auto r = client().Get(path, page());
+        if (!r) return "no answer";
+        return r->status == 200 ? r->body : std::to_string(r->status) + " " + r->body;
+    }
+    // A POST of a JSON body; the status and the body.
+    std::string post(const std::string& path, const json& body) {
+        auto r = client().Post(path, page(), body.dump(), "application/json");
+        return r ? std::to_string(r->status) + " " + r->body : "no answer";
     }
     // Follows the event stream from its start to a run's end.
     runSeen follow(const std::function<void(const json&, const runSeen&)>& onEvent = {}) {
@@ -197,9 +209,19 @@ public:
                 const json event = json::parse(block.substr(at + 6));
                 const std::string type = event["type"];
                 seen.types.push_back(type);
-                if (type == "output") (event["stream"] == "out" ? seen.out : seen.err) += base64Decoded(event["data"]);
-                if (type == "gap") seen.dropped = event["bytes"];
+                if (type == "start") seen.id = event["id"];
+                if (type == "reading") seen.reading.push_back(event["state"]);
+                if (type == "output") {
+                    const std::string bytes = base64Decoded(event["data"].get<std::string>());
+                    const std::uint64_t offset = event["at"];
+                    EXPECT_GE(offset, seen.next) << "output comes in order";
+                    seen.skipped += offset - seen.next;
+                    seen.next = offset + bytes.size();
+                    (event["stream"] == "out" ? seen.out : seen.err) += bytes;
+                    if (event["stream"] == "out") seen.outAt.emplace_back(offset, bytes);
+                }
                 if (type == "end") {
+                    seen.skipped += event["bytes"].get<std::uint64_t>() - seen.next;
                     seen.end = event;
                     ended = true;
                 }
@@ -483,7 +505,7 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
         std::string act;    // "stop", "release NAME" or both
         std::string out, err;
         json end;           // fields the end event must have
-        std::size_t replayAtMost = 0;  // if set: output may be dropped; a replay sends at most this
+        std::size_t replayAtMost = 0;  // if set: output may be skipped; a replay sends at most this
     } cases[] = {
         {"a partial line arrives before the program goes on", {"out:first", "wait:go", "out:\\nsecond\\n", "exit:3"},
          "first", "release go", "first\nsecond\n", "", {{"outcome", "exit"}, {"code", 3}}},
@@ -536,13 +558,20 @@ TEST(serve, RunsStreamsAndStopsTheProgram) {
         if (t.replayAtMost == 0) {
             EXPECT_EQ(seen.out, t.out);
         } else {
-            // Read again from the start: what is kept and what was dropped.
+            // What came, came where it belongs; read again from the start,
+            // the stream sends a bounded part, and says how much it skips.
+            for (const auto& [offset, bytes] : seen.outAt) EXPECT_EQ(t.out.substr(offset, bytes.size()), bytes);
             const runSeen replay = server.follow();
             EXPECT_LE(replay.streamBytes, t.replayAtMost);
-            EXPECT_EQ(replay.out.size() + replay.dropped, t.out.size());
-            EXPECT_EQ(t.out.substr(0, seen.out.size()), seen.out);
+            EXPECT_EQ(replay.out.size() + replay.skipped, t.out.size());
         }
         EXPECT_EQ(seen.err, t.err);
+        // The disk keeps the whole output, all of it, as it came.
+        if (t.out.empty() || t.err.empty()) {
+            const std::string saved = server.get("/api/save?id=" + seen.id);
+            EXPECT_EQ(saved.size(), t.out.size() + t.err.size());
+            EXPECT_TRUE(saved == t.out + t.err) << saved.substr(0, 200);
+        }
         for (const auto& [field, value] : t.end.items()) EXPECT_EQ(seen.end[field], value) << field;
         // Nothing was left holding the output: the end says so otherwise.
         EXPECT_FALSE(seen.end.contains("note"));
@@ -719,6 +748,157 @@ TEST(serve, FixedWordsArriveAsWritten) {
     EXPECT_EQ(seen.out, printedWords(fixed));
     EXPECT_EQ(seen.err, "");
     EXPECT_EQ(seen.end["code"], 0);
+}
+
+// Input from the page, row by row: the program, whether its input is open,
+// what the test sends once the program's first reading state arrives (Linux
+// tells whether it reads; elsewhere that is unknown), and what comes of it.
+TEST(serve, InputReachesTheProgramAndClosedInputIsNoticed) {
+    scratchFolder dir;
+    controlServer control;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, control.arg()});
+    const struct {
+        const char* what;
+        std::vector<std::string> words;
+        bool input;
+        json send;  // sent once the program waits for input (null: nothing)
+        std::string out, err;
+        bool asked;  // the end says it may have asked for input
+        std::vector<std::string> reading;  // on Linux: the states seen
+    } cases[] = {
+        {"a line answers the question", {"ask:Overwrite? "}, true, {{"line", "y"}}, "answer: y\n", "Overwrite? ",
+         false, {"reading"}},
+        {"End input: the question gets the input's end", {"ask:Name? "}, true, {{"end", true}}, "", "Name? ", false,
+         {"reading", "closed"}},
+        {"closed input: a question, then the end", {"ask:Overwrite? "}, false, nullptr, "", "Overwrite? ", true, {}},
+        {"closed input: a last line with its end", {"out:done\\n"}, false, nullptr, "done\n", "", false, {}},
+        {"closed input: a progress line written over", {"out:50%\\r"}, false, nullptr, "50%\r", "", false, {}},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        bool sent = false;
+        const runSeen seen = server.run(
+            t.words,
+            [&](const json& event, const runSeen&) {
+                if (sent || t.send.is_null() || event["type"] != "reading") return;
+#ifdef __linux__
+                if (event["state"] != "reading") return;
+#endif
+                sent = true;
+                EXPECT_EQ(server.post("/api/input", t.send), "200 {\"sent\":true}");
+            },
+            {{"input", t.input}});
+        EXPECT_EQ(seen.out, t.out);
+        EXPECT_EQ(seen.err, t.err);
+        EXPECT_EQ(seen.end["code"], 0);
+        EXPECT_EQ(seen.end.value("askedForInput", false), t.asked);
+#ifdef __linux__
+        // The page is told the program reads only while it does.
+        std::vector<std::string> reading = seen.reading;
+        if (!reading.empty() && reading.front() == "not-reading") reading.erase(reading.begin());
+        EXPECT_EQ(reading, t.reading);
+#endif
+    }
+    // Waiting for something else is no reading; input is refused once the
+    // run is over, and with none open.
+    const runSeen waiting = server.run({"wait:go", "out:done\\n"},
+                                       [&](const json& event, const runSeen&) {
+                                           if (event["type"] == "reading") control.release("go");
+                                       },
+                                       {{"input", true}});
+#ifdef __linux__
+    EXPECT_EQ(waiting.reading, std::vector<std::string>{"not-reading"});
+#endif
+    EXPECT_EQ(waiting.out, "done\n");
+    EXPECT_EQ(server.post("/api/input", {{"line", "late"}}),
+              "409 {\"error\":\"The program's input is not open: no run in progress reads from this page.\"}");
+    EXPECT_EQ(server.post("/api/input", {{"line", 3}}), "400 {\"error\":\"expected {\\\"line\\\": text} or {\\\"end\\\": true}\"}");
+}
+
+#ifndef _WIN32
+// The program runs in a session of its own, without a controlling terminal:
+// a prompt that opens /dev/tty (ssh, sudo, gpg) fails at once instead of
+// asking in the terminal ccview runs in, or stopping the run.
+TEST(serve, AProgramHasNoTerminalToAskIn) {
+    scratchFolder dir;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL});
+    const runSeen seen = server.run({"tty"});
+    EXPECT_EQ(seen.out.rfind("tty: ", 0), 0u) << seen.out;
+    EXPECT_NE(seen.out, "tty: opened\n");
+#ifdef __linux__
+    EXPECT_EQ(seen.out, "tty: No such device or address\n");
+#endif
+    EXPECT_EQ(seen.end["code"], 0);
+}
+#endif
+
+// Runs are kept: the history lists the last 20, newest first, each with its
+// words, choices and end; its output is read again by offset, with the
+// streams and the input between, from its last lines, and saved whole.
+TEST(serve, RunsAreKeptWithTheirOutput) {
+    scratchFolder dir;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL});
+    const json form = {{"steps", {{{"key", 1}, {"path", "in.txt"}}}}};
+    fs::create_directory(dir.path() / "work");
+    const runSeen asked = server.run({"err:one\\ntwo\\n", "ask:Overwrite? ", "out:done\\n"},
+                                     [&](const json& event, const runSeen&) {
+#ifdef __linux__
+                                         if (event["type"] != "reading" || event["state"] != "reading") return;
+#else
+                                         if (event["type"] != "reading") return;
+#endif
+                                         server.post("/api/input", {{"line", "y"}});
+                                     },
+                                     {{"input", true}, {"form", form}, {"cwd", utf8Of(dir.path() / "work")}});
+    EXPECT_EQ(asked.end["code"], 0);
+    const json history = json::parse(server.get("/api/history"));
+    ASSERT_EQ(history["runs"].size(), 1u);
+    const json& record = history["runs"][0];
+    EXPECT_EQ(record["id"], asked.id);
+    EXPECT_EQ(record["words"], json({"err:one\\ntwo\\n", "ask:Overwrite? ", "out:done\\n"}));
+    EXPECT_EQ(record["argv"][0], SERVE_TOOL);
+    EXPECT_EQ(record["form"], form);
+    EXPECT_EQ(record["input"], true);
+    EXPECT_EQ(record["cwd"], utf8Of((dir.path() / "work").lexically_normal()));
+    EXPECT_EQ(record["outcome"], "exit");
+    EXPECT_EQ(record["code"], 0);
+    EXPECT_EQ(record["bytes"], 34);
+    EXPECT_EQ(record["kept"], 34);
+    EXPECT_TRUE(history["running"].is_null());
+
+    const json whole = json::parse(server.get("/api/output?id=" + asked.id + "&from=0"));
+    const json pieces = {{{"stream", "err"}, {"at", 0}, {"data", base64("one\ntwo\nOverwrite? ", 19)}},
+                         {{"stream", "in"}, {"at", 19}, {"text", "y"}},
+                         {{"stream", "out"}, {"at", 19}, {"data", base64("answer: y\ndone\n", 15)}}};
+    EXPECT_EQ(whole["pieces"], pieces);
+    EXPECT_EQ(whole["first"], 0);
+    EXPECT_EQ(whole["size"], 34);
+    EXPECT_EQ(whole["next"], 34);
+    // The last lines: "Overwrite? answer: y" from 8 on (its bytes are one
+    // line), "done" from 29 on.
+    EXPECT_EQ(json::parse(server.get("/api/output?id=" + asked.id + "&tail=2"))["from"], 8);
+    EXPECT_EQ(json::parse(server.get("/api/output?id=" + asked.id + "&tail=1"))["from"], 29);
+    EXPECT_EQ(json::parse(server.get("/api/output?id=" + asked.id + "&tail=9"))["from"], 0);
+    EXPECT_EQ(server.get("/api/save?id=" + asked.id), "one\ntwo\nOverwrite? answer: y\ndone\n");
+    // Only runs of the history, by their id: nothing else is read.
+    for (const std::string& id : std::vector<std::string>{"", "x", "../" + asked.id, asked.id + "/..", asked.id + ".out"}) {
+        EXPECT_EQ(server.get("/api/save?id=" + id).substr(0, 4), "404 ") << id;
+        EXPECT_EQ(server.get("/api/output?id=" + id).substr(0, 4), "404 ") << id;
+    }
+    EXPECT_EQ(server.post("/api/run", {{"words", json::array()}, {"cwd", "no such folder"}}),
+              "400 {\"error\":\"working folder not found: no such folder\"}");
+
+    // Twenty more: the first goes, with its output.
+    for (int n = 0; n < 20; ++n) server.run({"out:run " + std::to_string(n) + "\\n"});
+    const json later = json::parse(server.get("/api/history"));
+    ASSERT_EQ(later["runs"].size(), 20u);
+    EXPECT_EQ(later["runs"][0]["words"][0], "out:run 19\\n");
+    EXPECT_EQ(later["runs"][19]["words"][0], "out:run 0\\n");
+    EXPECT_EQ(server.get("/api/save?id=" + asked.id).substr(0, 4), "404 ");
+    std::size_t files = 0;
+    for (const auto& config : fs::directory_iterator(dir.path() / "state" / "tarvelkin" / "ccview"))
+        for (const auto& file : fs::directory_iterator(config.path())) files += file.path().filename() != "history.json";
+    EXPECT_EQ(files, 40u);
 }
 
 }  // namespace

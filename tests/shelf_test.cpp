@@ -14,6 +14,8 @@
 #include "testSupport.h"
 #include "utf8.h"
 
+// (POSIX only for now: the folders are set through the environment.)
+#ifndef _WIN32
 namespace {
 
 using json = nlohmann::json;
@@ -120,8 +122,6 @@ json entryNamed(const json& shelf, const std::string& name) {
 }
 
 std::string base64Of(const std::string& bytes) { return httplib::detail::base64_encode(bytes); }
-
-#ifndef _WIN32
 
 // A second start finds the first server through the runtime folder, prints
 // its launch file and ends with 0; once the first ends, its files are gone
@@ -250,6 +250,5 @@ TEST(shelf, SettingsArePrivateAndADamagedFileIsKeptAside) {
     EXPECT_NE(server.errors().find("ccview: " + said + "\n"), std::string::npos) << server.errors();
 }
 
-#endif
-
 }  // namespace
+#endif

@@ -20,6 +20,12 @@
 //   spawn:N        starts this program again with the N arguments after
 //                  this one (control: first), sharing its output, and goes
 //                  on after them
+//   ask:PROMPT     writes PROMPT (decoded as out: does) to standard error,
+//                  with no line end, reads a line from standard input and
+//                  writes "answer: LINE" (its line end dropped) to standard
+//                  output; at the input's end, nothing (as cp -i)
+//   tty            opens the controlling terminal (/dev/tty) and writes
+//                  "tty: opened" or "tty: " and the reason it failed (POSIX)
 //   argv           prints each argument after this one as a line of the
 //                  hexadecimal of its bytes, and ends
 //   abort          ends by abort()
@@ -85,6 +91,7 @@ void trapStop(const std::string& path) {
 void newSession() {}
 long ownId() { return static_cast<long>(GetCurrentProcessId()); }
 std::string openDescriptors() { return {}; }
+std::string openTerminal() { return "no such thing here"; }
 void shortPause() {}
 void binaryOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
@@ -112,7 +119,9 @@ void spawnSelf(std::vector<std::string> args) {
 
 }  // namespace
 #else
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <ctime>
 #include <spawn.h>
@@ -136,6 +145,12 @@ void trapStop(const std::string& path) {
     });
 }
 void newSession() { ::setsid(); }
+std::string openTerminal() {
+    const int fd = ::open("/dev/tty", O_RDWR);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    return "opened";
+}
 long ownId() { return static_cast<long>(::getpid()); }
 // A few microseconds: the shortest sleep the system gives.
 void shortPause() {
@@ -232,6 +247,15 @@ int main(int argc, char** argv) {
 #else
             spawnSelf(rest, argv[0]);
 #endif
+        } else if (verb == "ask") {
+            put(stderr, decoded(value));
+            std::string line;
+            int c = 0;
+            while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (c != EOF || !line.empty()) put(stdout, "answer: " + line + "\n");
+        } else if (verb == "tty") {
+            put(stdout, "tty: " + openTerminal() + "\n");
         } else if (verb == "argv") {
             static const char digits[] = "0123456789abcdef";
             for (++i; i < argc; ++i) {

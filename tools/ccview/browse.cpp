@@ -64,7 +64,7 @@ bool matchesFilter(std::string_view name, std::string_view patterns) {
 }
 
 nlohmann::json folderListing(const std::string& folder, const std::string& base, bool foldersOnly,
-                             std::string_view patterns, std::string& why) {
+                             std::string_view patterns, bool showHidden, std::string& why) {
     std::error_code error;
     fs::path where = pathOfUtf8(folder);
     if (where.is_relative()) where = pathOfUtf8(base) / where;
@@ -82,7 +82,7 @@ nlohmann::json folderListing(const std::string& folder, const std::string& base,
     for (; it != fs::directory_iterator(); it.increment(error)) {
         if (error) break;
         const std::string name = utf8Of(it->path().filename());
-        if (name.empty() || name[0] == '.' || !validUtf8(name)) continue;
+        if (name.empty() || (name[0] == '.' && !showHidden) || !validUtf8(name)) continue;
         std::error_code kind;
         const bool isFolder = it->is_directory(kind);
         if (!isFolder && (foldersOnly || !matchesFilter(name, patterns))) continue;

@@ -16,7 +16,7 @@ bool matchesFilter(std::string_view name, std::string_view patterns);
 // path, "parent": the folder above or null, "entries": [{"name", "folder":
 // true|false}]}, folders first, then by name. With foldersOnly, files are
 // left out; else files that match no pattern are. Hidden entries (a leading
-// '.') and names that are not UTF-8 are left out. Null, with why, when the
-// folder cannot be read.
+// '.') are left out unless showHidden; names that are not UTF-8 always are.
+// Null, with why, when the folder cannot be read.
 nlohmann::json folderListing(const std::string& folder, const std::string& base, bool foldersOnly,
-                             std::string_view patterns, std::string& why);
+                             std::string_view patterns, bool showHidden, std::string& why);

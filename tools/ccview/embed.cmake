@@ -3,7 +3,8 @@
 # content security policy, so that the browser runs that script and nothing
 # else. The static preview page (page.html: preview.js, presets.js,
 # presets-ui.js, page.js); the served page, which adds the runner (api.js,
-# output.js, run.js, shelf-back.js) and may connect to the server that gave
+# output.js, runText.js, outputView.js, outputPanel.js, history.js,
+# browse.js, run.js, shelf-back.js) and may connect to the server that gave
 # it; the launch answer (launch.html, launch.js), which keeps the token for its
 # tab; and the shelf's page (shelf.html, shelf.css: api.js, shelf.js,
 # shelf-ui.js).
@@ -109,7 +110,7 @@ string(APPEND cpp "#include \"ccviewPage.h\"\n\nnamespace {\n")
 set(data_markers "@CONFIG_JSON@;@ANALYSIS_JSON@;@SOURCE_JSON@")
 page_template(view page.html "page.css" "preview.js;presets.js;store.js;presets-ui.js;page.js" "" "${data_markers}")
 page_template(served page.html "page.css;run.css"
-              "preview.js;presets.js;store.js;api.js;output.js;presets-ui.js;run.js;shelf-back.js;page.js"
+              "preview.js;presets.js;store.js;api.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;shelf-back.js;page.js"
               "; connect-src 'self'" "${data_markers}")
 page_template(launch launch.html "" "launch.js" "" "@TOKEN_JSON@")
 page_template(shelf shelf.html "page.css;run.css;shelf.css" "api.js;shelf.js;shelf-ui.js" "; connect-src 'self'" "")

@@ -6,6 +6,8 @@
 // hides no more than the rest of its line. Standard output and standard
 // error keep lines of their own: each stream has its own open line, and a
 // line knows its stream.
+// A line of input sent to the program is a line of its own (stream 'in'),
+// after which each stream starts a new line, as a terminal's Enter does.
 // Memory is bounded: past maxLines lines or maxChars characters the oldest
 // lines go, and dropped counts them. Output that arrives faster than it can
 // be drawn waits in a backlog of at most maxWaiting bytes; past that the
@@ -20,10 +22,12 @@
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
-  // maxWaiting: a program that writes many short lines outruns the drawing
-  // by far, and of those lines only the last maxLines stay; 1 MB of them is
-  // drawn in well under a second, so the end of a run shows soon after it.
-  const LIMITS = { maxLines: 10000, maxChars: 4 * 1024 * 1024, maxWaiting: 1024 * 1024 };
+  // The page draws only the lines in view, so what it keeps costs memory,
+  // not drawing: 50,000 lines, 8 M characters. maxWaiting: a program that
+  // writes many short lines outruns the page by far, and of those lines
+  // only the last maxLines stay; 1 MB of them is taken in well under a
+  // second, so the end of a run shows soon after it.
+  const LIMITS = { maxLines: 50000, maxChars: 8 * 1024 * 1024, maxWaiting: 1024 * 1024 };
   // Offered for a tool's output: UTF-8, the Windows code pages, and the
   // console code page of Cyrillic Windows.
   const ENCODINGS = ['utf-8', 'windows-1252', 'windows-1251', 'ibm866'];
@@ -69,9 +73,15 @@
           chunks[at].gap = true;
         }
       },
+      // Output before the chunk pushed last was left out elsewhere (the
+      // server skipped it): what it was in the middle of is over.
+      markGap() {
+        if (chunks.length > at) chunks[chunks.length - 1].gap = true;
+      },
       // The oldest chunk, taken out; null when none waits.
       take: () => (at < chunks.length ? next() : null),
       length: () => chunks.length - at,
+      bytes: () => bytes,
       skipped: () => skipped,
     };
   }
@@ -148,12 +158,13 @@
   // The output of one run. encoding: one of ENCODINGS.
   function create(encoding, limits) {
     const { maxLines, maxChars } = { ...LIMITS, ...(limits || {}) };
-    let lines = [];        // {id, stream, spans, chars}, from index head on
+    let lines = [];        // {id, stream, spans, chars, v}, from index head on
     let head = 0;
     let nextId = 1;
     let chars = 0;
     let dropped = 0;
-    const changed = new Set();
+    let droppedChars = 0;  // of the lines dropped, with a line end each
+    let version = 0;       // changes with every line that changes
     const streams = {};
     for (const name of ['out', 'err']) {
       streams[name] = {
@@ -168,7 +179,7 @@
 
     function openLine(s, name) {
       if (!s.line) {
-        s.line = { id: nextId++, stream: name, spans: [], chars: 0 };
+        s.line = { id: nextId++, stream: name, spans: [], chars: 0, v: 0 };
         s.col = 0;
         lines.push(s.line);
       }
@@ -191,14 +202,16 @@
       else line.spans.push({ text, style: s.style });
       line.chars += text.length;
       chars += text.length;
-      changed.add(line);
+      ++line.v;
+      ++version;
     }
 
     function recount(line) {
       const length = line.spans.reduce((n, span) => n + span.text.length, 0);
       chars += length - line.chars;
       line.chars = length;
-      changed.add(line);
+      ++line.v;
+      ++version;
     }
 
     // ESC [ K: erases from the cursor to the line's end; 1K from its start
@@ -227,8 +240,9 @@
       while (lines.length - head > 1 && (lines.length - head > maxLines || chars > maxChars)) {
         const gone = lines[head++];
         chars -= gone.chars;
-        changed.delete(gone);
+        droppedChars += gone.chars + 1;
         ++dropped;
+        ++version;
         for (const s of streamList) if (s.line === gone) s.line = null;
       }
       if (head > 1024 && head * 2 > lines.length) {
@@ -240,7 +254,9 @@
         const line = lines[head];
         const text = lineText(line).slice(-maxChars);
         line.spans = [{ text, style: PLAIN }];
+        droppedChars += line.chars - text.length;
         chars = line.chars = text.length;
+        ++line.v;
         for (const s of streamList) if (s.line === line) s.col = Math.min(s.col, text.length);
       }
     }
@@ -363,17 +379,30 @@
         }
       },
 
-      // Lines whose text changed since the last call, oldest first, and how
-      // many lines were dropped in all.
-      takeChanges() {
-        const out = [...changed].sort((a, b) => a.id - b.id);
-        changed.clear();
-        return { lines: out, firstId: head < lines.length ? lines[head].id : nextId, dropped };
+      // A line of input sent: a line of its own; each stream's next output
+      // starts a line too.
+      echo(text) {
+        for (const s of streamList) s.line = null;
+        lines.push({ id: nextId++, stream: 'in', spans: [{ text, style: PLAIN }], chars: text.length, v: 0 });
+        chars += text.length;
+        ++version;
+        trim();
       },
+
+      // The lines kept, oldest first, one at a time: lineAt(0) is the
+      // oldest; ids follow one another from firstId().
+      count: () => lines.length - head,
+      lineAt: (i) => lines[head + i],
+      firstId: () => (head < lines.length ? lines[head].id : nextId),
       lines: () => lines.slice(head),
+      // Changes whenever a line is added, changed or dropped.
+      version: () => version,
       dropped: () => dropped,
+      // The characters of the lines dropped, a line end counted for each:
+      // about the bytes of output they stood for.
+      droppedChars: () => droppedChars,
     };
   }
 
-  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, backlog, applySgr, create, lineText };
+  return { LIMITS, ENCODINGS, PLAIN, decodeBase64, base64Bytes, backlog, applySgr, create, lineText };
 });

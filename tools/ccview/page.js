@@ -222,6 +222,7 @@
     const notes = P.authorNotes(cfg, findings);
     $('notes-summary').textContent = 'Notes for the author (' + notes.length + ')';
     $('note-list').replaceChildren(...(notes.length ? notes : ['Nothing to note.']).map((n) => el('li', { text: n })));
+    for (const hook of hooks.panels) hook(cfg);
   }
 
   function showAll() {
@@ -241,8 +242,10 @@
 
   // Each part is a function that ccPageParts lists before this script runs;
   // it gets this interface, and may ask to hear of each new command line
-  // (command) and of each path field drawn (pathField).
-  const hooks = { command: [], pathField: [], loaded: [] };
+  // (command), of each path field drawn (pathField), of the config's texts
+  // shown (panels: the title, the header items), and of the remembered
+  // values once they are in (loaded).
+  const hooks = { command: [], pathField: [], panels: [], loaded: [] };
   const pageApi = {
     config: () => cfg,
     state: () => state,
@@ -270,6 +273,7 @@
     onPathField: (hook) => hooks.pathField.push(hook),
     // hook({values, presets, error}) once the remembered values are in.
     onLoaded: (hook) => hooks.loaded.push(hook),
+    onPanels: (hook) => hooks.panels.push(hook),
   };
   // A program set before the remembered values were in.
   let program = null;

@@ -86,6 +86,8 @@ function servedAddress(server) {
 // the file's address, which a browser opens to land on the page with the
 // token for its tab). With opener (a folder that holds a stand-in for
 // xdg-open) the server opens the browser through it; otherwise it opens none.
+// The server keeps its runs in dir/state, never in the user's own state
+// folder.
 async function servePage(dir, name, script, program, cwd, opener) {
   const base = path.join(dir, name);
   fs.writeFileSync(base + '.sc', Buffer.from(script, 'latin1'));
@@ -95,7 +97,7 @@ async function servePage(dir, name, script, program, cwd, opener) {
   // Each server keeps its settings apart, as each browser context kept its
   // own storage: what one test leaves is not the next one's start.
   const settings = fs.mkdtempSync(path.join(dir, 'settings-'));
-  const env = { ...process.env, XDG_CONFIG_HOME: settings };
+  const env = { ...process.env, XDG_CONFIG_HOME: settings, XDG_STATE_HOME: path.join(dir, 'state') };
   if (opener) env.PATH = opener + path.delimiter + process.env.PATH;
   const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
   const launch = await servedAddress(server);

@@ -16,6 +16,7 @@
 #include "launchFiles.h"
 #include "personServer.h"
 #include "requestCheck.h"
+#include "runner.h"
 #include "serveApi.h"
 #include "serveRoutes.h"
 #include "servedConfigs.h"
@@ -128,14 +129,16 @@ std::string minutesText(int minutes) { return std::to_string(minutes) + (minutes
 
 }  // namespace
 
-int configPort(const cnfConfig& config) {
+std::uint64_t configHash(const cnfConfig& config) {
     std::uint64_t hash = 0xcbf29ce484222325u;  // 64-bit FNV-1a
     for (const char c : cnfDumpJson(config)) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 0x100000001b3u;
     }
-    return 61000 + static_cast<int>(hash % 4536);
+    return hash;
 }
+
+int configPort(const cnfConfig& config) { return 61000 + static_cast<int>(configHash(config) % 4536); }
 
 namespace {
 

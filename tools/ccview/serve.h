@@ -17,6 +17,7 @@
 //   with its length, so that nobody can tie up the server before the checks.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ struct serveOptions {
 // origin, and the page takes them over from there once); in 61000-65535,
 // above the ports Linux hands out on its own.
 int configPort(const cnfConfig& config);
+
+// A 64-bit FNV-1a hash of the config's JSON form: what its port and the
+// folder of its runs are derived from.
+std::uint64_t configHash(const cnfConfig& config);
 
 // Serves until Ctrl+C, SIGTERM or SIGHUP, Quit on the shelf, or the idle time
 // passing with no page and no run; prints the launch file's path on standard

@@ -19,18 +19,58 @@
 //   GET  /api/info         {"program": the program (path or bare name),
 //                           "fixed": [its fixed arguments],
 //                           "cwd": the working folder, absolute,
-//                           "keptBytes": output bytes the server keeps a run,
+//                           "home": the user's home folder, or "",
+//                           "keptBytes": output bytes of a run the event
+//                             stream can give again (the last ones),
+//                           "runBytes": output bytes of a run kept on disk
+//                             at least (its end), or 0 when runs are not
+//                             kept (no state folder),
+//                           "historyRuns": how many runs the history keeps,
 //                           "nativeDialog": true where /api/dialog shows the
 //                             desktop's own dialog,
 //                           "separator": "/" or "\\",
 //                           "running": whether a run is in progress}
 //
-//   POST /api/run          body {"words": [text, ...]}: the words after the
-//                          fixed arguments. 200 {"started": true}; 400 for
-//                          another body or a word holding a NUL; 409 while a
-//                          run is in progress or the server is ending. A
-//                          program that cannot start is still a run: its
-//                          "end" event says why.
+//   POST /api/run          body {"words": [text, ...], "input": true|false,
+//                          "cwd": folder, "form": {...}}: the words after
+//                          the fixed arguments; with "input" true standard
+//                          input is a pipe fed by /api/input, else closed
+//                          (the null device); "cwd" the working folder,
+//                          absolute or from the server's (absent or "": the
+//                          server's); "form" the page's choices, kept in the
+//                          run's record for Run again (all but "words" may
+//                          be left out). 200 {"started": true, "id": ID};
+//                          400 for another body, a word holding a NUL or a
+//                          "cwd" that is no folder; 409 while a run is in
+//                          progress or the server is ending. A program that
+//                          cannot start is still a run: its "end" event says
+//                          why.
+//
+//   POST /api/input        body {"line": text}: the text and the system's
+//                          line end to the program's standard input; or
+//                          {"end": true}: closes it. 200 {"sent": true};
+//                          400 for another body; 409 when no run in progress
+//                          has its input open, or 1 MB of input waits.
+//
+//   GET  /api/history      {"runs": [the last runs' records, newest first
+//                          (runHistory.h), each with "kept": bytes of its
+//                          output kept], "running": the id of the run in
+//                          progress or null}
+//
+//   GET  /api/output?id=ID&from=N   or   ?id=ID&tail=LINES
+//                          a run's kept output, 1 MB of it at most from
+//                          offset N (or from where its last LINES lines, 8 MB
+//                          at most, begin): {"id", "first": the first offset
+//                          kept, "size": the output's bytes, "from",
+//                          "next": where the next part begins, "pieces":
+//                          [{"stream": "out"|"err", "at": offset, "data":
+//                          base64} | {"stream": "in", "at": offset, "text":
+//                          a line sent}]}. 404 for no such run kept.
+//
+//   GET  /api/save?id=ID   a run's whole kept output, its bytes as the
+//                          program wrote them (both streams, in the order
+//                          they came; no input), as a download. 404 for no
+//                          such run kept.
 //
 //   POST /api/stop         200 {"stopping": true} when a run was asked to
 //                          stop, false when none was in progress.
@@ -43,13 +83,14 @@
 //                          a newer stream takes the place of an older one,
 //                          which gets "taken-over" and ends.
 //
-//   GET  /api/list?item=N&filter=F&folder=PATH
+//   GET  /api/list?item=N&filter=F&folder=PATH&hidden=1
 //                          one folder's listing for file item N (1-based)
-//                          with its filter F (0-based) applied: {"folder",
-//                          "parent" (null at the top), "entries": [{"name",
-//                          "folder": bool}]} (browse.h). PATH empty: the
-//                          working folder. 400 for no such item, 404 for a
-//                          folder that cannot be read.
+//                          with its filter F (0-based) applied, or for item
+//                          0 its folders only: {"folder", "parent" (null at
+//                          the top), "entries": [{"name", "folder": bool}]}
+//                          (browse.h); hidden entries with hidden=1. PATH
+//                          empty: the working folder. 400 for no such item,
+//                          404 for a folder that cannot be read.
 //
 //   POST /api/dialog?item=N&filter=F
 //                          the desktop's own dialog for file item N, filter
@@ -59,32 +100,62 @@
 //
 // Events (the JSON of each "data:" line), in order for each run:
 //
-//   {"type": "start", "run": N, "argv": [program, fixed..., words...],
-//    "cwd": folder}
-//   {"type": "output", "stream": "out"|"err", "data": base64 of the bytes}
-//   {"type": "gap", "run": N, "bytes": output bytes no longer kept}
-//                          (before the first output kept, when a reader
-//                          missed some)
+//   {"type": "start", "run": N, "id": ID, "argv": [program, fixed...,
+//    words...], "cwd": folder, "input": true|false, "started": ms since
+//    1970, and "note" when its output cannot be kept on disk}
+//   {"type": "output", "stream": "out"|"err", "at": the offset of its first
+//    byte in the run's output, "data": base64 of the bytes}
+//   {"type": "gap", "run": N, "at": offset}  (the output before offset that
+//                          this reader did not get, and will not: it fell
+//                          behind, or the run ended; the disk keeps it)
+//   {"type": "input", "run": N, "at": offset, "text": a line sent}
+//   {"type": "reading", "run": N, "state": "reading" | "not-reading" |
+//    "unknown" | "closed"}  (whether the program waits for its input:
+//                          sent when that changes, while the input is open)
 //   {"type": "stopping", "run": N}          (Stop was asked)
-//   {"type": "end", "run": N, "ms": time taken, "outcome":
-//      "exit" with "code": status |
+//   {"type": "end", "run": N, "id": ID, "ms": time taken, "bytes": output
+//    bytes in all, "outcome":
+//      "exit" with "code": status, and "askedForInput": true when its input
+//        was closed and it ended right after writing a line without a line
+//        end (a question it got no answer to) |
 //      "signal" with "signal": its name ("SIGSEGV", "access violation
 //        (0xC0000005)") |
 //      "stopped" |
 //      "failed" with "message": why the program could not start,
 //    and "note": text when a process that left the tree still held the
-//    output}
+//    output, or the disk took not all of it}
 //   {"type": "taken-over"}                  (another page now reads the runs)
 #pragma once
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 
 // The route the launch file posts the token to.
 inline constexpr const char* launchPath = "/launch";
 
-// Bytes of a run's output the server keeps, and that a page shows at most.
+// Bytes of a run's output the server keeps in memory for its event stream.
 constexpr std::size_t keptOutputBytes = 8u << 20;
+
+// A run's output on disk rolls over to a new part past this many bytes; the
+// last two parts are kept: at least this much of its end, at most twice.
+constexpr std::uint64_t runPartBytes = std::uint64_t{64} << 20;
+
+// How many runs of a config the history keeps, and what the outputs of
+// every config's runs may take together before the oldest go.
+constexpr std::size_t historyRuns = 20;
+constexpr std::uint64_t totalKeptBytes = std::uint64_t{512} << 20;
+
+// The output a page is sent live: this many bytes a second at most, in
+// bursts of at most liveBurst; what a program writes faster is skipped (and
+// read from the disk when the run has ended).
+constexpr std::size_t liveBytesPerSecond = std::size_t{1} << 20;
+constexpr std::size_t liveBurst = std::size_t{256} << 10;
+
+// The most output one GET /api/output gives, and the most of a run's end it
+// starts from.
+constexpr std::size_t outputPartBytes = std::size_t{1} << 20;
+constexpr std::uint64_t outputTailBytes = std::uint64_t{8} << 20;
 
 // The largest request body read.
 constexpr std::size_t maxRequestBody = std::size_t{1} << 20;

@@ -3,40 +3,57 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <algorithm>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "browse.h"
 #include "ccviewPage.h"
 #include "dialog.h"
+#include "host.h"
+#include "userFolders.h"
 #include "serveApi.h"
+#include "utf8.h"
 
 using json = nlohmann::json;
 namespace fs = std::filesystem;
+
+void sendJson(httplib::Response& res, int status, const json& body) {
+    res.status = status;
+    res.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
+}
 
 namespace {
 
 using request = httplib::Request;
 using response = httplib::Response;
 
-// The config a run page's request is for (its "config" parameter on a
-// shelf's server); null, answered 404, when there is none.
-std::shared_ptr<servedConfig> configOf(const serveContext& c, const request& req, response& res) {
-    std::string why;
-    auto found = c.configs.find(req.has_param("config") ? req.get_param_value("config") : "", why);
-    if (!found) sendJson(res, 404, {{"error", why}});
-    return found;
-}
-
-// The words a run request carries: {"words": [text, ...]}. False, with why,
+// What a run request asks: {"words": [text, ...], "input", "cwd", "form"}
+// (serveApi.h), the working folder made absolute from base. False, with why,
 // when the body is not that.
-bool wordsOf(const std::string& body, std::vector<std::string>& words, std::string& why) {
+bool runRequestOf(const std::string& body, const std::string& base, runRequest& run, std::string& why) {
     const json asked = json::parse(body, nullptr, false);
     if (asked.is_discarded() || !asked.is_object() || !asked.contains("words") ||
-        !asked["words"].is_array()) {
-        why = "expected {\"words\": [...]}";
+        !asked["words"].is_array() || (asked.contains("input") && !asked["input"].is_boolean()) ||
+        (asked.contains("cwd") && !asked["cwd"].is_string()) ||
+        (asked.contains("form") && !asked["form"].is_object())) {
+        why = "expected {\"words\": [...], \"input\": true|false, \"cwd\": text, \"form\": {...}}";
         return false;
     }
+    run.input = asked.value("input", false);
+    run.form = asked.value("form", json());
+    const std::string cwd = asked.value("cwd", "");
+    if (!cwd.empty()) {
+        std::error_code error;
+        const fs::path folder = (pathOfUtf8(base) / pathOfUtf8(cwd)).lexically_normal();
+        if (cwd.find('\0') != std::string::npos || !fs::is_directory(folder, error)) {
+            why = "working folder not found: " + cwd;
+            return false;
+        }
+        run.cwd = utf8Of(folder);
+    }
+    std::vector<std::string>& words = run.words;
     for (const json& word : asked["words"]) {
         if (!word.is_string()) {
             why = "every word must be a text";
@@ -115,7 +132,10 @@ void infoRoute(const serveContext& c, const request& req, response& res) {
               {"fixed", std::vector<std::string>(program.begin() + 1, program.end())},
               {"missing", found->missing},
               {"cwd", c.configs.cwd()},
+              {"home", homeFolderPath()},
               {"keptBytes", keptOutputBytes},
+              {"runBytes", found->history != nullptr ? runPartBytes : 0},
+              {"historyRuns", historyRuns},
               {"nativeDialog", haveNativeFileDialog()},
               {"separator", std::string(1, static_cast<char>(fs::path::preferred_separator))},
               {"running", found->run->running()}});
@@ -125,16 +145,42 @@ void runRoute(const serveContext& c, const request& req, response& res) {
     const auto found = configOf(c, req, res);
     if (!found) return;
     if (!found->missing.empty()) return sendJson(res, 409, {{"error", found->missing}});
-    std::vector<std::string> words;
-    std::string why;
-    if (!wordsOf(req.body, words, why)) return sendJson(res, 400, {{"error", why}});
-    if (!found->run->start(words, why)) return sendJson(res, 409, {{"error", why}});
-    sendJson(res, 200, {{"started", true}});
+    runRequest run;
+    std::string why, id;
+    if (!runRequestOf(req.body, c.configs.cwd(), run, why)) return sendJson(res, 400, {{"error", why}});
+    if (!found->run->start(run, why, id)) return sendJson(res, 409, {{"error", why}});
+    sendJson(res, 200, {{"started", true}, {"id", id}});
 }
 
 void stopRoute(const serveContext& c, const request& req, response& res) {
     if (const auto found = configOf(c, req, res)) sendJson(res, 200, {{"stopping", found->run->stop()}});
 }
+
+// How much output a page's stream may be given now: liveBytesPerSecond,
+// saved up to liveBurst. Below a part of it, the stream waits a moment
+// first (a run's end is never held back: the runner skips to it).
+class livePace {
+public:
+    std::size_t budget() {
+        refill();
+        if (tokens_ < liveBurst / 16) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000 * (liveBurst / 16 - tokens_) / liveBytesPerSecond + 1));
+            refill();
+        }
+        return tokens_;
+    }
+    void spent(std::size_t bytes) { tokens_ -= std::min(tokens_, bytes * 3 / 4); }
+
+private:
+    void refill() {
+        const auto now = std::chrono::steady_clock::now();
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(now - last_).count();
+        last_ = now;
+        tokens_ = std::min<std::size_t>(liveBurst, tokens_ + static_cast<std::size_t>(us) * liveBytesPerSecond / 1000000);
+    }
+    std::size_t tokens_ = liveBurst;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
 
 // One page at a time is served: this one takes the place of any other, whose
 // stream ends, so that tabs of one server never hold every connection the
@@ -155,13 +201,16 @@ void eventsRoute(const serveContext& c, const request& req, response& res) {
     const std::uint64_t reader = c.configs.newReader(*found);
     auto position = std::make_shared<std::uint64_t>(from);
     auto first = std::make_shared<bool>(true);
+    auto pace = std::make_shared<livePace>();
     res.set_chunked_content_provider(
         "text/event-stream",
-        [held, &run, position, first, reader](std::size_t, httplib::DataSink& sink) {
+        [held, &run, position, first, reader, pace](std::size_t, httplib::DataSink& sink) {
             std::string chunk = *first ? "retry: 1000\n\n" : "";
             *first = false;
             const std::vector<runEvent> events =
-                chunk.empty() ? run.eventsAfter(*position, eventKeepAlive, reader) : std::vector<runEvent>();
+                chunk.empty() ? run.eventsAfter(*position, eventKeepAlive, reader, pace->budget())
+                              : std::vector<runEvent>();
+            for (const runEvent& e : events) pace->spent(e.json.size());
             if (!run.isReader(reader)) {
                 chunk += "data: {\"type\":\"taken-over\"}\n\n";
                 if (sink.write(chunk.data(), chunk.size())) sink.done();
@@ -181,16 +230,19 @@ void eventsRoute(const serveContext& c, const request& req, response& res) {
         [&idle = c.idle](bool) { idle.disconnected(); });
 }
 
+// Item 0: the working folder's browser, folders only.
 void listRoute(const serveContext& c, const request& req, response& res) {
     const auto found = configOf(c, req, res);
     if (!found) return;
     std::string patterns, why;
     std::size_t filterIndex = 0;
-    const cnfFile* file = fileItem(found->config, req, patterns, filterIndex);
-    if (file == nullptr) return sendJson(res, 400, {{"error", "no such file item"}});
+    const bool folders = req.get_param_value("item") == "0";
+    const cnfFile* file = folders ? nullptr : fileItem(found->config, req, patterns, filterIndex);
+    if (file == nullptr && !folders) return sendJson(res, 400, {{"error", "no such file item"}});
     const std::string folder = req.has_param("folder") ? req.get_param_value("folder") : "";
     const std::string& cwd = c.configs.cwd();
-    json listing = folderListing(folder.empty() ? cwd : folder, cwd, file->action == 2, patterns, why);
+    json listing = folderListing(folder.empty() ? cwd : folder, cwd, folders || file->action == 2, patterns,
+                                 req.get_param_value("hidden") == "1", why);
     if (listing.is_null()) return sendJson(res, 404, {{"error", why}});
     sendJson(res, 200, listing);
 }
@@ -234,16 +286,19 @@ void keepValuesRoute(const serveContext& c, const request& req, response& res) {
 
 }  // namespace
 
-void sendJson(response& res, int status, const json& body) {
-    res.status = status;
-    res.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
+httplib::Server::Handler routeOf(const serveContext& context, routeHandler handler) {
+    return [&context, handler](const request& req, response& res) { handler(context, req, res); };
+}
+
+std::shared_ptr<servedConfig> configOf(const serveContext& c, const request& req, response& res) {
+    std::string why;
+    auto found = c.configs.find(req.has_param("config") ? req.get_param_value("config") : "", why);
+    if (!found) sendJson(res, 404, {{"error", why}});
+    return found;
 }
 
 void addRoutes(httplib::Server& server, const serveContext& context) {
-    using handler = void (*)(const serveContext&, const request&, response&);
-    const auto route = [&context](handler h) {
-        return [&context, h](const request& req, response& res) { h(context, req, res); };
-    };
+    const auto route = [&context](routeHandler h) { return routeOf(context, h); };
     server.Get("/", route(pageRoute));
     server.Get(R"(/config/([0-9a-f]{16}))", route(configPageRoute));
     server.Post(launchPath, route(launchRoute));
@@ -255,4 +310,5 @@ void addRoutes(httplib::Server& server, const serveContext& context) {
     server.Get("/api/events", route(eventsRoute));
     server.Get("/api/list", route(listRoute));
     server.Post("/api/dialog", route(dialogRoute));
+    addRunRoutes(server, context);
 }

@@ -8,8 +8,10 @@
 #include <string>
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 
 #include "idleWatch.h"
+#include "runHistory.h"
 #include "requestCheck.h"
 #include "servedConfigs.h"
 #include "settings.h"
@@ -24,10 +26,22 @@ struct serveContext {
     std::function<void()> quit;  // ends the server
 };
 
+// A route: what it answers, from what the server holds.
+using routeHandler = void (*)(const serveContext&, const httplib::Request&, httplib::Response&);
+// The handler httplib calls for a route, which holds context.
+httplib::Server::Handler routeOf(const serveContext& context, routeHandler handler);
+
 // Adds every route to server. The routes hold context, which must outlive
 // the server's listening.
 void addRoutes(httplib::Server& server, const serveContext& context);
 void addShelfRoutes(httplib::Server& server, const serveContext& context);
 
-// Answers with body as JSON, and status.
+// The routes of a run's input, history and kept output (serveRunRoutes.cpp).
+void addRunRoutes(httplib::Server& server, const serveContext& context);
+
+// The config a run page's request is for (its "config" parameter on a
+// shelf's server); null, answered 404, when there is none.
+std::shared_ptr<servedConfig> configOf(const serveContext& c, const httplib::Request& req, httplib::Response& res);
+
+// Answers with status and a JSON body.
 void sendJson(httplib::Response& res, int status, const nlohmann::json& body);

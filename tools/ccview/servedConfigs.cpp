@@ -1,9 +1,30 @@
 #include "servedConfigs.h"
 
+#include <iostream>
 #include <utility>
 
 #include "ccviewPage.h"
+#include "serve.h"
 #include "serveApi.h"
+#include "userFolders.h"
+#include "utf8.h"
+
+namespace {
+
+// The kept runs of a config, in the person's state folder; null, said,
+// when there is none.
+std::shared_ptr<runHistory> historyOf(const cnfConfig& config) {
+    const std::string state = userFolderPath(userFolder::state);
+    if (state.empty()) {
+        std::cerr << "ccview: no state folder (neither XDG_STATE_HOME nor HOME is set): runs are not kept" << std::endl;
+        return nullptr;
+    }
+    const std::string root = utf8Of(pathOfUtf8(state) / "ccview");
+    return std::make_shared<runHistory>(utf8Of(pathOfUtf8(root) / configKey(configHash(config))), root,
+                                        historyRuns, totalKeptBytes);
+}
+
+}  // namespace
 
 servedConfigs::servedConfigs(std::string name, cnfConfig config, std::vector<std::string> program, std::string cwd)
     : cwd_(std::move(cwd)) {
@@ -12,7 +33,8 @@ servedConfigs::servedConfigs(std::string name, cnfConfig config, std::vector<std
     one->config = std::move(config);
     one->page = servedPage(one->config, one->name);
     one->program = std::move(program);
-    one->run = std::make_shared<runner>(one->program, cwd_, keptOutputBytes, stopGrace);
+    one->history = historyOf(one->config);
+    one->run = std::make_shared<runner>(one->program, cwd_, keptOutputBytes, stopGrace, one->history.get());
     configs_.emplace("", std::move(one));
 }
 
@@ -42,7 +64,8 @@ std::shared_ptr<servedConfig> servedConfigs::make(const shelfEntry& entry, std::
     } else {
         made->program = {entry.program.path};
     }
-    made->run = std::make_shared<runner>(made->program, cwd_, keptOutputBytes, stopGrace);
+    made->history = historyOf(made->config);
+    made->run = std::make_shared<runner>(made->program, cwd_, keptOutputBytes, stopGrace, made->history.get());
     return made;
 }
 

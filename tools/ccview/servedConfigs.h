@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cnfReader.h"
+#include "runHistory.h"
 #include "runner.h"
 #include "shelf.h"
 
@@ -24,6 +25,9 @@ struct servedConfig {
     // Why there is no program to run ("" when there is one): the page says
     // so before anything is filled in, and Run stays off.
     std::string missing;
+    // Its kept runs, in the person's state folder by the config's content;
+    // null when there is no state folder. Before run, which writes to it.
+    std::shared_ptr<runHistory> history;
     std::shared_ptr<runner> run;
 };
 

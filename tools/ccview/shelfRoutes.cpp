@@ -150,7 +150,8 @@ void browseRoute(const serveContext& c, const request& req, response& res) {
         folder = utf8Of(pathOfUtf8(entry.program.path).parent_path());
     std::string why;
     const std::string patterns = fs::path::preferred_separator == '\\' ? "*.exe" : "";
-    json listing = folderListing(folder.empty() ? c.configs.cwd() : folder, c.configs.cwd(), false, patterns, why);
+    json listing = folderListing(folder.empty() ? c.configs.cwd() : folder, c.configs.cwd(), false, patterns,
+                                 req.get_param_value("hidden") == "1", why);
     if (listing.is_null()) return sendJson(res, 404, {{"error", why}});
     sendJson(res, 200, listing);
 }
@@ -174,10 +175,7 @@ void quitRoute(const serveContext& c, const request&, response& res) {
 }  // namespace
 
 void addShelfRoutes(httplib::Server& server, const serveContext& context) {
-    using handler = void (*)(const serveContext&, const request&, response&);
-    const auto route = [&context](handler h) {
-        return [&context, h](const request& req, response& res) { h(context, req, res); };
-    };
+    const auto route = [&context](routeHandler h) { return routeOf(context, h); };
     server.Get("/api/shelf", route(entriesRoute));
     server.Post("/api/shelf/add", route(addRoute));
     server.Post("/api/shelf/remove", route(removeRoute));

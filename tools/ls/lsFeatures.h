@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "lsIndex.h"
 #include "lsText.h"
-#include "scriptIndex.h"
 
 struct requestFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -23,15 +23,19 @@ struct scriptView {
     const textDocument& text;
     const scriptIndex& index;
     positionEncoding encoding;
+    bool snippets = false;  // the editor takes completions as snippets
 };
 
-// The editor's range of a compiler place: line, column and length in bytes.
+// The editor's position of an offset, and range of a compiler place: line,
+// column and length in bytes.
+nlohmann::json position(const scriptView& script, std::size_t offset);
 nlohmann::json rangeOf(const scriptView& script, std::uint32_t line, std::uint32_t column, std::uint32_t length);
 
 nlohmann::json hover(const scriptView& script, std::size_t offset);
 nlohmann::json definition(const scriptView& script, std::size_t offset);
 nlohmann::json references(const scriptView& script, std::size_t offset, bool withDefinition);
 nlohmann::json documentSymbols(const scriptView& script);
-nlohmann::json completion(const scriptView& script, std::size_t offset);
 nlohmann::json prepareRename(const scriptView& script, std::size_t offset);
 nlohmann::json rename(const scriptView& script, std::size_t offset, const std::string& newName);
+// lsCompletion.cpp
+nlohmann::json completion(const scriptView& script, std::size_t offset);

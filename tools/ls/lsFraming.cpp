@@ -97,3 +97,55 @@ std::string framed(std::string_view body) {
     out.append(body);
     return out;
 }
+
+namespace {
+
+// The code unit of a "\uXXXX" escape at text[at] (at the backslash), or -1.
+long escapedUnit(std::string_view text, std::size_t at) {
+    if (at + 6 > text.size() || text[at] != '\\' || text[at + 1] != 'u') return -1;
+    long unit = 0;
+    for (std::size_t i = at + 2; i < at + 6; ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return -1;
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+}  // namespace
+
+std::string loneSurrogatesReplaced(std::string_view body) {
+    std::string out;
+    std::size_t copied = 0;  // body up to here is in out
+    bool inString = false;
+    for (std::size_t at = 0; at < body.size(); ++at) {
+        const char c = body[at];
+        if (!inString) {
+            inString = c == '"';
+            continue;
+        }
+        if (c == '"') {
+            inString = false;
+            continue;
+        }
+        if (c != '\\') continue;
+        const long unit = escapedUnit(body, at);
+        if (unit < 0xD800 || unit > 0xDFFF) {
+            ++at;  // the escaped character, whatever it is
+            continue;
+        }
+        const long next = unit < 0xDC00 ? escapedUnit(body, at + 6) : -1;
+        if (next >= 0xDC00 && next <= 0xDFFF) {
+            at += 11;  // a whole pair
+            continue;
+        }
+        out.append(body.substr(copied, at - copied)).append("\\ufffd");
+        at += 5;
+        copied = at + 1;
+    }
+    if (copied == 0) return {};
+    out.append(body.substr(copied));
+    return out;
+}

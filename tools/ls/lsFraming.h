@@ -37,3 +37,9 @@ private:
 
 // The bytes that carry one message body: its header and the body.
 std::string framed(std::string_view body);
+
+// The body with every escape of a lone UTF-16 surrogate in its strings
+// ("\ud800" with no low half after it, or a low half alone), which JSON
+// cannot carry as text, written as U+FFFD ("\ufffd"), as editors read such a
+// text; nothing else changes. Empty when the body holds none.
+std::string loneSurrogatesReplaced(std::string_view body);

@@ -1,9 +1,13 @@
 #include "lsServer.h"
 
+#include <cstdint>
 #include <exception>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
 #include "lsFeatures.h"
+#include "lsFraming.h"
 
 using nlohmann::json;
 
@@ -42,9 +46,41 @@ std::string scriptName(std::string_view uri) {
     return name.empty() ? std::string("script.sc") : name;
 }
 
+// Parameters that are not as the method takes them: refused with
+// InvalidParams, and nothing changes.
+struct invalidParams : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The protocol's integer (from -2^31) and uinteger (from 0), both up to 2^31 - 1.
+constexpr std::int64_t kMostInteger = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kLeastInteger = std::numeric_limits<std::int32_t>::min();
+
+std::int64_t integerIn(const json& value, std::int64_t least, const std::string& what) {
+    const bool whole = value.is_number_integer();
+    const bool fits = whole && (value.is_number_unsigned() ? value.get<std::uint64_t>() <= kMostInteger
+                                                           : value.get<std::int64_t>() >= least &&
+                                                                 value.get<std::int64_t>() <= kMostInteger);
+    if (!fits)
+        throw invalidParams(what + " must be an integer from " + std::to_string(least) + " to " +
+                            std::to_string(kMostInteger) + ", not " + value.dump());
+    return value.get<std::int64_t>();
+}
+
+const json& member(const json& object, const char* name, const std::string& what) {
+    if (!object.is_object() || !object.contains(name)) throw invalidParams(what + " lacks \"" + name + "\"");
+    return object[name];
+}
+
+// A position's line and character, checked.
+editorPosition positionIn(const json& position, const std::string& what) {
+    return {static_cast<std::size_t>(integerIn(member(position, "line", what), 0, what + ".line")),
+            static_cast<std::size_t>(integerIn(member(position, "character", what), 0, what + ".character"))};
+}
+
 std::size_t offsetIn(const textDocument& text, const json& position, positionEncoding encoding) {
-    return text.offsetOf(position.at("line").get<std::int64_t>(), position.at("character").get<std::int64_t>(),
-                         encoding);
+    const editorPosition at = positionIn(position, "position");
+    return text.offsetOf(at.line, at.character, encoding);
 }
 
 json diagnostic(const scriptView& script, std::uint32_t line, const textSpan& where, int severity,
@@ -65,6 +101,12 @@ json errorDiagnostic(const scriptView& script, const scriptError& e) {
 
 void languageServer::receiveText(std::string_view body) {
     json message = json::parse(body, nullptr, false);
+    // A lone surrogate's escape is no text in JSON; editors send one where a
+    // text holds half a pair, and read it as U+FFFD, as it is taken here.
+    if (message.is_discarded()) {
+        const std::string mended = loneSurrogatesReplaced(body);
+        if (!mended.empty()) message = json::parse(mended, nullptr, false);
+    }
     if (message.is_discarded()) {
         refuse(nullptr, kParseError, "the message is no JSON");
         return;
@@ -96,8 +138,10 @@ void languageServer::receive(const json& message) {
         }
     } catch (const requestFailure& e) {
         if (hasId) refuse(id, kRequestFailed, e.what());
+    } catch (const invalidParams& e) {
+        refuseParams(hasId, id, name, e.what());
     } catch (const json::exception& e) {
-        if (hasId) refuse(id, kInvalidParams, std::string("the parameters are not as the method takes them: ") + e.what());
+        refuseParams(hasId, id, name, std::string("the parameters are not as the method takes them: ") + e.what());
     } catch (const std::exception& e) {
         if (hasId) refuse(id, kInternalError, e.what());
     }
@@ -126,7 +170,7 @@ void languageServer::request(const json& id, const std::string& method, const js
     document* doc = find(params);
     if (doc == nullptr) return answer(id, nullptr);  // a script that is not open
     const std::string& uri = params.at("textDocument").at("uri").get_ref<const std::string&>();
-    const scriptView script{uri, doc->text, indexOf(*doc), encoding};
+    const scriptView script{uri, doc->text, indexOf(*doc), encoding, snippets};
     if (method == "textDocument/documentSymbol") return answer(id, documentSymbols(script));
     const std::size_t offset = offsetIn(doc->text, params.at("position"), encoding);
     if (method == "textDocument/hover") return answer(id, hover(script, offset));
@@ -161,6 +205,9 @@ json languageServer::initialize(const json& params) {
     if (offered.is_array())
         for (const json& name : offered)
             if (name == "utf-8") encoding = positionEncoding::utf8;
+    const json::json_pointer snippetSupport("/textDocument/completion/completionItem/snippetSupport");
+    snippets = capabilities.is_object() && capabilities.contains(snippetSupport) &&
+               capabilities.at(snippetSupport) == true;
     return {{"capabilities",
              {{"positionEncoding", encoding == positionEncoding::utf8 ? "utf-8" : "utf-16"},
               {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
@@ -178,12 +225,24 @@ languageServer::document* languageServer::find(const json& params) {
     return found == documents.end() ? nullptr : &found->second;
 }
 
+namespace {
+
+// A document's version, when the message gives one.
+std::int64_t versionIn(const json& item, std::int64_t otherwise) {
+    if (!item.contains("version") || item["version"].is_null()) return otherwise;
+    return integerIn(item["version"], kLeastInteger, "textDocument.version");
+}
+
+}  // namespace
+
 void languageServer::open(const json& params) {
-    const json& item = params.at("textDocument");
-    const std::string uri = item.at("uri").get<std::string>();
+    const json& item = member(params, "textDocument", "the parameters");
+    const std::string uri = member(item, "uri", "textDocument").get<std::string>();
+    const json& text = member(item, "text", "textDocument");
+    if (!text.is_string()) throw invalidParams("textDocument.text must be a text");
     document doc;
-    doc.text.setText(item.at("text").get<std::string>());
-    doc.version = item.value("version", std::int64_t{0});
+    doc.version = versionIn(item, 0);
+    doc.text.setText(text.get<std::string>());
     doc.name = scriptName(uri);
     documents.insert_or_assign(uri, std::move(doc));
 }
@@ -191,20 +250,40 @@ void languageServer::open(const json& params) {
 void languageServer::change(const json& params) {
     document* doc = find(params);
     if (doc == nullptr) return;
-    doc->index.reset();
-    doc->published = false;
-    for (const json& edit : params.at("contentChanges")) {
-        std::string text = edit.at("text").get<std::string>();
-        if (!edit.contains("range")) {
-            doc->text.setText(std::move(text));
+    // Every change is checked before the first is made: a batch is made
+    // whole or not at all, so that the text stays the editor's.
+    const std::int64_t version = versionIn(params.at("textDocument"), doc->version);
+    const json& changes = member(params, "contentChanges", "the parameters");
+    if (!changes.is_array()) throw invalidParams("contentChanges must be a list");
+    struct edit {
+        const json* text;
+        bool whole;
+        editorPosition start, end;
+    };
+    std::vector<edit> edits;
+    for (const json& one : changes) {
+        const json& text = member(one, "text", "a content change");
+        if (!text.is_string()) throw invalidParams("a content change's text must be a text");
+        if (!one.contains("range")) {
+            edits.push_back({&text, true, {}, {}});
             continue;
         }
-        const json& range = edit.at("range");
-        const std::size_t from = offsetIn(doc->text, range.at("start"), encoding);
-        const std::size_t to = offsetIn(doc->text, range.at("end"), encoding);
-        doc->text.replace(std::min(from, to), std::max(from, to), text);
+        const json& range = one["range"];
+        edits.push_back({&text, false, positionIn(member(range, "start", "range"), "range.start"),
+                         positionIn(member(range, "end", "range"), "range.end")});
     }
-    doc->version = params.at("textDocument").value("version", doc->version);
+    doc->index.reset();
+    doc->published = false;
+    for (const edit& e : edits) {
+        if (e.whole) {
+            doc->text.setText(e.text->get<std::string>());
+            continue;
+        }
+        const std::size_t from = doc->text.offsetOf(e.start.line, e.start.character, encoding);
+        const std::size_t to = doc->text.offsetOf(e.end.line, e.end.character, encoding);
+        doc->text.replace(std::min(from, to), std::max(from, to), e.text->get_ref<const std::string&>());
+    }
+    doc->version = version;
 }
 
 void languageServer::close(const json& params) {
@@ -217,7 +296,7 @@ void languageServer::close(const json& params) {
 }
 
 const scriptIndex& languageServer::indexOf(document& doc) {
-    if (!doc.index) doc.index = indexScript(doc.text.text(), doc.name);
+    if (!doc.index) doc.index.emplace(doc.text, doc.name);
     return *doc.index;
 }
 
@@ -229,10 +308,16 @@ void languageServer::idle() {
 void languageServer::publish(const std::string& uri, document& doc) {
     const scriptView script{uri, doc.text, indexOf(doc), encoding};
     json list = json::array();
-    const compileResult& compiled = script.index.compiled;
+    const compileResult& compiled = script.index.compiled();
     for (const scriptWarning& w : compiled.warnings) list.push_back(diagnostic(script, w.line, w.where, 2, w.text));
     if (compiled.error) list.push_back(errorDiagnostic(script, *compiled.error));
-    for (const scriptError& e : script.index.laterErrors) list.push_back(errorDiagnostic(script, e));
+    for (const scriptError& e : compiled.laterErrors) list.push_back(errorDiagnostic(script, e));
+    if (compiled.firstLeftOut) {
+        const scriptError& e = *compiled.firstLeftOut;
+        list.push_back(diagnostic(script, static_cast<std::uint32_t>(e.errLine), {e.errColumn, e.errLength}, 1,
+                                  "more than " + std::to_string(kMostErrors) +
+                                      " errors: the reading stops here, and the errors from here on are left out"));
+    }
     send({{"jsonrpc", "2.0"},
           {"method", "textDocument/publishDiagnostics"},
           {"params", {{"uri", uri}, {"version", doc.version}, {"diagnostics", std::move(list)}}}});
@@ -246,6 +331,14 @@ void languageServer::send(const json& message) {
 
 void languageServer::answer(const json& id, json result) {
     send({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}});
+}
+
+void languageServer::refuseParams(bool request, const json& id, const std::string& method, const std::string& why) {
+    if (request) return refuse(id, kInvalidParams, why);
+    // A notification has no answer: the editor's log says why nothing changed.
+    send({{"jsonrpc", "2.0"},
+          {"method", "window/logMessage"},
+          {"params", {{"type", 1}, {"message", method + " refused, nothing changed: " + why}}}});
 }
 
 void languageServer::refuse(const json& id, int code, const std::string& text) {

@@ -1,7 +1,12 @@
 // The language server's conversation: JSON-RPC messages in, answers and
 // diagnostics out, for the scripts an editor has open. It holds each open
-// script's text and, once asked about it, its index (scriptIndex.h); it
-// never writes a file.
+// script's text and, once asked about it, its index (lsIndex.h); it never
+// writes a file.
+//
+// Parameters are checked before anything changes: a position, line,
+// character or version that is no integer in the protocol's range is
+// refused with InvalidParams (a notification's refusal is logged), and a
+// didChange's changes are applied all or none.
 //
 // Diagnostics are published when the server has caught up: when no whole
 // message waits to be read (the caller says so with idle()), and before the
@@ -18,8 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lsIndex.h"
 #include "lsText.h"
-#include "scriptIndex.h"
 
 class languageServer {
 public:
@@ -59,10 +64,13 @@ private:
     void send(const nlohmann::json& message);
     void answer(const nlohmann::json& id, nlohmann::json result);
     void refuse(const nlohmann::json& id, int code, const std::string& text);
+    // InvalidParams: a request's answer, or for a notification a log message.
+    void refuseParams(bool request, const nlohmann::json& id, const std::string& method, const std::string& why);
 
     std::map<std::string, document> documents;
     std::vector<std::string> output;
     positionEncoding encoding = positionEncoding::utf16;
+    bool snippets = false;  // the editor takes completions as snippets
     bool initialized = false;
     bool shutDown = false;
     bool exited = false;

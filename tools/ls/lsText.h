@@ -1,8 +1,12 @@
-// A document as the editor and the compiler both see it. The editor counts
-// positions as a line and a character in it, lines ending at CR LF, LF or a
-// lone CR, characters in UTF-16 code units or UTF-8 bytes as the two sides
-// agreed; the compiler counts a line and a byte column in it, lines ending at
-// LF only. Both are turned into byte offsets into the text, and back.
+// A document as the editor sees it: its bytes, and its lines as the editor
+// counts them, ending at CR LF, LF or a lone CR; characters counted in UTF-16
+// code units or UTF-8 bytes as the two sides agreed. A byte that begins no
+// well-formed UTF-8 character counts as one character of one unit. Positions
+// are turned into byte offsets into the text, and back; the compiler's own
+// lines and columns are its facts' business (lsIndex.h).
+//
+// A change costs what it replaces and the lines after it are shifted: the
+// line index is mended around the change, never made again from the start.
 #pragma once
 
 #include <cstddef>
@@ -30,26 +34,15 @@ public:
     // The offset of an editor position: a line past the last is the text's
     // end, a character past its line's end is that end; a character inside a
     // character of several units is its start.
-    std::size_t offsetOf(std::int64_t line, std::int64_t character, positionEncoding encoding) const;
+    std::size_t offsetOf(std::size_t line, std::size_t character, positionEncoding encoding) const;
+    // The position of an offset; one inside a character of several bytes
+    // stands at its start, one between a CR and its LF at its line's end.
     editorPosition positionOf(std::size_t offset, positionEncoding encoding) const;
-
-    // The offset of a compiler place: a zero-based line and a column in bytes
-    // from 1; clamped to the line's end and to the text's end.
-    std::size_t offsetOfScript(std::uint32_t line, std::uint32_t column) const;
-    // The compiler line that holds an offset, and the offset's column in it.
-    std::uint32_t scriptLineOf(std::size_t offset) const;
-    std::uint32_t scriptColumnOf(std::size_t offset) const;
-    // A compiler line's bytes as the compiler reads them: up to its line feed
-    // (a CR before it dropped) or its first NUL; empty past the last line.
-    std::string_view scriptLine(std::uint32_t line) const;
-    std::size_t scriptLineStart(std::uint32_t line) const;
-    std::uint32_t scriptLineCount() const { return static_cast<std::uint32_t>(scriptStarts.size()); }
+    std::size_t lineCount() const { return starts.size(); }
 
 private:
-    void index();
-    std::size_t editorLineEnd(std::size_t line) const;
+    std::size_t lineEnd(std::size_t line) const;
 
     std::string bytes;
-    std::vector<std::size_t> editorStarts;  // where each editor line begins
-    std::vector<std::size_t> scriptStarts;  // where each compiler line begins
+    std::vector<std::size_t> starts;  // where each editor line begins
 };

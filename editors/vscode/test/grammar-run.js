@@ -59,14 +59,23 @@ for (const scope of given) {
 
 // The compiler on each script: mistakes.sc fails and the others compile, and
 // every line it writes to standard error about a script is one that the
-// problem matcher reads, naming that script; one without a place is not.
+// problem matcher reads, naming that script; one without a place is not, and
+// the file matcher reads it instead, naming the file it is about: a script
+// that cannot be opened, a config whose folder is missing.
 const program = process.env.TARVELKIN_PROGRAM;
 if (program) {
-  const problem = JSON.parse(fs.readFileSync(path.join(extension, 'package.json'), 'utf8')).contributes.problemPatterns[0];
+  const [problem, fileProblem] =
+    JSON.parse(fs.readFileSync(path.join(extension, 'package.json'), 'utf8')).contributes.problemPatterns;
   const located = new RegExp(problem.regexp);
+  const aboutFile = new RegExp(fileProblem.regexp);
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'grammar-'));
-  const compile = (script) =>
-    spawnSync(program, [script, path.join(folder, 'out.cc')], { encoding: 'utf8', input: '' });
+  const compile = (script, config = path.join(folder, 'out.cc')) =>
+    spawnSync(program, [script, config], { encoding: 'utf8', input: '' });
+  const placedOn = (line, file) => {
+    const match = aboutFile.exec(line);
+    return match !== null && match[fileProblem.file] === file && match[fileProblem.severity] === 'error' &&
+      match[fileProblem.message] === line.slice('tarvelkin: error: '.length);
+  };
   try {
     for (const name of scripts) {
       const script = path.join(__dirname, name);
@@ -79,9 +88,16 @@ if (program) {
           fail('the problem matcher does not place this line in ' + name + ': ' + line);
       }
     }
-    const missing = compile(path.join(folder, 'missing.sc')).stderr;
-    if (!missing.startsWith('tarvelkin: error: ') || located.test(missing.split('\n')[0]))
+    const missingScript = path.join(folder, 'missing.sc');
+    const missing = compile(missingScript).stderr.split('\n')[0];
+    if (!missing.startsWith('tarvelkin: error: ') || located.test(missing))
       fail('the problem matcher places a message that names no line: ' + missing);
+    if (!placedOn(missing, missingScript)) fail('the file matcher does not place this on the script: ' + missing);
+    const config = path.join(folder, 'no-such-folder', 'out.cc');
+    const unwritten = compile(path.join(__dirname, 'sample.sc'), config).stderr.trim().split('\n').pop();
+    if (!placedOn(unwritten, config)) fail('the file matcher does not place this on the config: ' + unwritten);
+    for (const line of [missing, unwritten])
+      if (!line.includes(': No such file or directory')) fail('not the reason expected: ' + line);
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }

@@ -55,16 +55,25 @@ test('output: bytes to lines', () => {
   }
 });
 
-test('output: changes are handed over once, oldest first', () => {
-  const out = O.create('utf-8');
-  out.write('out', bytes('a\nb'));
-  assert.deepEqual(out.takeChanges().lines.map(O.lineText), ['a', 'b']);
-  out.write('out', bytes('c\n'));
-  const changes = out.takeChanges();
-  assert.deepEqual(changes.lines.map(O.lineText), ['bc']);
-  assert.equal(changes.firstId, 1);
-  assert.deepEqual(out.takeChanges().lines, []);
+test('output: lines are read one at a time; every change shows in the version; input is a line of its own', () => {
+  const out = O.create('utf-8', { maxLines: 3 });
+  out.write('err', bytes('Overwrite? '));
+  const before = out.version();
+  out.echo('y');
+  assert.ok(out.version() > before);
+  out.write('err', bytes('done\n'));
+  out.write('out', bytes('1\n2\n'));
+  assert.deepEqual([...Array(out.count())].map((_, i) => out.lineAt(i).stream + ':' + O.lineText(out.lineAt(i))),
+    ['err:done', 'out:1', 'out:2']);
+  assert.equal(out.firstId(), out.lineAt(0).id);
+  assert.equal(out.dropped(), 2);
+  // "Overwrite? " and "y", each with its line end: what the dropped lines stood for.
+  assert.equal(out.droppedChars(), 14);
+  const v = out.lineAt(2).v;
+  out.write('out', bytes('\x1b[1A'));
+  assert.equal(out.lineAt(2).v, v, 'a dropped sequence changes no line');
   assert.deepEqual([...O.decodeBase64('AP8=')], [0, 255]);
+  assert.equal(O.base64Bytes('AP8='), 2);
 });
 
 test('output: what waits to be drawn is bounded; after what was left out a new line starts', () => {

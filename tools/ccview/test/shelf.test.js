@@ -78,7 +78,7 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
     // Open: the config's run page, its program found; Back: the shelf.
     await page.getByRole('link', { name: 'Open Found <b>tool</b>' }).click();
     await page.locator('html[data-ready=true]').waitFor();
-    assert.equal(await page.getByLabel('Program').inputValue(), programs.serveTool);
+    assert.equal(await page.getByLabel('Program', { exact: true }).inputValue(), programs.serveTool);
     await page.getByRole('link', { name: 'Back to the shelf' }).click();
     await page.locator('html[data-ready=true]').waitFor();
     // A config whose program is missing says so on its page before anything.

@@ -27,12 +27,28 @@ const server = process.env.TARVELKIN_LS;
 const compiler = process.env.TARVELKIN_PROGRAM;
 assert.ok(server && compiler, 'TARVELKIN_LS and TARVELKIN_PROGRAM name the programs');
 
-function documentOf(file) {
-  const text = fs.readFileSync(file, 'utf8');
-  return { file, uri: 'file://' + file.split(path.sep).join('/'), text, lines: text.split('\n') };
+function documentOf(file, text = fs.readFileSync(file, 'utf8')) {
+  return { file, original: text, uri: 'file://' + file.split(path.sep).join('/'), text, lines: text.split('\n') };
 }
 const sample = documentOf(path.resolve(__dirname, '..', '..', '..', 'examples', 'prog.sc'));
 const broken = documentOf(path.join(__dirname, 'broken.sc'));
+// Scripts made here: the sample with its sixth header line left out; with
+// three names that name nothing; 120 keys with an error each; a key with
+// "kmarg = Disable"; a folder browser; an empty new file.
+const header = '# h1\n# h2\n# h3\n# h4\n# h5\n# h6\n';
+const made = (name, text) => documentOf(path.join(os.tmpdir(), 'ls-run', name), text);
+const headerless = made('headerless.sc', sample.text.replace('# header item 6\n', ''));
+const unresolved = made('unresolved.sc', sample.text.replace('items = fast, slow', 'items = fast, slwo')
+  .replace('kfile = input', 'kfile = inptu').replace('def modes', 'def mdoes'));
+const manyErrors = made('many.sc', header + 'list l\nname=L\nitems = k1\n' +
+  Array.from({ length: 120 }, (_, i) => `key k${i + 1}\nname=K\norder = keys vlaue\n`).join('') + 'def l\n');
+const disabled = made('disabled.sc', header + 'list l\nname=L\nitems = k\nkey k\nname=K\norder = keys, disable\n' +
+  'arg=-k\nnext = disable\nkmarg = Disable\nkfile = disable\ndef l\n');
+const folder = made('folder.sc', header + 'list l\nname=L\nitems = k\nkey k\nname=K\norder = path disable\n' +
+  'next = disable\nkmarg = disable\nkfile = out\nfile out\nname=Output\naction = dir\n\nfilter text\nname=Text\n' +
+  'exten = txt\ndef l\n');
+const empty = made('empty.sc', '');
+const madeDocs = [headerless, unresolved, manyErrors, disabled, folder, empty];
 
 // A position by line (from 0) and the text that stands there (its nth
 // occurrence), counted in the session's units: UTF-16 code units, as a
@@ -119,11 +135,11 @@ const cases = [
       ['modes', 18, 'list "Mode"', 7, 9], ['fast', 20, 'key "Fast mode"', 10, 16], ['slow', 20, 'key "Slow mode"', 17, 22],
       ['input', 1, 'file item "Input file"', 23, 26], ['text', 7, 'filter "Text files(*.txt, *.log)"', 27, 29],
       ['level', 13, 'marg "Level"', 30, 32], ['def modes', 14, 'the list shown first', 33, 33]]) },
-  { name: 'the outline of the broken script: every section, the captions of those read', doc: broken,
+  { name: 'the outline of the broken script: every section, the captions read before an error too', doc: broken,
     method: 'textDocument/documentSymbol', params: () => ({}),
     check: (result, e) => {
-      assert.deepEqual(result.map((s) => [s.name, s.detail]), [['main', 'list "Main"'], ['go', 'key'],
-        ['größe', 'key "Größe 𝄞"'], ['out', 'file item'], ['quiet', 'key "Quiet"'], ['more', 'list "More"'],
+      assert.deepEqual(result.map((s) => [s.name, s.detail]), [['main', 'list "Main"'], ['go', 'key " Go"'],
+        ['größe', 'key "Größe 𝄞"'], ['out', 'file item "Output"'], ['quiet', 'key "Quiet"'], ['more', 'list "More"'],
         ['def main', 'the list shown first']]);
       assert.deepEqual(result[2].selectionRange, span(broken, 17, 'größe', 0, e));
     } },
@@ -139,20 +155,20 @@ const cases = [
   { name: 'completion in an order line: the order words', doc: sample, method: 'textDocument/completion',
     params: (e) => ({ position: at(sample, 12, 'path', 0, e) }),
     check: (result) => assert.deepEqual(labels(result), ['path', 'keys', 'value', 'disable']) },
-  { name: 'completion at a line\'s start in a key whose order has no keys: no arg, which it does not take', doc: sample,
-    method: 'textDocument/completion', params: () => ({ position: { line: 22, character: 0 } }),
-    check: (result) => assert.deepEqual(labels(result), ['kfile', 'list', 'key', 'file', 'filter', 'marg', 'def']) },
+  { name: 'completion at the start of a complete key\'s last line: only its own keyword, no arg (the order has no keys)',
+    doc: sample, method: 'textDocument/completion', params: () => ({ position: { line: 22, character: 0 } }),
+    check: (result) => assert.deepEqual(labels(result), ['kfile']) },
   { name: 'completion after a third order word: nothing, as no more is read', doc: sample,
     edit: (e) => ({ range: span(sample, 12, 'value', 0, e), text: 'value ' }), method: 'textDocument/completion',
     params: (e) => ({ position: span(sample, 12, 'value ', 0, e).end }), expect: () => ({ isIncomplete: false, items: [] }) },
   { name: 'completion after disable in an order: nothing', doc: sample,
     edit: (e) => ({ range: span(sample, 19, 'disable', 0, e), text: 'disable ' }), method: 'textDocument/completion',
     params: (e) => ({ position: span(sample, 19, 'disable ', 0, e).end }), expect: () => ({ isIncomplete: false, items: [] }) },
-  { name: 'completion of a word being written at a line\'s start: what the section lacks, and sections', doc: broken,
-    edit: (e) => ({ range: span(broken, 27, 'filters = text', 0, e), text: 'fil' }),
+  { name: 'completion of a word being written at a line\'s start: what the unfinished section lacks, no section',
+    doc: broken, edit: (e) => ({ range: span(broken, 27, 'filters = text', 0, e), text: 'fil' }),
     method: 'textDocument/completion', params: (e) => ({ position: { line: 27, character: 3 } }),
     check: (result, e) => {
-      assert.deepEqual(labels(result), ['filters', 'list', 'key', 'file', 'filter', 'marg', 'def']);
+      assert.deepEqual(labels(result), ['filters']);
       assert.deepEqual(result.items[0].textEdit.range, { start: { line: 27, character: 0 }, end: { line: 27, character: 3 } });
     } },
   { name: 'completion at a line\'s start after action = dir: no filters, which a folder does not take', doc: broken,
@@ -199,6 +215,84 @@ const cases = [
     error: 'the script has an error that stops the compiler reading it: fix it first, so that every use of the name is found' },
   { name: 'a method the server does not have', doc: sample, method: 'textDocument/formatting', params: () => ({}),
     error: 'no method textDocument/formatting' },
+
+  // After errors: what the compiler shows, and nothing a correct line would not deserve.
+  { name: 'a header that lacks a line: the compiler\'s one error, and the sections read', doc: headerless,
+    diagnostics: (e) => compilerDiagnostics(headerless, e) },
+  { name: 'a header that lacks a line: hover on a name after it', doc: headerless, method: 'textDocument/hover',
+    params: (e) => ({ position: at(headerless, 19, 'modes', 0, e) }),
+    check: (result) => assert.equal(result.contents.value, '**list** `modes`\n\nCaption: Mode  \nDefined at line 7.') },
+  { name: 'every name that names nothing at once, each at its place; the first is the compiler\'s', doc: unresolved,
+    diagnostics: (e) => [...compilerDiagnostics(unresolved, e),
+      { ...at(unresolved, 16, 'inptu', 0, e), severity: 1, message: 'kfile "inptu" of key "fast" names no file item' },
+      { ...at(unresolved, 33, 'mdoes', 0, e), severity: 1, message: 'def "mdoes" names no list' }] },
+  { name: 'at most 100 errors, and the last diagnostic says the rest are left out', doc: manyErrors,
+    check: async (ctx, e) => {
+      const got = (await ctx.diagnosticsOf(manyErrors, 1)).diagnostics;
+      assert.equal(got.length, 101);
+      assert.deepEqual(shown(got.slice(99)), [
+        { ...at(manyErrors, 308, 'vlaue', 0, e), severity: 1,
+          message: 'unknown order word "vlaue"; expected path, keys, value or disable' },
+        { ...at(manyErrors, 311, 'vlaue', 0, e), severity: 1,
+          message: 'more than 100 errors: the reading stops here, and the errors from here on are left out' }]);
+    } },
+  { name: 'no warning where an error stands: kmarg = Disable', doc: disabled,
+    diagnostics: (e) => [{ ...at(disabled, 14, 'Disable', 0, e), severity: 1,
+      message: 'kmarg "Disable" of key "k" names no marg; keywords are lower case: did you mean "disable"?' }] },
+
+  // Completion: only what can stand at the cursor.
+  { name: 'completion where a new item\'s name goes: nothing', doc: folder,
+    edit: () => ({ range: { start: { line: 22, character: 0 }, end: { line: 22, character: 0 } }, text: 'key ' }),
+    method: 'textDocument/completion', params: () => ({ position: { line: 22, character: 4 } }),
+    expect: () => ({ isIncomplete: false, items: [] }) },
+  { name: 'completion in an unfinished section: what it lacks, and no section', doc: folder,
+    edit: () => ({ range: { start: { line: 22, character: 4 }, end: { line: 22, character: 4 } }, text: 'extra\nname=E\n' }),
+    method: 'textDocument/completion', params: () => ({ position: { line: 24, character: 0 } }),
+    check: (result) => assert.deepEqual(labels(result), ['order', 'arg', 'next', 'kmarg', 'kfile']) },
+  { name: 'completion after filters = in a folder browser: nothing', doc: folder,
+    edit: () => ({ range: { start: { line: 18, character: 0 }, end: { line: 18, character: 0 } }, text: 'filters = ' }),
+    method: 'textDocument/completion', params: () => ({ position: { line: 18, character: 10 } }),
+    expect: () => ({ isIncomplete: false, items: [] }) },
+  { name: 'completion at the start of the line after a complete folder browser: sections only', doc: folder,
+    edit: () => ({ range: { start: { line: 18, character: 0 }, end: { line: 18, character: 10 } }, text: '' }),
+    method: 'textDocument/completion', params: () => ({ position: { line: 18, character: 0 } }),
+    check: (result) => assert.deepEqual(labels(result), ['list', 'key', 'file', 'filter', 'marg', 'def']) },
+  { name: 'completion in an empty new file: the six header lines', doc: empty, method: 'textDocument/completion',
+    params: () => ({ position: { line: 0, character: 0 } }),
+    check: (result, e) => assert.deepEqual(result.items.map((i) => [i.label, i.textEdit.newText, i.insertTextFormat]),
+      [['header', e === 'utf-8' ? '# ${1:the program}\n# ${2:what it does}\n# ${3:script by}\n# ${4:see also}\n# ${5}\n# ${6}'
+        : '#\n#\n#\n#\n#\n#', e === 'utf-8' ? 2 : undefined]]) },
+  { name: 'completion on an empty line of a header that lacks one: that line', doc: headerless,
+    edit: () => ({ range: { start: { line: 6, character: 0 }, end: { line: 6, character: 0 } }, text: '\n' }),
+    method: 'textDocument/completion', params: () => ({ position: { line: 6, character: 0 } }),
+    check: (result, e) => assert.deepEqual(result.items.map((i) => [i.label, i.textEdit.newText]),
+      [['header lines', e === 'utf-8' ? '# ${1}' : '#']]) },
+
+  // Protocol edges: refused with InvalidParams, and nothing changes.
+  { name: 'a position that is no integer: InvalidParams', doc: sample, method: 'textDocument/hover',
+    params: () => ({ position: { line: 1.5, character: 0 } }), code: -32602,
+    error: 'position.line must be an integer from 0 to 2147483647, not 1.5' },
+  { name: 'a character beyond the protocol\'s range: InvalidParams', doc: sample, method: 'textDocument/hover',
+    params: () => ({ position: { line: 1, character: 2147483648 } }), code: -32602,
+    error: 'position.character must be an integer from 0 to 2147483647, not 2147483648' },
+  { name: 'a change with a version that is no integer, and a batch with a bad change: nothing changes', doc: folder,
+    check: async (ctx) => {
+      const before = await ctx.connection.sendRequest('textDocument/documentSymbol', { textDocument: { uri: folder.uri } });
+      const insert = { range: { start: { line: 0, character: 0 }, end: { line: 0, character: 0 } }, text: 'list new\n' };
+      await ctx.connection.sendNotification('textDocument/didChange',
+        { textDocument: { uri: folder.uri, version: 2.5 }, contentChanges: [insert] });
+      await ctx.connection.sendNotification('textDocument/didChange', { textDocument: { uri: folder.uri, version: 90 },
+        contentChanges: [insert, { range: { start: { line: -1, character: 0 }, end: { line: 0, character: 0 } }, text: '' }] });
+      const after = await ctx.connection.sendRequest('textDocument/documentSymbol', { textDocument: { uri: folder.uri } });
+      assert.deepEqual(after, before);
+      assert.deepEqual(ctx.logs.splice(0), [
+        'textDocument/didChange refused, nothing changed: textDocument.version must be an integer from -2147483648 to 2147483647, not 2.5',
+        'textDocument/didChange refused, nothing changed: range.start.line must be an integer from 0 to 2147483647, not -1']);
+    } },
+  { name: 'a lone surrogate in a change: U+FFFD, and the change made', doc: sample,
+    edit: (e) => ({ range: span(sample, 31, 'Level', 0, e), text: 'Le\uD800vel' }), method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 15, 'level', 0, e) }),
+    check: (result) => assert.ok(result.contents.value.includes('Caption: Le\uFFFDvel'), result.contents.value) },
 ];
 
 // One session: initialize (offering UTF-8 positions or not), open both
@@ -222,13 +316,17 @@ async function session(encoding) {
     return new Promise((resolve) => { waiting = { uri: doc.uri, version, resolve }; });
   };
   connection.listen();
+  const logs = [];
+  connection.onNotification('window/logMessage', (params) => logs.push(params.message));
   const offered = encoding === 'utf-8' ? ['utf-8', 'utf-16'] : undefined;
-  const init = await connection.sendRequest('initialize',
-    { processId: null, rootUri: null, capabilities: { general: { positionEncodings: offered } } });
+  // The UTF-8 session takes completions as snippets, the other does not.
+  const completion = { completionItem: { snippetSupport: encoding === 'utf-8' } };
+  const init = await connection.sendRequest('initialize', { processId: null, rootUri: null,
+    capabilities: { general: { positionEncodings: offered }, textDocument: { completion } } });
   assert.equal(init.capabilities.positionEncoding, encoding);
   await connection.sendNotification('initialized', {});
   const versions = new Map();
-  for (const doc of [sample, broken]) {
+  for (const doc of [sample, broken, ...madeDocs]) {
     versions.set(doc, 1);
     await connection.sendNotification('textDocument/didOpen',
       { textDocument: { uri: doc.uri, languageId: 'tarvelkin', version: 1, text: doc.text } });
@@ -256,6 +354,10 @@ async function session(encoding) {
         assert.deepEqual(shown(got.diagnostics), c.diagnostics(encoding));
         continue;
       }
+      if (!c.method) {
+        await c.check({ connection, diagnosticsOf, logs }, encoding);
+        continue;
+      }
       const params = { textDocument: { uri: c.doc.uri }, ...c.params(encoding) };
       let result;
       let error;
@@ -267,6 +369,7 @@ async function session(encoding) {
       if (c.error) {
         assert.ok(error, 'the request was not refused');
         assert.equal(error.message, c.error);
+        if (c.code) assert.equal(error.code, c.code);
       } else {
         assert.ifError(error);
         if (c.expect) assert.deepEqual(result, c.expect(encoding));
@@ -285,7 +388,7 @@ async function session(encoding) {
     ++failed;
     console.log(`FAILED (${encoding}): the server ended with status ${code}: ${stderr}`);
   }
-  for (const doc of [sample, broken]) Object.assign(doc, documentOf(doc.file));
+  for (const doc of [sample, broken, ...madeDocs]) Object.assign(doc, documentOf(doc.file, doc.original));
   return failed;
 }
 
