@@ -45,7 +45,7 @@ void historyRoute(const serveContext& c, const request& req, response& res) {
 // never a path taken from the request. The history in history.
 std::string runOf(const servedConfig& config, const request& req, runHistory*& history) {
     history = config.history.get();
-    const std::string id = req.has_param("id") ? req.get_param_value("id") : "";
+    std::string id = req.has_param("id") ? req.get_param_value("id") : "";
     if (history == nullptr || id.empty() || history->find(id).is_null()) return {};
     return id;
 }
