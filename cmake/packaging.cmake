@@ -6,13 +6,13 @@
 #   cmake --build build-mingw --target installer   the Windows installer (NSIS)
 #
 # On Linux the programs go to bin/, their man pages to share/man/man1/, the
-# README and docs/ to share/doc/tarvelkin/ and the sample script to
-# share/tarvelkin/examples/, the desktop entry to share/applications/ and its
-# icon to share/icons/hicolor/. On Windows everything sits in one folder, as a
-# zip is unpacked and as the installer installs it: the programs (with the
-# Start menu's starter, ccview-start.exe), the README, docs\, and the sample
-# as config\prog.sc beside tarvelkin.exe, which is where the program looks
-# for it.
+# README and docs/ to share/doc/tarvelkin/ and the sample script, with its
+# config for ccview's shelf, to share/tarvelkin/examples/, the desktop entry
+# to share/applications/ and its icon to share/icons/hicolor/. On Windows
+# everything sits in one folder, as a zip is unpacked and as the installer
+# installs it: the programs (with the Start menu's starter, ccview-start.exe),
+# the README, docs\, and the sample as config\prog.sc (and config\prog.cc)
+# beside tarvelkin.exe, which is where the programs look for them.
 include(GNUInstallDirs)
 
 set(tarvelkin_programs tarvelkin ccdump ccview tarvelkin-ls tarvelkin-draft)
@@ -21,6 +21,8 @@ if(WIN32)
   install(FILES README.md DESTINATION .)
   install(DIRECTORY docs/ DESTINATION docs)
   install(FILES examples/prog.sc DESTINATION config)
+  # The example's config, for ccview's shelf, where the build could make it.
+  install(FILES ${PROJECT_BINARY_DIR}/config/prog.cc DESTINATION config OPTIONAL)
 else()
   install(TARGETS ${tarvelkin_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   # The man pages say where the examples and documents are for the prefix
@@ -49,7 +51,8 @@ else()
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
-  install(FILES examples/prog.sc DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvelkin/examples)
+  install(FILES examples/prog.sc ${PROJECT_BINARY_DIR}/config/prog.cc
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvelkin/examples)
 endif()
 
 set(CPACK_PACKAGE_NAME tarvelkin)

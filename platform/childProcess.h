@@ -139,6 +139,13 @@ private:
 // Words are UTF-8 here, as on the whole server side.
 std::string windowsCommandLine(const std::vector<std::string>& argv);
 
+// Where the program a bare name or a path names is, as start() would find
+// it: a path as it stands, a bare name looked up in PATH (on Windows first
+// beside besideFolder, then as the system looks programs up, ".exe" added
+// when the name has no extension). Its full path in UTF-8 when it is a file
+// this user may run, else "".
+std::string programPath(const std::string& name, const std::string& besideFolder);
+
 // The line end a program of this system expects after a line of input:
 // "\n" on POSIX, "\r\n" on Windows.
 const char* inputLineEnd();

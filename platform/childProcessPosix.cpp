@@ -311,6 +311,30 @@ void childProcess::endNow() {
 
 long childProcess::id() const { return static_cast<long>(s_->pid); }
 
+std::string programPath(const std::string& name, const std::string&) {
+    const auto runnable = [](const std::string& path) {
+        struct stat file {};
+        return ::stat(path.c_str(), &file) == 0 && S_ISREG(file.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    };
+    if (name.empty()) return {};
+    if (name.find('/') != std::string::npos) {
+        if (!runnable(name)) return {};
+        char* full = ::realpath(name.c_str(), nullptr);
+        std::string out = full != nullptr ? full : name;
+        std::free(full);
+        return out;
+    }
+    const char* path = std::getenv("PATH");
+    for (std::string_view rest = path != nullptr ? path : ""; !rest.empty();) {
+        const std::size_t colon = rest.find(':');
+        const std::string folder(rest.substr(0, colon));
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + name;
+        if (runnable(candidate)) return candidate;
+    }
+    return {};
+}
+
 std::string signalName(int signal) {
     static const struct {
         int number;
@@ -339,7 +363,7 @@ bool openInBrowser(const std::string& target) {
         const std::size_t colon = rest.find(':');
         const std::string folder(rest.substr(0, colon));
         rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + opener;
+        std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + opener;
         if (::access(candidate.c_str(), X_OK) == 0) program = candidate;
     }
     if (program.empty()) return false;

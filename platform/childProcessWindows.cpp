@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <system_error>
 
 #include "childProcessShared.h"
+#include "utf8.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -314,6 +316,21 @@ void childProcess::endNow() {
 }
 
 long childProcess::id() const { return static_cast<long>(s_->pid); }
+
+std::string programPath(const std::string& name, const std::string& besideFolder) {
+    std::wstring found;
+    DWORD error = 0;
+    if (!besideFolder.empty() && name.find_first_of("\\/:") == std::string::npos) {
+        const std::wstring beside = wide(besideFolder) + L"\\" + wide(name) + L".exe";
+        const DWORD attributes = GetFileAttributesW(beside.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            return utf8Of(std::filesystem::path(beside));
+    }
+    if (name.empty() || !findProgram(name, found, error)) return {};
+    const DWORD attributes = GetFileAttributesW(found.c_str());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
+    return utf8Of(std::filesystem::path(found));
+}
 
 std::string signalName(int signal) {
     static const struct {

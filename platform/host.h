@@ -1,5 +1,6 @@
 // What a local server needs of the system it runs on, beside starting
-// programs: secrets, a private file, the end of the session.
+// programs: secrets, private files, a lock that says it runs, where its
+// program lies, the end of the session.
 #pragma once
 
 #include <cstddef>
@@ -19,19 +20,25 @@ bool systemRandom(unsigned char* buffer, std::size_t size);
 // (a link there is removed, not followed). False, with why, on failure.
 bool writePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
 
-// The folder for files only this user should see: $XDG_RUNTIME_DIR when it is
-// set and a folder, else the system's temporary folder (on Windows the
-// user's own), in UTF-8.
-std::string privateFolder();
+// Replaces the file at path (UTF-8) whole, or creates it: writes a new
+// temporary file beside it that only this user may read and write (mode 0600
+// on POSIX), flushes it to the disk and renames it over path, so that path
+// always holds the old bytes or the new ones, whole. False, with why, on
+// failure; the temporary file is then removed and path left as it was.
+bool replacePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
 
-// The user's home folder ($HOME; %USERPROFILE% on Windows), in UTF-8, or ""
-// when it is not known.
-std::string homeFolder();
+// Takes the lock of the file at path (UTF-8; made when missing, for this
+// user only) for as long as this process lives, or until releaseLock: an
+// advisory lock on POSIX (flock), a file opened for no one else to open on
+// Windows; either goes with the process, however it ends. A handle, or -1
+// when another process holds the lock (why empty) or the file cannot be
+// opened (why says so). Processes this one starts do not inherit it.
+std::intptr_t takeLock(const std::string& path, std::string& why);
+void releaseLock(std::intptr_t lock);
 
-// The folder for what a program keeps of its own between runs for this
-// user (state, not settings): $XDG_STATE_HOME when it is an absolute path,
-// else ~/.local/state; on Windows %LOCALAPPDATA%. "" when there is none.
-std::string userStateFolder();
+// The full path of this program's own file, in UTF-8; empty when the system
+// does not say.
+std::string thisProgramPath();
 
 // Options for a listening socket (a SOCKET on Windows, a descriptor
 // elsewhere), set before it is bound, that keep its port its own: no other

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,25 +21,52 @@
 
 namespace fs = std::filesystem;
 
-std::string privateFolder() {
-    std::error_code ignored;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != 0 &&
-                                                               fs::is_directory(runtime, ignored))
-        return runtime;
-    const fs::path temp = fs::temp_directory_path(ignored);
-    return temp.empty() ? std::string(".") : utf8Of(temp);
+bool replacePrivateFile(const std::string& path, std::string_view bytes, std::string& why) {
+    const std::string temp = path + ".new-" + std::to_string(::getpid());
+    ::unlink(temp.c_str());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        why = path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    int error = done == bytes.size() ? 0 : errno != 0 ? errno : EIO;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+    if (error == 0) return true;
+    why = path + ": " + std::strerror(error);
+    ::unlink(temp.c_str());
+    return false;
 }
 
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "";
+std::intptr_t takeLock(const std::string& path, std::string& why) {
+    why.clear();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        why = path + ": " + std::strerror(errno);
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+    if (errno != EWOULDBLOCK) why = path + ": " + std::strerror(errno);
+    ::close(fd);
+    return -1;
 }
 
-std::string userStateFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') return state;
-    const std::string home = homeFolder();
-    return home.empty() || home[0] != '/' ? std::string() : home + "/.local/state";
+void releaseLock(std::intptr_t lock) {
+    if (lock >= 0) ::close(static_cast<int>(lock));
+}
+
+std::string thisProgramPath() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : utf8Of(self);
 }
 
 void ownPortOptions(std::uintptr_t socket) {

@@ -62,7 +62,8 @@ TEST(ccview, RefusesWithoutWritingAnything) {
     const std::string usage =
         "usage: ccview CONFIG.cc [PAGE.html]\n"
         "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc -- "
-        "PROGRAM [ARGS...]\n";
+        "PROGRAM [ARGS...]\n"
+        "       ccview [--serve] [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] [FOLDER]\n";
     const std::string good = quoted(dir / "good.cc");
     const std::string bad = (dir / "bad.cc").string();
     const struct {
@@ -79,7 +80,11 @@ TEST(ccview, RefusesWithoutWritingAnything) {
          "ccview: " + dir.string() + ": cannot be written: Is a directory\n"},
         {quoted(dir / "good.cc") + " " + quoted(dir / "good.cc"), 2,
          "ccview: " + (dir / "good.cc").string() + ": is the config itself; name another page\n"},
-        {"", 2, usage},
+        // With no config, ccview serves the shelf (serve_test.cpp); its
+        // options are checked before anything is served.
+        {"--idle-timeout x", 2, "ccview: --idle-timeout takes whole minutes, 1 to 10080\n" + usage},
+        {"--port 0", 2, "ccview: --port takes a port number, 1 to 65535\n" + usage},
+        {"--cwd " + quoted(dir / "good.cc"), 2, "ccview: --cwd " + (dir / "good.cc").string() + ": not a folder\n" + usage},
         {"-h", 2, usage},
         {quoted(dir / "good.cc") + " --json", 2, usage},
         {quoted(dir / "good.cc") + " a.html b.html", 2, usage},

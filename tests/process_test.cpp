@@ -1,7 +1,7 @@
 // The runner's side of the platform layer, where the system says no: the
 // command line a Windows program reads back into its words, programs that
 // cannot start, private files written where a link or a folder stands, the
-// folder for private files, and the names of how a program ended.
+// per-user folders, and the names of how a program ended.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,6 +16,7 @@
 
 #include "childProcess.h"
 #include "host.h"
+#include "userFolders.h"
 #include "testSupport.h"
 #include "utf8.h"
 
@@ -108,35 +109,70 @@ TEST(process, PrivateFilesNeverFollowALink) {
     EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
 }
 
-// $XDG_RUNTIME_DIR when it names a folder, else the temporary folder.
-TEST(process, PrivateFolderIsTheRuntimeFolderWhenThereIsOne) {
-    scratchFolder dir;
-    testSupport::writeFile(dir.path() / "file", "");
-    const char* before = std::getenv("XDG_RUNTIME_DIR");
-    const std::string kept = before != nullptr ? before : "";
-    const std::string temp = utf8Of(fs::temp_directory_path());
+// The per-user folders follow the XDG rules: a variable that is unset,
+// empty or relative counts as unset, and the defaults are under $HOME; the
+// runtime folder falls back to the state folder.
+TEST(process, UserFoldersFollowTheXdgRules) {
+    static const char* const names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME",
+                                        "XDG_RUNTIME_DIR"};
+    std::vector<std::pair<std::string, const char*>> kept;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        kept.emplace_back(value != nullptr ? value : "", value);
+    }
     const struct {
-        const char* value;  // null: unset
+        const char* home;
+        const char* variable;  // the kind's own variable (the runtime's for runtime)
+        userFolder kind;
         std::string folder;
     } cases[] = {
-        {nullptr, temp},
-        {"", temp},
-        {"file", temp},
-        {".", "."},
+        {"/h", nullptr, userFolder::config, "/h/.config/tarvelkin"},
+        {"/h", "", userFolder::data, "/h/.local/share/tarvelkin"},
+        {"/h", "relative", userFolder::state, "/h/.local/state/tarvelkin"},
+        {"/h", "/x", userFolder::config, "/x/tarvelkin"},
+        {"/h", "/x", userFolder::data, "/x/tarvelkin"},
+        {"/h", "/run/user/1", userFolder::runtime, "/run/user/1/tarvelkin"},
+        {"/h", nullptr, userFolder::runtime, "/h/.local/state/tarvelkin"},
+        {nullptr, nullptr, userFolder::config, ""},
+        {"home", nullptr, userFolder::data, ""},
+        {nullptr, "/x", userFolder::state, "/x/tarvelkin"},
     };
+    const char* const variableOf[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"};
     for (const auto& t : cases) {
-        if (t.value == nullptr) {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        } else {
-            const std::string value = *t.value == 0 || *t.value == '.' ? t.value : (dir.path() / t.value).string();
-            ::setenv("XDG_RUNTIME_DIR", value.c_str(), 1);
-        }
-        EXPECT_EQ(privateFolder(), t.folder) << (t.value != nullptr ? t.value : "unset");
+        for (const char* name : names) ::unsetenv(name);
+        if (t.home != nullptr) ::setenv("HOME", t.home, 1);
+        const char* variable = variableOf[static_cast<int>(t.kind)];
+        if (t.variable != nullptr) ::setenv(variable, t.variable, 1);
+        EXPECT_EQ(userFolderPath(t.kind), t.folder)
+            << variable << "=" << (t.variable != nullptr ? t.variable : "(unset)") << " HOME="
+            << (t.home != nullptr ? t.home : "(unset)");
     }
-    if (before != nullptr)
-        ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1);
-    else
-        ::unsetenv("XDG_RUNTIME_DIR");
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i].second != nullptr)
+            ::setenv(names[i], kept[i].first.c_str(), 1);
+        else
+            ::unsetenv(names[i]);
+    }
+}
+
+// A file replaced whole is for this user only, also when it was not before,
+// and a failed replacement leaves the old file and no temporary one.
+TEST(process, ReplacedPrivateFileIsWholeAndPrivate) {
+    scratchFolder dir;
+    const fs::path file = dir.path() / "settings.json";
+    testSupport::writeFile(file, "old\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    std::string why;
+    ASSERT_TRUE(replacePrivateFile(file.string(), "new\n", why)) << why;
+    EXPECT_EQ(testSupport::fileBytes(file), "new\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory(dir.path() / "folder");
+    EXPECT_FALSE(replacePrivateFile((dir.path() / "folder").string(), "x", why));
+    EXPECT_NE(why.find("folder"), std::string::npos) << why;
+    EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++count;
+    EXPECT_EQ(count, 2u);  // no temporary file left behind
 }
 
 #endif

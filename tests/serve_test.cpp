@@ -340,6 +340,17 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         {"events, no token", "GET", "/api/events", server.host(), none, own, "same-origin", 403},
         {"list from another port", "GET", "/api/list?item=1", server.host(), token, other, "same-site", 403},
         {"an unknown API, no token", "POST", "/api/nothing", server.host(), none, own, "same-origin", 403},
+        // The settings and the shelf's routes are guarded alike.
+        {"values, no token", "GET", "/api/values?key=ccview:0123456789abcdef", server.host(), none, own,
+         "same-origin", 403},
+        {"values from another port", "POST", "/api/values", server.host(), token, other, "same-site", 403},
+        {"values, script", "GET", "/api/values?key=ccview:0123456789abcdef", server.host(), token, none, none, 200},
+        {"shelf, no token", "GET", "/api/shelf", server.host(), none, own, "same-origin", 403},
+        {"shelf add from another port", "POST", "/api/shelf/add", server.host(), token, other, "same-site", 403},
+        {"quit, no token", "POST", "/api/quit", server.host(), none, own, "same-origin", 403},
+        {"quit from a file", "POST", "/api/quit", server.host(), token, "null", "cross-site", 403},
+        {"a shelf config's page, no token", "GET", "/config/0123456789abcdef", server.host(), none, none, none,
+         404, {}, {}, true},
         // Methods other than GET, HEAD and POST, before anything else.
         {"run by PUT", "PUT", "/api/run", server.host(), token, own, "same-origin", 405},
         {"a preflight", "OPTIONS", "/api/run", server.host(), none, other, "same-site", 405,

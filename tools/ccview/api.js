@@ -4,6 +4,9 @@
 // port could be sent, and a header that a page of another origin cannot send
 // without a CORS preflight, which the server refuses.
 //
+// On a shelf's server a config's run page is /config/ID; its requests of the
+// run's routes name the config (config=ID) without the page saying so.
+//
 // Loaded as a classic script in the served pages (it defines ccApi).
 (function (root) {
   'use strict';
@@ -24,11 +27,15 @@
   const UNREACHABLE = 'ccview cannot be reached: it has ended, or the connection was lost. ' +
     'Start it again and use the tab it opens.';
 
+  const configId = (/^\/config\/([0-9a-f]{16})$/.exec(root.location ? root.location.pathname : '') || [])[1] || '';
+  const forConfig = (path) => (!configId || /^\/api\/(values|shelf|quit)/.test(path) ? path
+    : path + (path.includes('?') ? '&' : '?') + 'config=' + configId);
+
   // fetch() with the token; init as fetch takes it.
   function call(path, init) {
     const headers = Object.assign({}, (init && init.headers) || {});
     headers[HEADER] = token();
-    return fetch(path, Object.assign({}, init || {}, { headers, credentials: 'omit' }));
+    return fetch(forConfig(path), Object.assign({}, init || {}, { headers, credentials: 'omit' }));
   }
 
   // The answer's JSON as {ok, body, error}: error why it was refused or could
@@ -53,11 +60,13 @@
   }
 
   const get = (path) => answerOf(call(path));
-  const post = (path, body) => answerOf(call(path, {
+  // keepalive: the request outlives the page (one sent as it goes).
+  const post = (path, body, keepalive) => answerOf(call(path, {
     method: 'POST',
     headers: { 'Content-Type': 'application/json' },
     body: JSON.stringify(body || {}),
+    keepalive: Boolean(keepalive),
   }));
 
-  root.ccApi = { HEADER, NO_TOKEN, UNREACHABLE, token, call, get, post };
+  root.ccApi = { HEADER, NO_TOKEN, UNREACHABLE, token, call, get, post, onShelf: configId !== '' };
 })(typeof self !== 'undefined' ? self : this);

@@ -53,6 +53,9 @@
       const rel = relative.box.checked ? T.relativePath(path, o.cwd, o.separator) : null;
       o.choose(rel === null ? path : rel, relative.box.checked);
       dialog.close();
+      // At once: closing gives the focus back to the button that opened the
+      // dialog, and its close event comes only later.
+      o.field.focus();
     };
     const buttons = () => [...entries.querySelectorAll('button')];
     const focusEntry = (i) => {

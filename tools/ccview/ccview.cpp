@@ -1,8 +1,11 @@
 // ccview: writes a config's preview page, one self-contained HTML file; or,
-// with --serve, serves that page on loopback with a runner for the program.
+// with --serve, serves that page on loopback with a runner for the program;
+// or, with no config, serves the person's shelf of configs.
 //
 //   ccview CONFIG.cc [PAGE.html]
-//   ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc -- PROGRAM [ARGS...]
+//   ccview --serve [OPTIONS] CONFIG.cc -- PROGRAM [ARGS...]
+//   ccview [--serve] [OPTIONS] [FOLDER]
+//   OPTIONS: --no-browser, --idle-timeout MINUTES, --cwd DIR, --port N
 //
 // Without PAGE.html the page goes beside the config, with the extension .html.
 // The page is written whole: to a temporary file beside it, then renamed over
@@ -20,6 +23,12 @@
 // Ctrl+C or the idle time, 1 when the config is invalid (nothing is served)
 // or the server cannot start (also when the port named by --port is taken),
 // 2 after wrong usage.
+//
+// The shelf (serve.h, shelf.h): the configs of the person's own folder and
+// those installed with ccview, or those of FOLDER. The shelf of the person's
+// folders is the person's one server: started again, ccview opens the running
+// one's page instead, and exits 0.
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -34,8 +43,10 @@
 #include "cnfReader.h"
 #include "console.h"
 #include "files.h"
-#include "utf8.h"
+#include "host.h"
 #include "serve.h"
+#include "userFolders.h"
+#include "utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -50,7 +61,8 @@ int usage(std::string_view why = {}) {
     if (!why.empty()) std::cerr << "ccview: " << why << std::endl;
     std::cerr << "usage: ccview CONFIG.cc [PAGE.html]\n"
                  "       ccview --serve [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] CONFIG.cc "
-                 "-- PROGRAM [ARGS...]"
+                 "-- PROGRAM [ARGS...]\n"
+                 "       ccview [--serve] [--no-browser] [--idle-timeout MINUTES] [--cwd DIR] [--port N] [FOLDER]"
               << std::endl;
     return exitUsage;
 }
@@ -60,12 +72,38 @@ int failed(const std::string& path, const std::string& why) {
     return exitFailed;
 }
 
-int serveMain(const std::vector<std::string>& words) {
+// The folders of the person's shelf: their own (made when missing), and the
+// configs installed with ccview: share/tarvelkin/examples beside the
+// program's bin/ folder, or config/ beside the program (the Windows folder
+// and the build's).
+std::vector<shelfFolder> personShelf() {
+    std::vector<shelfFolder> folders;
+    std::string data, why;
+    if (makeUserFolder(userFolder::data, data, why)) {
+        const fs::path own = pathOfUtf8(data) / "configs";
+        std::error_code error;
+        fs::create_directory(own, error);
+        if (fs::is_directory(own, error)) folders.push_back({utf8Of(own), true});
+        else why = utf8Of(own) + ": cannot be made: " + error.message();
+    }
+    if (folders.empty()) std::cerr << "ccview: warning: no folder of your own for configs: " << why << std::endl;
+    const fs::path self = pathOfUtf8(thisProgramPath()).parent_path();
+    for (const fs::path& installed : {self.parent_path() / "share" / "tarvelkin" / "examples", self / "config"}) {
+        std::error_code error;
+        if (!self.empty() && fs::is_directory(installed, error)) {
+            folders.push_back({utf8Of(installed.lexically_normal()), false});
+            break;
+        }
+    }
+    return folders;
+}
+
+int serveMain(const std::vector<std::string>& words, std::size_t first) {
     serveOptions options;
     std::string configPath;
     std::string cwd;
     const std::size_t count = words.size();
-    std::size_t i = 2;
+    std::size_t i = first;
     for (; i < count; ++i) {
         const std::string_view arg = words[i];
         if (arg == "--") break;
@@ -95,16 +133,29 @@ int serveMain(const std::vector<std::string>& words) {
             configPath = arg;
         }
     }
+    std::error_code error;
+    const fs::path start = fs::current_path(error);
+    const bool shelf = i == count && (configPath.empty() || fs::is_directory(pathOfUtf8(configPath), error));
+    // A shelf's programs run in the home folder, as a desktop starts them.
+    const std::string home = homeFolderPath();
+    const fs::path folder = !cwd.empty()                ? fs::absolute(pathOfUtf8(cwd), error)
+                            : shelf && !home.empty()    ? pathOfUtf8(home)
+                                                        : start;
+    if (error || !fs::is_directory(folder, error)) return usage("--cwd " + cwd + ": not a folder");
+    options.cwd = utf8Of(folder.lexically_normal());
+    if (shelf) {
+        options.personal = configPath.empty();
+        options.shelfFolders = configPath.empty()
+                                   ? personShelf()
+                                   : std::vector<shelfFolder>{{utf8Of(fs::absolute(pathOfUtf8(configPath), error)
+                                                                          .lexically_normal()),
+                                                               true}};
+        return serve(options);
+    }
     if (configPath.empty()) return usage("--serve needs a config");
     if (i + 1 >= count) return usage("--serve needs \"--\" and the program to run");
     options.program.assign(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
     if (options.program[0].empty()) return usage("the program's name is empty");
-
-    std::error_code error;
-    const fs::path start = fs::current_path(error);
-    const fs::path folder = cwd.empty() ? start : fs::absolute(pathOfUtf8(cwd), error);
-    if (error || !fs::is_directory(folder, error)) return usage("--cwd " + cwd + ": not a folder");
-    options.cwd = utf8Of(folder.lexically_normal());
     // A program named with a folder is found where ccview started, whatever
     // the working folder; a bare name is looked up in PATH.
     const fs::path program = pathOfUtf8(options.program[0]);
@@ -163,6 +214,11 @@ int main(int argc, char** argv) {
     // line, as the C runtime would split it but never expanding wildcards),
     // and every option is taken from them.
     const std::vector<std::string> words = utf8Arguments(argc, argv);
-    if (words.size() > 1 && words[1] == "--serve") return serveMain(words);
+    if (words.size() > 1 && words[1] == "--serve") return serveMain(words, 2);
+    // No config: the shelf, with the server's options.
+    static const std::string_view serverWords[] = {"--no-browser", "--idle-timeout", "--cwd", "--port"};
+    if (words.size() <= 1 || std::find(std::begin(serverWords), std::end(serverWords), words[1]) !=
+                                 std::end(serverWords))
+        return serveMain(words, 1);
     return pageMain(words);
 }

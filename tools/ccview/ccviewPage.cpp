@@ -52,3 +52,5 @@ std::string servedPage(const cnfConfig& cfg, std::string_view sourceName) {
 std::string launchPage(std::string_view token) {
     return filledPage(launchPageTemplate(), {scriptSafeJson(cnfJsonString(token))});
 }
+
+std::string shelfPage() { return filledPage(shelfPageTemplate(), {}); }

@@ -27,6 +27,7 @@ struct pageTemplate {
 pageTemplate viewPageTemplate();
 pageTemplate servedPageTemplate();
 pageTemplate launchPageTemplate();
+pageTemplate shelfPageTemplate();
 
 // The template with data in its places, in order; data must hold one text
 // fewer than the template has parts.
@@ -46,3 +47,5 @@ std::string viewPage(const cnfConfig& cfg, std::string_view sourceName);
 std::string servedPage(const cnfConfig& cfg, std::string_view sourceName);
 // The launch answer that hands the token (hexadecimal) to its tab.
 std::string launchPage(std::string_view token);
+// The shelf's page, the same always: its configs come from the server.
+std::string shelfPage();

@@ -4,8 +4,10 @@
 # else. The static preview page (page.html: preview.js, presets.js,
 # presets-ui.js, page.js); the served page, which adds the runner (api.js,
 # output.js, runText.js, outputView.js, outputPanel.js, history.js,
-# browse.js, run.js) and may connect to the server that gave it; and the
-# launch answer (launch.html, launch.js), which keeps the token for its tab.
+# browse.js, run.js, shelf-back.js) and may connect to the server that gave
+# it; the launch answer (launch.html, launch.js), which keeps the token for its
+# tab; and the shelf's page (shelf.html, shelf.css: api.js, shelf.js,
+# shelf-ui.js).
 # Each is cut at the places its data goes (the config's JSON, its analysis and
 # the source name; the token) and written as byte arrays of one C++ source.
 #
@@ -106,13 +108,14 @@ endfunction()
 set(cpp "// Generated from the pages, their styles and scripts by embed.cmake.\n")
 string(APPEND cpp "#include \"ccviewPage.h\"\n\nnamespace {\n")
 set(data_markers "@CONFIG_JSON@;@ANALYSIS_JSON@;@SOURCE_JSON@")
-page_template(view page.html "page.css" "preview.js;presets.js;presets-ui.js;page.js" "" "${data_markers}")
+page_template(view page.html "page.css" "preview.js;presets.js;store.js;presets-ui.js;page.js" "" "${data_markers}")
 page_template(served page.html "page.css;run.css"
-              "preview.js;presets.js;api.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;page.js"
+              "preview.js;presets.js;store.js;api.js;output.js;runText.js;outputView.js;outputPanel.js;history.js;browse.js;presets-ui.js;run.js;shelf-back.js;page.js"
               "; connect-src 'self'" "${data_markers}")
 page_template(launch launch.html "" "launch.js" "" "@TOKEN_JSON@")
+page_template(shelf shelf.html "page.css;run.css;shelf.css" "api.js;shelf.js;shelf-ui.js" "; connect-src 'self'" "")
 string(APPEND cpp "}  // namespace\n\n")
-foreach(prefix view served launch)
+foreach(prefix view served launch shelf)
   string(APPEND cpp "pageTemplate ${prefix}PageTemplate() { return {${prefix}Parts}; }\n")
 endforeach()
 file(WRITE "${OUTPUT}" "${cpp}")

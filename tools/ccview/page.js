@@ -19,31 +19,19 @@
   // the server fixed. Not the person's choice, so never remembered.
   let fixed = [];
 
-  // ---- storage (a browser may refuse it: the page works without) ----
+  // ---- what is remembered: in the browser for the static page, with the
+  // server for a served one (store.js) ----
 
-  function loadSaved() {
-    try {
-      const text = window.localStorage.getItem(storeKey);
-      return text ? JSON.parse(text) : null;
-    } catch (e) {
-      return null;
-    }
-  }
+  const store = self.ccApi ? ccStore.server(storeKey) : ccStore.local(storeKey);
+  // Until the remembered values are in, nothing is drawn nor saved.
+  let started = false;
 
   function save() {
-    try {
-      window.localStorage.setItem(storeKey, JSON.stringify(P.savedForm(state, cfg.encoding)));
-    } catch (e) {
-      // nothing is remembered then
-    }
+    if (started) store.saveValues(P.savedForm(state, cfg.encoding));
   }
 
   function forget() {
-    try {
-      window.localStorage.removeItem(storeKey);
-    } catch (e) {
-      // nothing was remembered
-    }
+    store.forgetValues();
   }
 
   // ---- small DOM helpers ----
@@ -254,9 +242,10 @@
 
   // Each part is a function that ccPageParts lists before this script runs;
   // it gets this interface, and may ask to hear of each new command line
-  // (command), of each path field drawn (pathField), and of the config's
-  // texts shown (panels: the title, the header items).
-  const hooks = { command: [], pathField: [], panels: [] };
+  // (command), of each path field drawn (pathField), of the config's texts
+  // shown (panels: the title, the header items), and of the remembered
+  // values once they are in (loaded).
+  const hooks = { command: [], pathField: [], panels: [], loaded: [] };
   const pageApi = {
     config: () => cfg,
     state: () => state,
@@ -273,78 +262,98 @@
     // person then cannot change.
     setProgram(name, fixedWords) {
       fixed = fixedWords || [];
+      program = name;
+      if (!started) return;
       state = { ...state, program: name };
       $('program').value = name;
       changed();
     },
+    store: () => store,
     onCommand: (hook) => hooks.command.push(hook),
     onPathField: (hook) => hooks.pathField.push(hook),
+    // hook({values, presets, error}) once the remembered values are in.
+    onLoaded: (hook) => hooks.loaded.push(hook),
     onPanels: (hook) => hooks.panels.push(hook),
   };
+  // A program set before the remembered values were in.
+  let program = null;
   for (const attach of self.ccPageParts || []) attach(pageApi);
 
   // ---- start ----
 
-  const saved = loadSaved();
-  if (!P.allUtf8(raw)) {
-    $('encoding-row').hidden = false;
-    $('encoding').replaceChildren(...P.CODE_PAGES.map((c) => el('option', { value: c, text: c })));
+  function start(loaded) {
+    const saved = loaded.values;
+    if (!P.allUtf8(raw)) {
+      $('encoding-row').hidden = false;
+      $('encoding').replaceChildren(...P.CODE_PAGES.map((c) => el('option', { value: c, text: c })));
+    }
+    useEncoding(saved && saved.encoding);
+    state = P.restoredState(cfg, saved);
+    if (program !== null) state = { ...state, program };
+    started = true;
+    showAll();
+    $('remember-hint').textContent = loaded.error ? 'Nothing remembered could be read: ' + loaded.error
+      : self.ccApi ? 'The program name, choices and values are kept by ccview, for this config.'
+        : 'The program name, choices and values are kept in this browser for this config.';
+    wire();
+    for (const hook of hooks.loaded) hook(loaded);
+    document.documentElement.dataset.ready = 'true';
+    if (window.performance && performance.mark) performance.mark('ccview-ready');
   }
-  useEncoding(saved && saved.encoding);
-  state = P.restoredState(cfg, saved);
-  showAll();
 
-  $('program').addEventListener('input', () => {
-    state = { ...state, program: $('program').value };
-    changed();
-  });
-  for (const radio of document.querySelectorAll('input[name=style]')) {
-    radio.addEventListener('change', () => {
-      state = { ...state, style: radio.value };
+  // The controls answer once the remembered values are in.
+  function wire() {
+    $('program').addEventListener('input', () => {
+      state = { ...state, program: $('program').value };
       changed();
     });
-  }
-  $('encoding').addEventListener('change', () => {
-    useEncoding($('encoding').value);
-    showAll();
-    save();
-  });
-  $('back').addEventListener('click', () => {
-    state = P.back(state);
-    $('steps').lastElementChild.remove();
-    openList();
-    changed();
-    ($('open-list').querySelector('button') || $('program')).focus();
-  });
-  $('reset').addEventListener('click', () => {
-    state = P.reset(state);
-    showSteps();
-    changed();
-    ($('open-list').querySelector('button') || $('program')).focus();
-  });
-  $('forget').addEventListener('click', () => {
-    forget();
-    state = P.newState();
-    showAll();
-  });
-  $('copy').addEventListener('click', () => {
-    const line = P.commandLine(cfg, state, fixed);
-    if (!line.complete || !line.safe) return;
-    const text = line.text;
-    const current = state.style + '\n' + text;
-    const done = (ok) => {
-      // The line may have changed while the clipboard was busy.
-      if (state.style + '\n' + P.commandLine(cfg, state, fixed).text !== current) return;
-      copied = ok ? current : null;
-      $('copy-result').textContent = ok ? 'Copied.' : 'Copy failed: select the command line and copy it by hand.';
-    };
-    if (navigator.clipboard && navigator.clipboard.writeText) {
-      navigator.clipboard.writeText(text).then(() => done(true), () => done(false));
-    } else {
-      done(false);
+    for (const radio of document.querySelectorAll('input[name=style]')) {
+      radio.addEventListener('change', () => {
+        state = { ...state, style: radio.value };
+        changed();
+      });
     }
-  });
+    $('encoding').addEventListener('change', () => {
+      useEncoding($('encoding').value);
+      showAll();
+      save();
+    });
+    $('back').addEventListener('click', () => {
+      state = P.back(state);
+      $('steps').lastElementChild.remove();
+      openList();
+      changed();
+      ($('open-list').querySelector('button') || $('program')).focus();
+    });
+    $('reset').addEventListener('click', () => {
+      state = P.reset(state);
+      showSteps();
+      changed();
+      ($('open-list').querySelector('button') || $('program')).focus();
+    });
+    $('forget').addEventListener('click', () => {
+      forget();
+      state = P.newState();
+      showAll();
+    });
+    $('copy').addEventListener('click', () => {
+      const line = P.commandLine(cfg, state, fixed);
+      if (!line.complete || !line.safe) return;
+      const text = line.text;
+      const current = state.style + '\n' + text;
+      const done = (ok) => {
+        // The line may have changed while the clipboard was busy.
+        if (state.style + '\n' + P.commandLine(cfg, state, fixed).text !== current) return;
+        copied = ok ? current : null;
+        $('copy-result').textContent = ok ? 'Copied.' : 'Copy failed: select the command line and copy it by hand.';
+      };
+      if (navigator.clipboard && navigator.clipboard.writeText) {
+        navigator.clipboard.writeText(text).then(() => done(true), () => done(false));
+      } else {
+        done(false);
+      }
+    });
+  }
 
-  document.documentElement.dataset.ready = 'true';
-  if (window.performance && performance.mark) performance.mark('ccview-ready');
+  store.load().then(start);
 })();

@@ -94,7 +94,10 @@ async function servePage(dir, name, script, program, cwd, opener) {
   run(programs.tarvelkin, [base + '.sc', base + '.cc']);
   const args = ['--serve'].concat(opener ? [] : ['--no-browser'], cwd ? ['--cwd', cwd] : [], [base + '.cc', '--'],
     program);
-  const env = { ...process.env, XDG_STATE_HOME: path.join(dir, 'state') };
+  // Each server keeps its settings apart, as each browser context kept its
+  // own storage: what one test leaves is not the next one's start.
+  const settings = fs.mkdtempSync(path.join(dir, 'settings-'));
+  const env = { ...process.env, XDG_CONFIG_HOME: settings, XDG_STATE_HOME: path.join(dir, 'state') };
   if (opener) env.PATH = opener + path.delimiter + process.env.PATH;
   const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
   const launch = await servedAddress(server);
@@ -102,6 +105,7 @@ async function servePage(dir, name, script, program, cwd, opener) {
   return {
     url: pathToFileURL(launch).href,
     launch,
+    settings: path.join(settings, 'tarvelkin', 'settings.json'),
     pid: server.pid,
     port: launchPort(launch),
     // Ends the server as Ctrl+C does; fails unless it ends cleanly (a

@@ -1,27 +1,9 @@
 // The presets panel: save the current choices and values under a name, load,
-// rename or delete a preset. Kept in the browser's storage per config, beside
-// the last values; the logic is presets.js.
+// rename or delete a preset. Kept per config beside the last values, where the
+// page keeps those (store.js); the logic is presets.js.
 (self.ccPageParts = self.ccPageParts || []).push(function (page) {
   'use strict';
   const S = ccPresets;
-  const key = S.storageKey(page.storeKey);
-
-  function load() {
-    try {
-      return S.parse(window.localStorage.getItem(key) || '');
-    } catch (e) {
-      return [];
-    }
-  }
-
-  function store(list) {
-    try {
-      window.localStorage.setItem(key, S.serialize(list));
-      return true;
-    } catch (e) {
-      return false;
-    }
-  }
 
   const make = (tag, props) => Object.assign(document.createElement(tag), props || {});
   const heading = make('h2', { id: 'presets-heading', textContent: 'Presets' });
@@ -47,7 +29,7 @@
   const settings = document.querySelector('section.settings');
   settings.parentNode.insertBefore(section, settings);
 
-  let presets = load();
+  let presets = [];
 
   function show(selected) {
     list.replaceChildren(...presets.map((p) => make('option', { value: p.name, textContent: p.name })));
@@ -56,13 +38,14 @@
     list.disabled = buttons.Load.disabled = buttons.Delete.disabled = buttons.Rename.disabled = none;
   }
 
-  function done(outcome, selected) {
+  async function done(outcome, selected) {
     if (outcome.error) {
       result.textContent = outcome.error;
       return;
     }
-    if (!store(outcome.list)) {
-      result.textContent = 'This browser keeps no presets for this page.';
+    const kept = await page.store().savePresets(outcome.list);
+    if (!kept.ok) {
+      result.textContent = kept.error;
       return;
     }
     presets = outcome.list;
@@ -81,4 +64,8 @@
     result.textContent = 'Loaded "' + preset.name + '".';
   });
   show();
+  page.onLoaded((loaded) => {
+    presets = S.parse(S.serialize(loaded.presets));
+    show();
+  });
 });

@@ -1,5 +1,8 @@
 #include "requestCheck.h"
 
+#include <vector>
+
+#include "host.h"
 #include "serveApi.h"
 
 namespace {
@@ -50,4 +53,16 @@ verdict checkRequest(const httplib::Request& req, const serverIdentity& server) 
         return refused(403, std::string("Forbidden: this needs the token in ") + tokenHeader +
                                 "; open the launch file ccview printed.");
     return {0, {}, true};
+}
+
+std::string randomHex(std::size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    std::vector<unsigned char> bytes(size);
+    if (!systemRandom(bytes.data(), size)) return {};
+    std::string out;
+    for (const unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
 }

@@ -57,3 +57,7 @@ verdict checkRequest(const httplib::Request& req, const serverIdentity& server);
 // Compares in time that depends on the lengths only, never on where the
 // texts first differ.
 bool sameSecret(const std::string& a, const std::string& b);
+
+// size bytes from the system's random source, as hexadecimal; empty when
+// the source fails.
+std::string randomHex(std::size_t size);

@@ -173,8 +173,8 @@
   let ticking = null;
 
   const commandOf = (argv) => T.commandText(argv, page.state().style, P.quote, P.quoteProgram);
-  const canRun = () => !running && !asking && takenOver === null && info !== null && lastLine !== null &&
-    lastLine.complete;
+  const canRun = () => !running && !asking && takenOver === null && info !== null && info.missing === '' &&
+    lastLine !== null && lastLine.complete;
   function updateButtons() {
     runButton.disabled = !canRun();
     stopButton.disabled = !running || takenOver !== null;
@@ -476,6 +476,11 @@
     cwdField.value = typeof prefs.cwd === 'string' && prefs.cwd !== '' ? prefs.cwd : info.cwd;
     inputBox.checked = prefs.input === true;
     page.setProgram(info.program, info.fixed);
+    // A program that is not there is said before anything is filled in.
+    if (info.missing) {
+      status.textContent = info.missing;
+      status.className = 'run-state failed';
+    }
     history.refresh();
     listen();
   });

@@ -4,13 +4,18 @@
 // - docs/run.png: a served page (ccview --serve), whole, after two runs of
 //   `tail` over a small log chosen with Browse… (relative to the working
 //   folder): the output of the last, and both among the past runs.
+// - docs/shelf.png: the shelf (ccview with no config) of a person with three
+//   configs: one whose program is found, one whose program is missing, one
+//   the reader refuses; and the example installed with ccview.
 //
 //   node tools/ccview/screenshot.js        (after building into build/, and npm ci)
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { example, launch, makePage, servePage } = require('./pages.js');
+const { spawn, spawnSync } = require('node:child_process');
+const { pathToFileURL } = require('node:url');
+const { example, launch, makePage, programs, servePage, servedAddress } = require('./pages.js');
 
 const docs = path.resolve(__dirname, '..', '..', 'docs');
 
@@ -82,13 +87,42 @@ async function runPicture(browser, dir) {
   }
 }
 
+async function shelfPicture(browser, dir) {
+  const home = path.join(dir, 'person');
+  const own = path.join(home, 'data', 'tarvelkin', 'configs');
+  fs.mkdirSync(own, { recursive: true });
+  fs.mkdirSync(path.join(home, 'run'));
+  fs.writeFileSync(path.join(dir, 'tail.sc'), logViewer);
+  spawnSync(programs.tarvelkin, [path.join(dir, 'tail.sc'), path.join(own, 'tail.cc')]);
+  const backup = logViewer.replace('# Log viewer', '# Backups').replace('# shows the end of a log file',
+    '# copies a folder to the backup disk');
+  fs.writeFileSync(path.join(dir, 'backup.sc'), backup);
+  spawnSync(programs.tarvelkin, [path.join(dir, 'backup.sc'), path.join(own, 'mybackup.cc')]);
+  const broken = fs.readFileSync(path.join(own, 'tail.cc'));
+  broken[6] = 3;
+  fs.writeFileSync(path.join(own, 'old-tool.cc'), broken);
+  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
+    XDG_RUNTIME_DIR: path.join(home, 'run') };
+  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
+  try {
+    const launchFile = await servedAddress(server);
+    const page = await browser.newPage({ viewport: { width: 900, height: 760 } });
+    await page.goto(pathToFileURL(launchFile).href);
+    await page.locator('html[data-ready=true]').waitFor();
+    await page.screenshot({ path: path.join(docs, 'shelf.png'), fullPage: true });
+  } finally {
+    server.kill('SIGINT');
+  }
+}
+
 (async () => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-shot-'));
   const browser = await launch();
   try {
     await previewPicture(browser, dir);
     await runPicture(browser, dir);
-    console.log(path.join(docs, 'preview.png') + '\n' + path.join(docs, 'run.png'));
+    await shelfPicture(browser, dir);
+    console.log(['preview.png', 'run.png', 'shelf.png'].map((name) => path.join(docs, name)).join('\n'));
   } finally {
     await browser.close();
     fs.rmSync(dir, { recursive: true, force: true });

@@ -14,11 +14,15 @@
 #include "host.h"
 #include "idleWatch.h"
 #include "launchFiles.h"
+#include "personServer.h"
 #include "requestCheck.h"
-#include "runHistory.h"
 #include "runner.h"
 #include "serveApi.h"
 #include "serveRoutes.h"
+#include "servedConfigs.h"
+#include "settings.h"
+#include "shelf.h"
+#include "userFolders.h"
 #include "utf8.h"
 
 namespace {
@@ -39,31 +43,21 @@ constexpr std::size_t queuedConnections = 512;
 constexpr time_t readSeconds = 1;
 constexpr time_t keepAliveSeconds = 5;
 
-std::string hexOf(const unsigned char* bytes, std::size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < size; ++i) {
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 15];
-    }
-    return out;
-}
-
 // A new token: 256 bits from the system's random source, as hexadecimal.
 // Empty when the source fails.
 std::string newToken() {
-    unsigned char secret[32];
-    if (!systemRandom(secret, sizeof secret)) return {};
-    return hexOf(secret, sizeof secret);
+    return randomHex(32);
 }
 
-// Binds the server to 127.0.0.1: to the port asked for, else to the config's
-// own or, when that is taken, any free one. The port, or 0 (said why).
+// Binds the server to 127.0.0.1: to the port asked for, else to a config's
+// own or, when that is taken, and for a shelf, any free one. The port, or 0
+// (said why).
 int bindLoopback(httplib::Server& server, const serveOptions& o) {
     // Numeric and loopback only: no name is resolved, nothing else listens.
     constexpr int flags = AI_NUMERICHOST | AI_PASSIVE;
-    const int port = o.port != 0 ? o.port : configPort(o.config);
-    if (server.bind_to_port("127.0.0.1", port, flags)) return port;
+    const bool shelf = o.program.empty();
+    const int port = o.port != 0 ? o.port : shelf ? 0 : configPort(o.config);
+    if (port != 0 && server.bind_to_port("127.0.0.1", port, flags)) return port;
     if (o.port != 0) {
         std::cerr << "ccview: cannot listen on 127.0.0.1:" << port << " (is another program using it?)" << std::endl;
         return 0;
@@ -73,8 +67,9 @@ int bindLoopback(httplib::Server& server, const serveOptions& o) {
         std::cerr << "ccview: cannot listen on 127.0.0.1" << std::endl;
         return 0;
     }
-    std::cerr << "ccview: port " << port << ", this config's own, is taken; serving on " << other
-              << " instead, where the browser keeps other presets and remembered values" << std::endl;
+    if (!shelf)
+        std::cerr << "ccview: port " << port << ", this config's own, is taken; serving on " << other << " instead"
+                  << std::endl;
     return other;
 }
 
@@ -99,10 +94,11 @@ void guard(httplib::Server& server, const serverIdentity& identity) {
     });
 }
 
-// Writes the token file and the launch file, prints the launch file's path
+// Writes the token file and the launch file (and, for the person's server,
+// the file a second start finds it by), prints the launch file's path
 // and, when the browser is to be opened, opens it there. False when there is
 // no launch file: no page could be opened.
-bool announce(const serveOptions& o, const serverIdentity& identity, launchFiles& files) {
+bool announce(const serveOptions& o, const serverIdentity& identity, launchFiles& files, personServer* person) {
     const std::string portText = std::to_string(identity.port);
     std::string why;
     if (!files.writeToken(identity.token, why))
@@ -112,9 +108,16 @@ bool announce(const serveOptions& o, const serverIdentity& identity, launchFiles
                   << "; not serving" << std::endl;
         return false;
     }
+    // Found by a second start before anyone learns of this server.
+    if (person != nullptr && !person->listening(identity.port, files.launchPath(), why))
+        std::cerr << "ccview: warning: a second start will not find this server: " << why << std::endl;
     std::cout << files.launchPath() << std::endl;
-    std::cerr << "ccview: serving " << o.configName << " on 127.0.0.1:" << portText << "; it runs "
-              << o.program[0] << " in " << o.cwd << std::endl;
+    if (o.program.empty())
+        std::cerr << "ccview: serving the shelf on 127.0.0.1:" << portText << "; its programs run in " << o.cwd
+                  << std::endl;
+    else
+        std::cerr << "ccview: serving " << o.configName << " on 127.0.0.1:" << portText << "; it runs "
+                  << o.program[0] << " in " << o.cwd << std::endl;
     std::cerr << "ccview: open the launch file above in a browser (it hands the page its token); "
                  "Ctrl+C ends the server" << std::endl;
     if (o.openBrowser && !openInBrowser(files.launchPath()))
@@ -137,20 +140,86 @@ std::uint64_t configHash(const cnfConfig& config) {
 
 int configPort(const cnfConfig& config) { return 61000 + static_cast<int>(configHash(config) % 4536); }
 
-int serve(const serveOptions& o) {
-    // The runs of this config, kept in the user's state folder.
-    std::unique_ptr<runHistory> history;
-    if (const std::string state = userStateFolder(); !state.empty()) {
-        const std::string root = utf8Of(pathOfUtf8(state) / "tarvelkin" / "ccview");
-        history = std::make_unique<runHistory>(utf8Of(pathOfUtf8(root) / configKey(configHash(o.config))), root,
-                                               historyRuns, totalKeptBytes);
-    } else {
-        std::cerr << "ccview: no state folder (neither XDG_STATE_HOME nor HOME is set): runs are not kept" << std::endl;
-    }
-    runner run(o.program, o.cwd, keptOutputBytes, stopGrace, history.get());
-    idleWatch idle(o.idleMinutes, [&run] { return run.running(); });
-    watchForEnd([&] { idle.stop(); });
+namespace {
 
+// The person's settings, in their config folder; what to tell of them in
+// notice.
+std::unique_ptr<settingsStore> personSettings(std::string& notice) {
+    std::string folder, why;
+    if (!makeUserFolder(userFolder::config, folder, why)) {
+        notice = "settings cannot be kept: " + why;
+        std::cerr << "ccview: " << notice << std::endl;
+        folder = ".";
+    }
+    auto settings = std::make_unique<settingsStore>(utf8Of(pathOfUtf8(folder) / "settings.json"), notice);
+    if (!notice.empty()) std::cerr << "ccview: " << notice << std::endl;
+    return settings;
+}
+
+// Opens the person's running server in the browser (or prints its launch
+// file); the exit status.
+int openRunning(const personServer& running, const serveOptions& o) {
+    std::string why;
+    const std::string launch = running.runningLaunchFile(why);
+    if (launch.empty()) {
+        std::cerr << "ccview: " << why << std::endl;
+        return 1;
+    }
+    std::cout << launch << std::endl;
+    std::cerr << "ccview: the shelf is served already; " << (o.openBrowser ? "opening" : "open") << " its launch file"
+              << std::endl;
+    if (o.openBrowser && !openInBrowser(launch))
+        std::cerr << "ccview: cannot open a browser: open the launch file above" << std::endl;
+    return 0;
+}
+
+// Serves on server, bound, until the end; the exit status.
+int serveBound(httplib::Server& server, const serveOptions& o, const serverIdentity& identity, servedConfigs& configs,
+               settingsStore& settings, const std::string& notice, const std::string& runtime,
+               personServer* person) {
+    idleWatch idle(o.idleMinutes, [&configs] { return configs.running(); });
+    watchForEnd([&] { idle.stop(); });
+    serveContext context{identity, configs, idle, settings, notice, configs.isShelf() ? shelfPage() : "",
+                         [&idle] { idle.stop(); }};
+    guard(server, context.identity);
+    addRoutes(server, context);
+    addShelfRoutes(server, context);
+    launchFiles files(runtime, identity.port);
+    if (!announce(o, identity, files, person)) return 1;
+
+    std::atomic<bool> listened{false};
+    std::thread listener([&] {
+        server.listen_after_bind();
+        listened = true;
+    });
+    // Until it listens, the server cannot be stopped (a stop would be missed
+    // and the listener never end), also when Ctrl+C comes at once.
+    while (!server.is_running() && !listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    idle.waitForEnd();
+    if (idle.idled()) std::cerr << "ccview: no page for " << minutesText(o.idleMinutes) << "; ending" << std::endl;
+    if (configs.running()) std::cerr << "ccview: stopping the run in progress, as Stop does, before ending" << std::endl;
+    configs.shutDown();
+    // The pages get the run's end before the server stops.
+    idle.waitForNoPages(std::chrono::seconds(2));
+    server.stop();
+    listener.join();
+    return 0;
+}
+
+}  // namespace
+
+int serve(const serveOptions& o) {
+    std::string runtime, why;
+    if (!makeUserFolder(userFolder::runtime, runtime, why)) {
+        std::cerr << "ccview: no folder for the launch file: " << why << "; not serving" << std::endl;
+        return 1;
+    }
+    std::unique_ptr<personServer> person;
+    if (o.personal) {
+        person = std::make_unique<personServer>(runtime);
+        if (!person->ours() && person->why().empty()) return openRunning(*person, o);
+        if (!person->ours()) std::cerr << "ccview: warning: " << person->why() << std::endl;
+    }
     serverIdentity identity;
     identity.token = newToken();
     if (identity.token.empty()) {
@@ -166,31 +235,19 @@ int serve(const serveOptions& o) {
     server.set_socket_options([](socket_t socket) { ownPortOptions(static_cast<std::uintptr_t>(socket)); });
     identity.port = bindLoopback(server, o);
     if (identity.port == 0) return 1;
-
-    serveContext context{o, run, idle, identity, servedPage(o.config, o.configName), history.get()};
-    guard(server, context.identity);
-    addRoutes(server, context);
-    launchFiles files(privateFolder(), identity.port);
-    if (!announce(o, identity, files)) return 1;
     // Each run's whole tree ends with the run, and with this server however
     // it ends (a keeper per run on Linux, the Job Object on Windows).
     childProcess::holdWholeTree();
 
-    std::atomic<bool> listened{false};
-    std::thread listener([&] {
-        server.listen_after_bind();
-        listened = true;
-    });
-    // Until it listens, the server cannot be stopped (a stop would be missed
-    // and the listener never end), also when Ctrl+C comes at once.
-    while (!server.is_running() && !listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    idle.waitForEnd();
-    if (idle.idled()) std::cerr << "ccview: no page for " << minutesText(o.idleMinutes) << "; ending" << std::endl;
-    if (run.running()) std::cerr << "ccview: stopping the run in progress, as Stop does, before ending" << std::endl;
-    run.shutDown();
-    // The pages get the run's end before the server stops.
-    idle.waitForNoPages(std::chrono::seconds(2));
-    server.stop();
-    listener.join();
-    return 0;
+    std::string notice;
+    const std::unique_ptr<settingsStore> settings = personSettings(notice);
+    std::unique_ptr<shelf> configsShelf;
+    std::unique_ptr<servedConfigs> configs;
+    if (o.program.empty()) {
+        configsShelf = std::make_unique<shelf>(o.shelfFolders, *settings);
+        configs = std::make_unique<servedConfigs>(*configsShelf, o.cwd);
+    } else {
+        configs = std::make_unique<servedConfigs>(o.configName, o.config, o.program, o.cwd);
+    }
+    return serveBound(server, o, identity, *configs, *settings, notice, runtime, person.get());
 }

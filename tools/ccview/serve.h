@@ -22,30 +22,42 @@
 #include <vector>
 
 #include "cnfReader.h"
+#include "shelf.h"
 
 struct serveOptions {
-    std::string configName;            // the config's file name, shown on the page
+    // A server of one config: its file name, shown on the page, the config,
+    // and the program with its fixed arguments. Empty program: a shelf's
+    // server instead.
+    std::string configName;
     cnfConfig config;
-    std::vector<std::string> program;  // the program and its fixed arguments
-    std::string cwd;                   // the program's working folder, absolute
+    std::vector<std::string> program;
+    // A shelf's server: its folders (the person's own first, with the
+    // configs installed with ccview; or the one folder given).
+    std::vector<shelfFolder> shelfFolders;
+    // The person's one server, which a second start finds (personServer.h).
+    bool personal = false;
+    std::string cwd;  // the programs' working folder, absolute
     bool openBrowser = true;
-    int idleMinutes = 0;               // 0: never ends for want of a page
-    int port = 0;                      // 0: the config's own port, or any free one
+    int idleMinutes = 0;  // 0: never ends for want of a page
+    int port = 0;         // 0: a config's own port, or any free one for a shelf
 };
 
 // The port a config is served on unless told otherwise: derived from the
-// config's content, so that the page's origin, by which the browser keeps
-// its presets and remembered values, stays the same from one start to the
-// next; in 61000-65535, above the ports Linux hands out on its own.
+// config's content, so that the page's origin stays the same from one start
+// to the next (pages of earlier versions kept the values in the browser per
+// origin, and the page takes them over from there once); in 61000-65535,
+// above the ports Linux hands out on its own.
 int configPort(const cnfConfig& config);
 
 // A 64-bit FNV-1a hash of the config's JSON form: what its port and the
 // folder of its runs are derived from.
 std::uint64_t configHash(const cnfConfig& config);
 
-// Serves until Ctrl+C, SIGTERM or SIGHUP (or the idle time passes with no
-// page and no run); prints the launch file's path on standard output, the
-// rest on standard error. A run in progress at the end is
-// stopped as Stop stops it. Returns the exit status: 0 after a normal end, 1
-// when the server cannot start.
+// Serves until Ctrl+C, SIGTERM or SIGHUP, Quit on the shelf, or the idle time
+// passing with no page and no run; prints the launch file's path on standard
+// output, the rest on standard error. A run in progress at the end is
+// stopped as Stop stops it. A personal server that finds the person's server
+// running opens its launch file instead (prints it, with openBrowser false).
+// Returns the exit status: 0 after a normal end, 1 when the server cannot
+// start.
 int serve(const serveOptions& options);

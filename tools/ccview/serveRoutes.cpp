@@ -12,6 +12,7 @@
 #include "ccviewPage.h"
 #include "dialog.h"
 #include "host.h"
+#include "userFolders.h"
 #include "serveApi.h"
 #include "utf8.h"
 
@@ -94,8 +95,20 @@ const cnfFile* fileItem(const cnfConfig& cfg, const request& req, std::string& p
     return &file;
 }
 
-void pageRoute(const serveContext& c, const request&, response& res) {
-    res.set_content(c.page, "text/html; charset=utf-8");
+// GET /: the config's page, or the shelf's.
+void pageRoute(const serveContext& c, const request& req, response& res) {
+    if (c.configs.isShelf()) return res.set_content(c.shelfPage, "text/html; charset=utf-8");
+    if (auto found = configOf(c, req, res)) res.set_content(found->page, "text/html; charset=utf-8");
+}
+
+// GET /config/ID: a shelf's config's page.
+void configPageRoute(const serveContext& c, const request& req, response& res) {
+    std::string why;
+    auto found = c.configs.isShelf() ? c.configs.find(req.matches[1], why) : nullptr;
+    if (found) return res.set_content(found->page, "text/html; charset=utf-8");
+    res.status = 404;
+    res.set_content("Not Found: " + (why.empty() ? std::string("no such page") : why) + ".\n",
+                    "text/plain; charset=utf-8");
 }
 
 // POST /launch: the token the launch file posts, as a form, becomes the
@@ -110,30 +123,38 @@ void launchRoute(const serveContext& c, const request& req, response& res) {
     res.set_content(launchPage(c.identity.token), "text/html; charset=utf-8");
 }
 
-void infoRoute(const serveContext& c, const request&, response& res) {
-    const std::vector<std::string>& program = c.options.program;
+void infoRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
+    const std::vector<std::string>& program = found->program;
     sendJson(res, 200,
              {{"program", program[0]},
               {"fixed", std::vector<std::string>(program.begin() + 1, program.end())},
-              {"cwd", c.options.cwd},
-              {"home", homeFolder()},
+              {"missing", found->missing},
+              {"cwd", c.configs.cwd()},
+              {"home", homeFolderPath()},
               {"keptBytes", keptOutputBytes},
-              {"runBytes", c.history != nullptr ? runPartBytes : 0},
+              {"runBytes", found->history != nullptr ? runPartBytes : 0},
               {"historyRuns", historyRuns},
               {"nativeDialog", haveNativeFileDialog()},
               {"separator", std::string(1, static_cast<char>(fs::path::preferred_separator))},
-              {"running", c.run.running()}});
+              {"running", found->run->running()}});
 }
 
 void runRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
+    if (!found->missing.empty()) return sendJson(res, 409, {{"error", found->missing}});
     runRequest run;
     std::string why, id;
-    if (!runRequestOf(req.body, c.options.cwd, run, why)) return sendJson(res, 400, {{"error", why}});
-    if (!c.run.start(run, why, id)) return sendJson(res, 409, {{"error", why}});
+    if (!runRequestOf(req.body, c.configs.cwd(), run, why)) return sendJson(res, 400, {{"error", why}});
+    if (!found->run->start(run, why, id)) return sendJson(res, 409, {{"error", why}});
     sendJson(res, 200, {{"started", true}, {"id", id}});
 }
 
-void stopRoute(const serveContext& c, const request&, response& res) { sendJson(res, 200, {{"stopping", c.run.stop()}}); }
+void stopRoute(const serveContext& c, const request& req, response& res) {
+    if (const auto found = configOf(c, req, res)) sendJson(res, 200, {{"stopping", found->run->stop()}});
+}
 
 // How much output a page's stream may be given now: liveBytesPerSecond,
 // saved up to liveBurst. Below a part of it, the stream waits a moment
@@ -165,6 +186,8 @@ private:
 // stream ends, so that tabs of one server never hold every connection the
 // browser allows.
 void eventsRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
     std::uint64_t from = 0;
     try {
         const std::string last = req.get_header_value("Last-Event-ID");
@@ -173,14 +196,15 @@ void eventsRoute(const serveContext& c, const request& req, response& res) {
         from = 0;
     }
     c.idle.connected();
-    runner& run = c.run;
-    const std::uint64_t reader = run.newReader();
+    std::shared_ptr<runner> held = found->run;  // the stream's, whatever replaces it
+    runner& run = *held;
+    const std::uint64_t reader = c.configs.newReader(*found);
     auto position = std::make_shared<std::uint64_t>(from);
     auto first = std::make_shared<bool>(true);
     auto pace = std::make_shared<livePace>();
     res.set_chunked_content_provider(
         "text/event-stream",
-        [&run, position, first, reader, pace](std::size_t, httplib::DataSink& sink) {
+        [held, &run, position, first, reader, pace](std::size_t, httplib::DataSink& sink) {
             std::string chunk = *first ? "retry: 1000\n\n" : "";
             *first = false;
             const std::vector<runEvent> events =
@@ -208,13 +232,15 @@ void eventsRoute(const serveContext& c, const request& req, response& res) {
 
 // Item 0: the working folder's browser, folders only.
 void listRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
     std::string patterns, why;
     std::size_t filterIndex = 0;
     const bool folders = req.get_param_value("item") == "0";
-    const cnfFile* file = folders ? nullptr : fileItem(c.options.config, req, patterns, filterIndex);
+    const cnfFile* file = folders ? nullptr : fileItem(found->config, req, patterns, filterIndex);
     if (file == nullptr && !folders) return sendJson(res, 400, {{"error", "no such file item"}});
     const std::string folder = req.has_param("folder") ? req.get_param_value("folder") : "";
-    const std::string& cwd = c.options.cwd;
+    const std::string& cwd = c.configs.cwd();
     json listing = folderListing(folder.empty() ? cwd : folder, cwd, folders || file->action == 2, patterns,
                                  req.get_param_value("hidden") == "1", why);
     if (listing.is_null()) return sendJson(res, 404, {{"error", why}});
@@ -223,9 +249,11 @@ void listRoute(const serveContext& c, const request& req, response& res) {
 
 void dialogRoute(const serveContext& c, const request& req, response& res) {
     if (!haveNativeFileDialog()) return sendJson(res, 404, {{"error", "no native dialog here"}});
+    const auto found = configOf(c, req, res);
+    if (!found) return;
     std::string patterns;
     std::size_t filterIndex = 0;
-    const cnfConfig& cfg = c.options.config;
+    const cnfConfig& cfg = found->config;
     const cnfFile* file = fileItem(cfg, req, patterns, filterIndex);
     if (file == nullptr) return sendJson(res, 400, {{"error", "no such file item"}});
     std::string filters;
@@ -233,9 +261,27 @@ void dialogRoute(const serveContext& c, const request& req, response& res) {
         filters += cfg.filters[file->filters[(i + filterIndex) % file->filters.size()]];
     const dialogKind kind =
         file->action == 2 ? dialogKind::folder : file->action == 1 ? dialogKind::save : dialogKind::open;
-    const auto chosen = nativeFileDialog(kind, file->name, filters, c.options.cwd);
+    const auto chosen = nativeFileDialog(kind, file->name, filters, c.configs.cwd());
     if (!chosen) return sendJson(res, 200, {{"cancelled", true}});
     sendJson(res, 200, {{"path", *chosen}});
+}
+
+// GET /api/values?key=KEY: what is kept for a config's key.
+void valuesRoute(const serveContext& c, const request& req, response& res) {
+    const std::string key = req.has_param("key") ? req.get_param_value("key") : "";
+    if (!settingsStore::isKey(key)) return sendJson(res, 400, {{"error", "no such key"}});
+    sendJson(res, 200, c.settings.valuesFor(key));
+}
+
+// POST /api/values {"key", "values"?, "presets"?}: keeps them.
+void keepValuesRoute(const serveContext& c, const request& req, response& res) {
+    const json change = json::parse(req.body, nullptr, false);
+    const bool keyed = change.is_object() && change.contains("key") && change["key"].is_string();
+    const std::string key = keyed ? change["key"].get<std::string>() : std::string();
+    std::string why;
+    if (!c.settings.changeValues(key, change.is_object() ? change : json(), why))
+        return sendJson(res, 400, {{"error", why}});
+    sendJson(res, 200, {{"kept", true}});
 }
 
 }  // namespace
@@ -244,10 +290,20 @@ httplib::Server::Handler routeOf(const serveContext& context, routeHandler handl
     return [&context, handler](const request& req, response& res) { handler(context, req, res); };
 }
 
+std::shared_ptr<servedConfig> configOf(const serveContext& c, const request& req, response& res) {
+    std::string why;
+    auto found = c.configs.find(req.has_param("config") ? req.get_param_value("config") : "", why);
+    if (!found) sendJson(res, 404, {{"error", why}});
+    return found;
+}
+
 void addRoutes(httplib::Server& server, const serveContext& context) {
     const auto route = [&context](routeHandler h) { return routeOf(context, h); };
     server.Get("/", route(pageRoute));
+    server.Get(R"(/config/([0-9a-f]{16}))", route(configPageRoute));
     server.Post(launchPath, route(launchRoute));
+    server.Get("/api/values", route(valuesRoute));
+    server.Post("/api/values", route(keepValuesRoute));
     server.Get("/api/info", route(infoRoute));
     server.Post("/api/run", route(runRoute));
     server.Post("/api/stop", route(stopRoute));

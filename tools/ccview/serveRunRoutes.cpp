@@ -19,28 +19,34 @@ using request = httplib::Request;
 using response = httplib::Response;
 
 void inputRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
     const json asked = json::parse(req.body, nullptr, false);
     const bool line = asked.is_object() && asked.contains("line") && asked["line"].is_string();
     const bool end = asked.is_object() && asked.value("end", false) == true;
     if (line == end) return sendJson(res, 400, {{"error", "expected {\"line\": text} or {\"end\": true}"}});
     std::string why;
-    if (line ? !c.run.sendInput(asked["line"].get<std::string>(), why) : !c.run.endInput(why))
+    if (line ? !found->run->sendInput(asked["line"].get<std::string>(), why) : !found->run->endInput(why))
         return sendJson(res, 409, {{"error", why}});
     sendJson(res, 200, {{"sent", true}});
 }
 
-void historyRoute(const serveContext& c, const request&, response& res) {
-    const std::string running = c.run.runningId();
+void historyRoute(const serveContext& c, const request& req, response& res) {
+    const auto found = configOf(c, req, res);
+    if (!found) return;
+    const std::string running = found->run->runningId();
+    runHistory* history = found->history.get();
     sendJson(res, 200,
-             {{"runs", c.history != nullptr ? c.history->list(running) : json::array()},
+             {{"runs", history != nullptr ? history->list(running) : json::array()},
               {"running", running.empty() ? json() : json(running)}});
 }
 
-// The run a request names by its id, when the history holds it: never a
-// path taken from the request.
-std::string runOf(const serveContext& c, const request& req) {
-    const std::string id = req.has_param("id") ? req.get_param_value("id") : "";
-    if (c.history == nullptr || id.empty() || c.history->find(id).is_null()) return {};
+// The run a request names by its id, when its config's history holds it:
+// never a path taken from the request. The history in history.
+std::string runOf(const servedConfig& config, const request& req, runHistory*& history) {
+    history = config.history.get();
+    std::string id = req.has_param("id") ? req.get_param_value("id") : "";
+    if (history == nullptr || id.empty() || history->find(id).is_null()) return {};
     return id;
 }
 
@@ -51,8 +57,11 @@ std::uint64_t numberParam(const request& req, const char* name) {
 }
 
 void outputRoute(const serveContext& c, const request& req, response& res) {
-    const std::string id = runOf(c, req);
-    const std::string& folder = id.empty() ? id : c.history->folder();
+    const auto found = configOf(c, req, res);
+    if (!found) return;
+    runHistory* history = nullptr;
+    const std::string id = runOf(*found, req, history);
+    const std::string& folder = id.empty() ? id : history->folder();
     std::uint64_t from = numberParam(req, "from");
     if (!id.empty() && req.has_param("tail"))
         from = runOutputTail(folder, id, std::max<std::uint64_t>(numberParam(req, "tail"), 1), outputTailBytes);
@@ -75,9 +84,13 @@ void outputRoute(const serveContext& c, const request& req, response& res) {
 // The whole kept output, read from its files as it is sent: never all of it
 // in memory.
 void saveRoute(const serveContext& c, const request& req, response& res) {
-    const std::string id = runOf(c, req);
+    const auto found = configOf(c, req, res);
+    if (!found) return;
+    runHistory* history = nullptr;
+    const std::string id = runOf(*found, req, history);
     std::uint64_t first = 0;
-    const std::vector<std::string> files = id.empty() ? std::vector<std::string>() : runOutputFiles(c.history->folder(), id, first);
+    const std::vector<std::string> files =
+        id.empty() ? std::vector<std::string>() : runOutputFiles(history->folder(), id, first);
     if (files.empty()) return sendJson(res, 404, {{"error", "no output of such a run is kept"}});
     res.set_header("Content-Disposition", "attachment; filename=\"output-" + id + ".txt\"");
     auto at = std::make_shared<std::size_t>(0);

@@ -1,4 +1,4 @@
-// Runs the page's browser tests (browser.test.js, serve.test.js, run.test.js) when this machine can: it
+// Runs the page's browser tests (browser.test.js, serve.test.js, run.test.js, shelf.test.js) when this machine can: it
 // needs playwright-core (npm ci in the source folder) and a Chromium
 // (Debian's chromium, or CCVIEW_CHROMIUM). Otherwise it says why and exits 77,
 // which ctest shows as a skipped test; with CCVIEW_BROWSER_REQUIRED=1 (as CI
@@ -22,7 +22,7 @@ try {
 const chromium = process.env.CCVIEW_CHROMIUM || '/usr/bin/chromium';
 if (!fs.existsSync(chromium)) cannot('no Chromium at ' + chromium + '; install Debian\'s chromium or set CCVIEW_CHROMIUM');
 
-const files = ['browser.test.js', 'serve.test.js', 'run.test.js'].map((name) => path.join(__dirname, name));
+const files = ['browser.test.js', 'serve.test.js', 'run.test.js', 'shelf.test.js'].map((name) => path.join(__dirname, name));
 const run = spawnSync(process.execPath, ['--test'].concat(files), {
   stdio: 'inherit',
   env: { ...process.env, CCVIEW_CHROMIUM: chromium },

@@ -1,0 +1,111 @@
+// The shelf (ccview with no config) in a real browser: the person's configs
+// and the installed ones listed with their programs, a refused config, the
+// filter, a config opened and Back, one added and one removed. Started by
+// browser-run.js.
+'use strict';
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { spawn, spawnSync } = require('node:child_process');
+const { pathToFileURL } = require('node:url');
+const { example, launch, programs, servedAddress } = require('../pages.js');
+
+let browser;
+let dir;
+
+before(async () => {
+  browser = await launch();
+  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-shelf-'));
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  fs.rmSync(dir, { recursive: true, force: true });
+});
+
+// The example with its first header text changed, compiled to file.
+function compile(file, title) {
+  const script = fs.readFileSync(example, 'latin1').replace('# header item 1', '# ' + title);
+  fs.writeFileSync(file + '.sc', Buffer.from(script, 'latin1'));
+  const r = spawnSync(programs.tarvelkin, [file + '.sc', file], { encoding: 'latin1' });
+  assert.equal(r.status, 0, r.stderr);
+  fs.rmSync(file + '.sc');
+}
+
+test('the shelf: listed with programs, a refused config, filter, open and Back, add, remove', async () => {
+  const home = path.join(dir, 'person');
+  const own = path.join(home, 'data', 'tarvelkin', 'configs');
+  fs.mkdirSync(own, { recursive: true });
+  // serve_tool.cc runs serve_tool, found in PATH; nowhere.cc names no program.
+  compile(path.join(own, 'serve_tool.cc'), 'Found <b>tool</b>');
+  compile(path.join(own, 'nowhere.cc'), 'Missing tool');
+  const refused = fs.readFileSync(path.join(own, 'nowhere.cc'));
+  refused[6] = 3;
+  fs.writeFileSync(path.join(own, 'broken.cc'), refused);
+  compile(path.join(dir, 'added.cc'), 'Added later');
+  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
+    XDG_RUNTIME_DIR: path.join(home, 'run'), PATH: path.dirname(programs.serveTool) + path.delimiter + '/usr/bin' };
+  fs.mkdirSync(env.XDG_RUNTIME_DIR);
+  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
+  const ended = new Promise((resolve) => server.on('exit', resolve));
+  try {
+    const launchFile = await servedAddress(server);
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.goto(pathToFileURL(launchFile).href);
+    await page.locator('html[data-ready=true]').waitFor();
+    assert.deepEqual(await context.cookies(), []);
+    const entries = page.getByRole('list', { name: 'Configs' }).getByRole('article');
+    const entry = (name) => page.getByRole('article', { name });
+    // The person's configs by file name, then the one installed with ccview;
+    // config text stays text.
+    assert.deepEqual(await entries.getByRole('heading').allTextContents(),
+      ['broken.cc', 'Missing tool', 'Found <b>tool</b>', 'header item 1']);
+    assert.match(await entry('Found <b>tool</b>').textContent(), new RegExp('Program: ' + programs.serveTool));
+    assert.match(await entry('Missing tool').textContent(), /Program: nowhere — not found — choose the program…/);
+    assert.match(await entry('broken.cc').textContent(),
+      /This config cannot be read: offset 6: version is 3, expected 2/);
+    assert.equal(await entry('broken.cc').getByRole('link').count(), 0);
+    assert.equal(await entry('header item 1').getByRole('button', { name: /^Remove/ }).count(), 0);
+    // Filtered by typing: every word, any letter case.
+    await page.getByRole('searchbox', { name: 'Filter' }).fill('TOOL found');
+    assert.deepEqual(await entries.getByRole('heading').allTextContents(), ['Found <b>tool</b>']);
+    await page.getByRole('searchbox', { name: 'Filter' }).fill('');
+    // Open: the config's run page, its program found; Back: the shelf.
+    await page.getByRole('link', { name: 'Open Found <b>tool</b>' }).click();
+    await page.locator('html[data-ready=true]').waitFor();
+    assert.equal(await page.getByLabel('Program', { exact: true }).inputValue(), programs.serveTool);
+    await page.getByRole('link', { name: 'Back to the shelf' }).click();
+    await page.locator('html[data-ready=true]').waitFor();
+    // A config whose program is missing says so on its page before anything.
+    await page.getByRole('link', { name: 'Open Missing tool' }).click();
+    await page.locator('html[data-ready=true]').waitFor();
+    await page.getByText('The program "nowhere" was not found: choose the program on the shelf.').waitFor();
+    assert.ok(await page.getByRole('button', { name: 'Run', exact: true }).isDisabled());
+    await page.getByRole('link', { name: 'Back to the shelf' }).click();
+    await page.locator('html[data-ready=true]').waitFor();
+    // Added through the browser's file dialog: copied into the person's folder.
+    const chooser = page.waitForEvent('filechooser');
+    await page.getByRole('button', { name: 'Add a config…' }).click();
+    await (await chooser).setFiles(path.join(dir, 'added.cc'));
+    await entry('Added later').waitFor();
+    assert.deepEqual(fs.readFileSync(path.join(own, 'added.cc')), fs.readFileSync(path.join(dir, 'added.cc')));
+    // Removed, asking first: Cancel keeps it, Remove deletes its file.
+    await entry('Missing tool').getByRole('button', { name: 'Remove Missing tool' }).click();
+    await page.getByRole('dialog').getByRole('button', { name: 'Cancel' }).click();
+    assert.ok(fs.existsSync(path.join(own, 'nowhere.cc')));
+    await entry('Missing tool').getByRole('button', { name: 'Remove Missing tool' }).click();
+    await page.getByRole('dialog').getByRole('button', { name: 'Remove' }).click();
+    await page.getByRole('status').filter({ hasText: 'Removed nowhere.cc.' }).waitFor();
+    assert.equal(await entry('Missing tool').count(), 0);
+    assert.ok(!fs.existsSync(path.join(own, 'nowhere.cc')));
+    assert.deepEqual(errors, []);
+  } finally {
+    server.kill('SIGINT');
+    assert.equal(await ended, 0);
+  }
+});
