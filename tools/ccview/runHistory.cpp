@@ -25,7 +25,7 @@ fs::path historyFile(const std::string& folder) { return pathOfUtf8(folder) / "h
 
 // A record too large to keep whole (a form of many steps, a huge word)
 // keeps what identifies the run: Run again is then not offered.
-constexpr std::size_t maxRecordBytes = 256 * 1024;
+constexpr std::size_t maxRecordBytes = std::size_t{256} * 1024;
 
 }  // namespace
 
@@ -54,7 +54,7 @@ std::string runHistory::newId(std::int64_t startMs) {
     std::lock_guard<std::mutex> hold(lock_);
     const json runs = read();
     for (int n = 1;; ++n) {
-        const std::string id = n == 1 ? base : base + "-" + std::to_string(n);
+        std::string id = n == 1 ? base : base + "-" + std::to_string(n);
         const bool taken = std::any_of(runs.begin(), runs.end(), [&](const json& r) { return r.value("id", "") == id; });
         std::error_code error;
         if (!taken && !fs::exists(pathOfUtf8(folder_) / pathOfUtf8(id + ".idx"), error)) return id;
@@ -139,6 +139,7 @@ void runHistory::boundTotal(const std::string& spare) {
         }
     }
     std::vector<std::pair<fs::file_time_type, std::pair<std::string, std::string>>> oldest;
+    oldest.reserve(runs.size());
     for (const auto& [key, k] : runs) oldest.push_back({k.when, key});
     std::sort(oldest.begin(), oldest.end());
     for (const auto& [when, key] : oldest) {

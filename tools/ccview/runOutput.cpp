@@ -247,6 +247,7 @@ std::vector<std::string> runOutputFiles(const std::string& folder, const std::st
     std::vector<std::string> files;
     const std::vector<partIndex> parts = keptParts(folder, id);
     first = parts.empty() ? 0 : parts.front().start;
+    files.reserve(parts.size());
     for (const partIndex& p : parts) files.push_back(utf8Of(partPath(folder, id, p.part, ".out")));
     return files;
 }
