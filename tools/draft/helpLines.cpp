@@ -172,8 +172,8 @@ std::size_t blanksFrom(std::string_view s, std::size_t i) {
 
 // Whether the names read so far are one option's: joined by ',', '|', '/' or
 // "or", not by blanks alone as in a line that lists several options.
-bool aliasesOnly(const optionSpec& spec) {
-    return std::none_of(spec.joins.begin(), spec.joins.end(), [](char j) { return j == ' '; });
+bool aliasesOnly(const optionHead& head) {
+    return std::none_of(head.joins.begin(), head.joins.end(), [](char j) { return j == ' '; });
 }
 
 // The column at which at least three option lines hold a second option
@@ -241,9 +241,9 @@ std::vector<std::string> helpLines(std::string_view text) {
     return split;
 }
 
-bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, optionSpec& spec) {
+bool readOptionHead(std::string_view line, std::size_t descriptionColumn, optionHead& head) {
     const std::string_view s = line;
-    spec = optionSpec{};
+    head = optionHead{};
     std::size_t i = indentOf(s);
     char join = 0;
     std::size_t blanks = 0;  // before the token at i
@@ -266,19 +266,19 @@ bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, option
                 i = readAttached(s, i, name);
             }
             if (!endsToken(s, i)) {
-                if (spec.names.empty()) return false;
-                spec.descriptionAt = start;
+                if (head.names.empty()) return false;
+                head.descriptionAt = start;
                 break;
             }
-            if (!spec.names.empty()) spec.joins.push_back(join != 0 ? join : ' ');
-            spec.names.push_back(std::move(name));
-        } else if (spec.names.empty()) {
+            if (!head.names.empty()) head.joins.push_back(join != 0 ? join : ' ');
+            head.names.push_back(std::move(name));
+        } else if (head.names.empty()) {
             return false;
         } else if (const std::size_t m = blanks > 0 ? rangeMarker(s, i) : 0;
-                   m != 0 && nameLength(s, i + m + 1) != 0 && spec.rangeLast.empty()) {
+                   m != 0 && nameLength(s, i + m + 1) != 0 && head.rangeLast.empty()) {
             i += m + 1;
             const std::size_t length = nameLength(s, i);
-            spec.rangeLast = std::string(s.substr(i, length));
+            head.rangeLast = std::string(s.substr(i, length));
             i += length;
         } else if (s.compare(i, 3, "or ") == 0 && nameLength(s, i + 3) != 0) {
             join = 'o';
@@ -286,8 +286,8 @@ bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, option
             continue;
         } else if ((kind = readPlaceholder(s, i, end)) != placeholderKind::none && join == 0 &&
                    !(blanks == 1 && descriptionColumn != 0 && i >= descriptionColumn && end < s.size() &&
-                     aliasesOnly(spec) && s[i] != '<' && s[i] != '{' && s[i] != '[')) {
-            optionName& last = spec.names.back();
+                     aliasesOnly(head) && s[i] != '<' && s[i] != '{' && s[i] != '[')) {
+            optionName& last = head.names.back();
             if (last.form == valueForm::none && kind != placeholderKind::extraWord) {
                 last.form = kind == placeholderKind::optionalValue ? valueForm::optionalSeparate : valueForm::separate;
                 last.placeholder = std::string(s.substr(i, end - i));
@@ -296,7 +296,7 @@ bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, option
             }
             i = end;
         } else {
-            spec.descriptionAt = i;
+            head.descriptionAt = i;
             break;
         }
         // What separates this token from the next.
@@ -309,14 +309,14 @@ bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, option
             blanks = blanksFrom(s, i);
             i += blanks;
             if (blanks >= 2 && i < s.size() && nameLength(s, i) == 0) {
-                spec.descriptionAt = i;
+                head.descriptionAt = i;
                 break;
             }
         } else if (blanks != 1 && i < s.size()) {  // two blanks or more, or none before a word
-            spec.descriptionAt = i;
+            head.descriptionAt = i;
             break;
         }
     }
-    if (i >= s.size() && join != 0 && join != 'o') spec.continuedBy = join;
-    return !spec.names.empty();
+    if (i >= s.size() && join != 0 && join != 'o') head.continuedBy = join;
+    return !head.names.empty();
 }

@@ -19,7 +19,7 @@
 std::vector<std::string> helpLines(std::string_view text);
 
 // The option names at the start of an option line, as read.
-struct optionSpec {
+struct optionHead {
     std::vector<optionName> names;
     // joins[k] is what stood between names[k] and names[k + 1]: ',' for a
     // comma, '|', '/', 'o' for the word "or", ' ' for blanks only.
@@ -38,7 +38,7 @@ struct optionSpec {
 // help's descriptions usually begin, 0 when not known: a value-like word that
 // follows a single blank at or after that column is taken for the start of
 // the description ("--json JSON output" where the column overflows).
-bool readOptionSpec(std::string_view line, std::size_t descriptionColumn, optionSpec& spec);
+bool readOptionHead(std::string_view line, std::size_t descriptionColumn, optionHead& head);
 
 // The index of the first non-blank character, or the line's length.
 std::size_t indentOf(std::string_view line);

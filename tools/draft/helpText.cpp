@@ -43,11 +43,11 @@ bool dropDots(std::string& word) {
 // The column at which most descriptions begin on their option's line, 0 when none does.
 std::size_t descriptionColumn(const std::vector<std::string>& lines) {
     std::map<std::size_t, int> seen;
-    optionSpec spec;
+    optionHead head;
     for (const std::string& line : lines)
-        if (readOptionSpec(line, 0, spec) && spec.descriptionAt != std::string::npos && spec.descriptionAt >= 2 &&
-            line[spec.descriptionAt - 2] == ' ')
-            ++seen[spec.descriptionAt];
+        if (readOptionHead(line, 0, head) && head.descriptionAt != std::string::npos && head.descriptionAt >= 2 &&
+            line[head.descriptionAt - 2] == ' ')
+            ++seen[head.descriptionAt];
     std::pair<std::size_t, int> best{0, 0};
     for (const auto& [column, count] : seen)
         if (count > best.second) best = {column, count};
@@ -102,9 +102,9 @@ bool isOptionWord(std::string_view word) {
 // The options a usage group such as "-v", "-f file", "-abc" or "-Olevel" names.
 std::vector<optionName> usageOptions(const std::string& group) {
     std::vector<optionName> found;
-    optionSpec spec;
-    if (!readOptionSpec(group, 0, spec)) return found;
-    for (optionName& name : spec.names) {
+    optionHead head;
+    if (!readOptionHead(group, 0, head)) return found;
+    for (optionName& name : head.names) {
         const std::string& n = name.name;
         if (isOptionWord(n)) continue;
         if (n[1] != '-' && n.size() > 2 && name.form == valueForm::none) {
@@ -164,7 +164,7 @@ usageRead readUsage(const std::vector<std::string>& words) {
 
 // One option line and its description lines, until they end.
 struct optionBlock {
-    optionSpec spec;
+    optionHead head;
     std::string description;
     std::size_t indent = 0;
     std::size_t line = 0;
@@ -179,18 +179,18 @@ public:
     // stand on a line with nothing describing them ("-depth -xdev"), or each
     // side of a '/' ("--shout / --no-shout").
     void addBlock(optionBlock& block) {
-        optionSpec& spec = block.spec;
-        const bool listOnly = block.description.empty() && spec.names.size() >= 2 &&
-                              std::all_of(spec.joins.begin(), spec.joins.end(), [](char j) { return j == ' '; });
+        optionHead& head = block.head;
+        const bool listOnly = block.description.empty() && head.names.size() >= 2 &&
+                              std::all_of(head.joins.begin(), head.joins.end(), [](char j) { return j == ' '; });
         helpOption option;
         option.description = std::move(block.description);
         option.section = block.section;
         option.line = block.line;
-        for (std::size_t k = 0; k < spec.names.size(); ++k) {
-            option.names.push_back(std::move(spec.names[k]));
-            const bool last = k + 1 == spec.names.size();
-            if (last || listOnly || spec.joins[k] == '/') {
-                if (last) option.rangeLast = spec.rangeLast;
+        for (std::size_t k = 0; k < head.names.size(); ++k) {
+            option.names.push_back(std::move(head.names[k]));
+            const bool last = k + 1 == head.names.size();
+            if (last || listOnly || head.joins[k] == '/') {
+                if (last) option.rangeLast = head.rangeLast;
                 add(option);
                 option.names.clear();
             }
@@ -273,7 +273,7 @@ helpText readHelp(std::string_view text) {
         if (open) read.addBlock(block);
         open = false;
     };
-    optionSpec spec;
+    optionHead head;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const std::size_t indent = indentOf(line);
@@ -282,16 +282,16 @@ helpText readHelp(std::string_view text) {
             usageGoesOn = false;
             continue;
         }
-        const bool isOption = readOptionSpec(line, column, spec);
-        if (open && isOption && block.spec.continuedBy != 0 && block.description.empty() && !blank) {
+        const bool isOption = readOptionHead(line, column, head);
+        if (open && isOption && block.head.continuedBy != 0 && block.description.empty() && !blank) {
             // "--color[=WHEN]," and on the next line "--colour[=WHEN]   use markers ..."
-            optionSpec& names = block.spec;
+            optionHead& names = block.head;
             names.joins.push_back(names.continuedBy);
-            names.joins.insert(names.joins.end(), spec.joins.begin(), spec.joins.end());
-            names.names.insert(names.names.end(), spec.names.begin(), spec.names.end());
-            names.rangeLast = spec.rangeLast;
-            names.continuedBy = spec.continuedBy;
-            if (spec.descriptionAt != std::string::npos) block.description = trimmed(line.substr(spec.descriptionAt));
+            names.joins.insert(names.joins.end(), head.joins.begin(), head.joins.end());
+            names.names.insert(names.names.end(), head.names.begin(), head.names.end());
+            names.rangeLast = head.rangeLast;
+            names.continuedBy = head.continuedBy;
+            if (head.descriptionAt != std::string::npos) block.description = trimmed(line.substr(head.descriptionAt));
             continue;
         }
         if (open && indent > block.indent && (!blank || block.description.empty()) &&
@@ -351,8 +351,8 @@ helpText readHelp(std::string_view text) {
                 if (known == help.sections.end()) help.sections.push_back(heading);
                 heading.clear();
             }
-            block = optionBlock{spec, {}, indent, i + 1, section};
-            if (spec.descriptionAt != std::string::npos) block.description = trimmed(line.substr(spec.descriptionAt));
+            block = optionBlock{head, {}, indent, i + 1, section};
+            if (head.descriptionAt != std::string::npos) block.description = trimmed(line.substr(head.descriptionAt));
             open = true;
             continue;
         }
@@ -360,7 +360,7 @@ helpText readHelp(std::string_view text) {
         const std::string prose = trimmed(line);
         std::size_t next = i + 1;
         while (next < lines.size() && indentOf(lines[next]) == lines[next].size()) ++next;
-        const bool optionFollows = next < lines.size() && readOptionSpec(lines[next], column, spec);
+        const bool optionFollows = next < lines.size() && readOptionHead(lines[next], column, head);
         if (isHeading(prose, optionFollows)) {
             heading = prose.back() == ':' ? trimmed(prose.substr(0, prose.size() - 1)) : prose;
             continue;

@@ -9335,7 +9335,7 @@ class binary_reader
 
     /*!
     @brief Read a BSON document element of the given @a element_type.
-    @param[in] element_type The BSON element type, c.f. http://bsonspec.org/spec.html
+    @param[in] element_type The BSON element type, as BSON defines it
     @param[in] element_type_parse_position The position in the input stream,
                where the `element_type` was read.
     @warning Not all BSON element types are supported yet. An unsupported
@@ -9412,7 +9412,7 @@ class binary_reader
     }
 
     /*!
-    @brief Read a BSON element list (as specified in the BSON-spec)
+    @brief Read a BSON element list (as BSON defines it)
 
     The same binary layout is used for objects and arrays, hence it must be
     indicated with the argument @a is_array which one is expected
@@ -10062,7 +10062,7 @@ class binary_reader
             {
                 auto last_token = get_token_string();
                 return sax->parse_error(chars_read, last_token, parse_error::create(113, chars_read,
-                                        exception_message(input_format_t::cbor, concat("expected length specification (0x60-0x7B) or indefinite string type (0x7F); last byte: 0x", last_token), "string"), nullptr));
+                                        exception_message(input_format_t::cbor, concat("expected length marker (0x60-0x7B) or indefinite string type (0x7F); last byte: 0x", last_token), "string"), nullptr));
             }
         }
     }
@@ -10162,7 +10162,7 @@ class binary_reader
             {
                 auto last_token = get_token_string();
                 return sax->parse_error(chars_read, last_token, parse_error::create(113, chars_read,
-                                        exception_message(input_format_t::cbor, concat("expected length specification (0x40-0x5B) or indefinite binary array type (0x5F); last byte: 0x", last_token), "binary"), nullptr));
+                                        exception_message(input_format_t::cbor, concat("expected length marker (0x40-0x5B) or indefinite binary array type (0x5F); last byte: 0x", last_token), "binary"), nullptr));
             }
         }
     }
@@ -10716,7 +10716,7 @@ class binary_reader
             {
                 auto last_token = get_token_string();
                 return sax->parse_error(chars_read, last_token, parse_error::create(113, chars_read,
-                                        exception_message(input_format_t::msgpack, concat("expected length specification (0xA0-0xBF, 0xD9-0xDB); last byte: 0x", last_token), "string"), nullptr));
+                                        exception_message(input_format_t::msgpack, concat("expected length marker (0xA0-0xBF, 0xD9-0xDB); last byte: 0x", last_token), "string"), nullptr));
             }
         }
     }
@@ -11002,11 +11002,11 @@ class binary_reader
 
         if (input_format != input_format_t::bjdata)
         {
-            message = "expected length type specification (U, i, I, l, L); last byte: 0x" + last_token;
+            message = "expected length type marker (U, i, I, l, L); last byte: 0x" + last_token;
         }
         else
         {
-            message = "expected length type specification (U, i, u, I, m, l, M, L); last byte: 0x" + last_token;
+            message = "expected length type marker (U, i, u, I, m, l, M, L); last byte: 0x" + last_token;
         }
         return sax->parse_error(chars_read, last_token, parse_error::create(113, chars_read, exception_message(input_format, message, "string"), nullptr));
     }
@@ -11283,11 +11283,11 @@ class binary_reader
 
         if (input_format != input_format_t::bjdata)
         {
-            message = "expected length type specification (U, i, I, l, L) after '#'; last byte: 0x" + last_token;
+            message = "expected length type marker (U, i, I, l, L) after '#'; last byte: 0x" + last_token;
         }
         else
         {
-            message = "expected length type specification (U, i, u, I, m, l, M, L) after '#'; last byte: 0x" + last_token;
+            message = "expected length type marker (U, i, u, I, m, l, M, L) after '#'; last byte: 0x" + last_token;
         }
         return sax->parse_error(chars_read, last_token, parse_error::create(113, chars_read, exception_message(input_format, message, "size"), nullptr));
     }
@@ -23899,7 +23899,7 @@ class basic_json // NOLINT(cppcoreguidelines-special-member-functions,hicpp-spec
             // get reference to parent of JSON pointer ptr
             const auto last_path = ptr.back();
             ptr.pop_back();
-            // parent must exist when performing patch add per RFC6902 specs
+            // parent must exist when performing patch add per RFC 6902
             basic_json& parent = result.at(ptr);
 
             switch (parent.m_type)
