@@ -71,7 +71,7 @@ function run(program, args) {
     await page.waitForFunction((want) => document.getElementById('s0-path').value === want, chosen);
     assert.equal(await field.inputValue(), chosen);
     await page.getByRole('button', { name: 'Run', exact: true }).click();
-    await page.getByText(/^Finished after/).waitFor();
+    await page.getByRole('status').filter({ hasText: /^Finished after/ }).waitFor();
     const lines = (await page.getByRole('log', { name: 'Output' }).innerText()).trim().split('\n');
     assert.deepEqual(lines.slice(1).map((h) => Buffer.from(h, 'hex').toString('utf8')), ['-f', chosen, '2']);
     console.log('native dialog: chose ' + chosen + '; the program received it; picture in ' + picture);
