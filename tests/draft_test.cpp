@@ -290,15 +290,23 @@ TEST(draft, ReadsEachLayoutAndDraftsAScriptThatCompiles) {
     }
 }
 
-// Texts the fuzzer found, each once a draft the compiler warned about.
+// Texts the fuzzer found, each once a draft the compiler warned about; and
+// commands whose words hold line ends, as a front end may pass them, which
+// once broke the header and the first comment.
 TEST(draft, DraftsFromOddTextsCompileCleanly) {
-    const char* const texts[] = {
+    const struct {
+        const char* text;
+        std::string program;
+        std::vector<std::string> helpArgs;
+    } cases[] = {
         // An operand named ":x:": a caption that began with ':'.
-        "Usage: fe, :cge: fe, tch [options.]        frob\n  -a   all\n",
+        {"Usage: fe, :cge: fe, tch [options.]        frob\n  -a   all\n", "odd", {"--help"}},
+        {"Usage: odd [OPTION]\n  -a   all\n", "odd", {"--help\nShow", "all\r\n", std::string(600, 'x')}},
+        {"Usage: odd [OPTION]\n  -a   all\n", "/opt/new\nline/odd", {"\t--help"}},
     };
-    for (const char* text : texts) {
+    for (const auto& [text, program, helpArgs] : cases) {
         SCOPED_TRACE(text);
-        const draftResult draft = draftFromHelp(text, "odd", {"--help"});
+        const draftResult draft = draftFromHelp(text, program, helpArgs);
         ASSERT_TRUE(draft.ok()) << draft.error;
         const compileResult compiled = compileText(draft.script, "draft.sc");
         ASSERT_TRUE(compiled.ok()) << compiled.error->message();

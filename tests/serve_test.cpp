@@ -347,6 +347,10 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         {"values, script", "GET", "/api/values?key=ccview:0123456789abcdef", server.host(), token, none, none, 200},
         {"shelf, no token", "GET", "/api/shelf", server.host(), none, own, "same-origin", 403},
         {"shelf add from another port", "POST", "/api/shelf/add", server.host(), token, other, "same-site", 403},
+        {"make a form, no token", "POST", "/api/shelf/make", server.host(), none, own, "same-origin", 403},
+        {"make a form from a file", "POST", "/api/shelf/make", server.host(), token, "null", "cross-site", 403},
+        {"make a form, a bad body", "POST", "/api/shelf/make", server.host(), token, own, "same-origin", 400, {}, {},
+         true},
         {"quit, no token", "POST", "/api/quit", server.host(), none, own, "same-origin", 403},
         {"quit from a file", "POST", "/api/quit", server.host(), token, "null", "cross-site", 403},
         {"a shelf config's page, no token", "GET", "/config/0123456789abcdef", server.host(), none, none, none,
@@ -402,8 +406,9 @@ TEST(serve, RequestsWithoutTokenHostAndOriginAreRefused) {
         }
         EXPECT_FALSE(r->has_header("Access-Control-Allow-Origin"));
         EXPECT_FALSE(r->has_header("Set-Cookie"));
-        // Only a request with the token keeps its connection.
-        EXPECT_EQ(r->get_header_value("Connection"), v.trusted && r->status == 200 ? "" : "close");
+        // Only a request with the token keeps its connection, refused by
+        // its route or not.
+        EXPECT_EQ(r->get_header_value("Connection"), v.trusted && v.passed() ? "" : "close");
         if (launch && r->status == 200) {
             // The launch answer holds the token for its tab, as its data.
             EXPECT_NE(r->body.find("<script type=\"application/json\" id=\"token-data\">\"" + token + "\"</script>"),

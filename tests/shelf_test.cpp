@@ -5,6 +5,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -215,6 +216,73 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
     ccviewProcess again({});
     const json nowhere = entryNamed(again.get("/api/shelf"), "nowhere.cc");
     EXPECT_EQ(nowhere["program"], json({{"name", "nowhere"}, {"path", ARGV_PRINT}, {"found", true}, {"chosen", true}}));
+}
+
+// A form made for a program from its help: each request as the page sends
+// it, and what the server answers and leaves in the person's folder. A
+// program found in PATH is not remembered; nothing is written before the
+// draft compiled, nor over a file without "replace".
+TEST(shelf, MakesAFormForAProgram) {
+    personFolders person;
+    ::setenv("PATH", pathOfUtf8(SERVE_TOOL).parent_path().string().c_str(), 1);
+    const std::string help = "out:Usage: serve_tool [OPTION]... FILE\nShow a file.\n\n"
+                             "  -n, --number        number the lines\n  -o, --output=FILE   write to FILE\n";
+    const fs::path script = person.configs() / "serve_tool.sc", config = person.configs() / "serve_tool.cc";
+    const std::string tool = SERVE_TOOL, folder = person.path().string();
+    const std::string expected = "expected {\"program\": a name or a path, \"args\": [words], \"replace\": true or false}";
+    const struct {
+        const char* what;
+        json body;
+        int status;
+        std::string error;
+    } cases[] = {
+        {"not an object", json::array(), 400, expected},
+        {"no program", json::object(), 400, expected},
+        {"a program that is no text", {{"program", 3}}, 400, expected},
+        {"words that are no list", {{"program", "serve_tool"}, {"args", "--help"}}, 400, expected},
+        {"a word that is no text", {{"program", "serve_tool"}, {"args", {1}}}, 400, expected},
+        {"a word with a NUL", {{"program", "serve_tool"}, {"args", {std::string("a\0b", 3)}}}, 400, expected},
+        {"replace, not a yes or no", {{"program", "serve_tool"}, {"replace", "yes"}}, 400, expected},
+        {"not in PATH", {{"program", "no-such-tool"}}, 404,
+         "No program named \"no-such-tool\" was found in the folders of PATH"},
+        {"a relative path", {{"program", "tests/serve_tool"}}, 404,
+         "tests/serve_tool is not a full path: name the program, or choose it with Browse…"},
+        {"a folder", {{"program", folder}}, 404, folder + " is not a program you may run"},
+        {"no options", {{"program", "serve_tool"}, {"args", {"out:hello"}}}, 422,
+         "\"serve_tool out:hello\" printed no options: there is nothing to make a form of"},
+        {"no options, a status", {{"program", tool}, {"args", {"exit:4"}}}, 422,
+         "\"serve_tool exit:4\" printed no options, and ended with status 4: there is nothing to make a form of"},
+        {"no options, a signal", {{"program", "serve_tool"}, {"args", {"abort"}}}, 422,
+         "\"serve_tool abort\" printed no options, and ended by SIGABRT: there is nothing to make a form of"},
+    };
+    ccviewProcess server({});
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        EXPECT_EQ(server.post("/api/shelf/make", t.body, t.status)["error"], t.error);
+        EXPECT_FALSE(fs::exists(person.configs()) && !fs::is_empty(person.configs()));
+    }
+    // Made: the script and its config, which it compiles to; listed, its
+    // program found by its name.
+    const json made = server.post("/api/shelf/make", {{"program", "serve_tool"}, {"args", {help}}});
+    EXPECT_EQ(made["name"], "serve_tool.cc");
+    EXPECT_EQ(testSupport::compiled(fileBytes(script)), fileBytes(config));
+    EXPECT_NE(fileBytes(script).find("number the lines"), std::string::npos);
+    const json entry = entryNamed(server.get("/api/shelf"), "serve_tool.cc");
+    EXPECT_EQ(entry["id"], made["id"]);
+    EXPECT_EQ(entry["program"], json({{"name", "serve_tool"}, {"path", SERVE_TOOL}, {"found", true}, {"chosen", false}}));
+    // Again: the names are taken; with "replace", written over.
+    writeFile(script, "edited\n");
+    const json taken = server.post("/api/shelf/make", {{"program", tool}, {"args", {help}}}, 409);
+    EXPECT_EQ(taken, json({{"error", "serve_tool.sc and serve_tool.cc are in your configs folder already"},
+                           {"exists", {"serve_tool.sc", "serve_tool.cc"}}}));
+    EXPECT_EQ(fileBytes(script), "edited\n");
+    EXPECT_EQ(server.post("/api/shelf/make", {{"program", tool}, {"args", {help}}, {"replace", true}})["id"], made["id"]);
+    EXPECT_EQ(testSupport::compiled(fileBytes(script)), fileBytes(config));
+    EXPECT_FALSE(fs::exists(person.settings()) && fileBytes(person.settings()).find("serve_tool.cc") != std::string::npos);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(person.configs())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"serve_tool.cc", "serve_tool.sc"}));
 }
 
 // The settings file is the person's only (0600), written whole; a damaged

@@ -98,6 +98,43 @@
 //                          404 where there is no such dialog, 400 for no
 //                          such item.
 //
+// The shelf's server (ccview with no config, or --serve FOLDER) adds, each
+// answered 404 by a server of one config:
+//
+//   GET  /api/shelf        {"entries": [{"id", "name", "path", "own",
+//                          "refused", "headerItems", "program": {"name",
+//                          "path", "found", "chosen"}}], "folders": [{"path",
+//                          "own"}], "notice", "nativeDialog", "separator"}
+//                          (shelf.h); a config's run page is /config/ID, its
+//                          API calls take ?config=ID.
+//   POST /api/shelf/add, /remove, /program, /dialog; GET /api/shelf/browse
+//                          adding a config, removing one, choosing its
+//                          program (shelfRoutes.cpp); 409 {"error"} when
+//                          refused.
+//
+//   POST /api/shelf/make   body {"program": a bare name, found in PATH as a
+//                          config's program is, or a full path; "args":
+//                          [the help's words] (absent: ["--help"]);
+//                          "replace": true to write over the files}: runs
+//                          the program once with those words (no shell,
+//                          input closed, 10 s, 4 MB kept), drafts a script
+//                          from its help, compiles it and writes NAME.sc and
+//                          NAME.cc (NAME the program's file name, without
+//                          .exe on Windows) into the person's folder, each
+//                          whole; a program its name would not find is
+//                          remembered for the config. 200 {"id", "name":
+//                          "NAME.cc"}; 400 for another body; 404 for a
+//                          program that is not found; 409 {"error",
+//                          "exists": ["NAME.sc", "NAME.cc" present]} when
+//                          either is there and "replace" is not true (nothing
+//                          has run then), or {"error"} when a file cannot be
+//                          written; 422 when the program cannot be started,
+//                          prints no options or runs past its time; 500 for
+//                          a draft the compiler refuses, with its message.
+//                          Nothing is written but on 200.
+//
+//   POST /api/quit         {"ending": true}, and the server ends.
+//
 // Events (the JSON of each "data:" line), in order for each run:
 //
 //   {"type": "start", "run": N, "id": ID, "argv": [program, fixed...,

@@ -1,5 +1,6 @@
 // The shelf's page: the configs with their programs (shelf.js says what each
-// shows), a filter, Add, Remove (asking first), choosing a program, Quit.
+// shows), a filter, Add, making a form for a program, Remove (asking first),
+// choosing a program, Quit.
 // Opening a config goes to its run page, whose Back comes here again. Every
 // request goes through api.js, with the token; config texts only ever reach
 // the page as text.
@@ -123,28 +124,36 @@
   }
 
   async function chooseProgram(entry, view) {
+    const path = await browseProgram('Choose the program for ' + view.title, entry.id);
+    if (path) await useProgram(entry, path);
+  }
+
+  // A program chosen by its real path: in the desktop's own dialog where
+  // there is one, else in a listing the server gives, starting in the folder
+  // of the program of the entry with id startId (if any). Null when cancelled.
+  async function browseProgram(title, startId) {
     if (shelf.nativeDialog) {
-      const answer = await ccApi.post('/api/shelf/dialog?id=' + encodeURIComponent(entry.id));
-      if (answer.ok && answer.body.path) await useProgram(entry, answer.body.path);
-      else if (!answer.ok) result(answer.error);
-      return;
+      const answer = await ccApi.post('/api/shelf/dialog' + (startId ? '?id=' + encodeURIComponent(startId) : ''));
+      if (!answer.ok) result(answer.error);
+      return answer.ok && answer.body.path ? answer.body.path : null;
     }
     const listing = async (folder) => {
-      const query = new URLSearchParams({ id: entry.id, folder });
+      const query = new URLSearchParams({ id: startId || '', folder });
       const answer = await ccApi.get('/api/shelf/browse?' + query);
       if (!answer.ok) result(answer.error);
       return answer.ok ? answer.body : null;
     };
     let list = await listing('');
-    if (!list) return;
+    if (!list) return null;
     const join = (folder, name) => (folder.endsWith(shelf.separator) ? folder : folder + shelf.separator) + name;
     const dialog = make('dialog', { className: 'browse' });
-    dialog.setAttribute('aria-label', 'Choose the program for ' + view.title);
+    dialog.setAttribute('aria-label', title);
     const where = make('p', { className: 'folder' });
     const entries = make('ul', { className: 'entries' });
     const up = make('button', { type: 'button', textContent: 'Up' });
     up.setAttribute('aria-label', 'Up one folder');
     const cancel = make('button', { type: 'button', textContent: 'Cancel' });
+    let chosen = null;
     const go = async (folder) => {
       const next = await listing(folder);
       if (next) showList(next);
@@ -157,21 +166,115 @@
         const button = make('button', { type: 'button', textContent: e.name + (e.folder ? shelf.separator : '') });
         button.addEventListener('click', () => {
           if (e.folder) return go(join(l.folder, e.name));
-          dialog.close();
-          return useProgram(entry, join(l.folder, e.name));
+          chosen = join(l.folder, e.name);
+          return dialog.close();
         });
         return make('li', {}, [button]);
       }));
     };
     up.addEventListener('click', () => list.parent !== null && go(list.parent));
     cancel.addEventListener('click', () => dialog.close());
-    dialog.addEventListener('close', () => dialog.remove());
-    dialog.append(make('h2', { textContent: 'Choose the program for ' + view.title }),
+    const closed = new Promise((resolve) => dialog.addEventListener('close', () => {
+      dialog.remove();
+      resolve(chosen);
+    }));
+    dialog.append(make('h2', { textContent: title }),
       make('div', { className: 'row' }, [up, where]), entries, make('div', { className: 'row buttons' }, [cancel]));
     document.body.append(dialog);
     showList(list);
     dialog.showModal();
+    return closed;
   }
+
+  // ---- a form made for a program from its own help ----
+
+  // The dialog: the program and its help words, and what pressing "Make the
+  // form" will do; nothing runs before that. Errors stay in the dialog; the
+  // new config's run page opens when it is made.
+  function makeForm() {
+    const dialog = make('dialog', { className: 'make' });
+    dialog.setAttribute('aria-labelledby', 'make-title');
+    const field = (id, label, value) => {
+      const input = make('input', { id, type: 'text', value, spellcheck: false, autocomplete: 'off' });
+      return [make('label', { htmlFor: id, textContent: label }), input];
+    };
+    const [programLabel, program] = field('make-program', 'Program', '');
+    const [argsLabel, args] = field('make-args', 'Help arguments', '--help');
+    const browse = make('button', { type: 'button', textContent: 'Browse…' });
+    browse.setAttribute('aria-label', 'Browse for the program');
+    const what = make('p', { className: 'hint' });
+    const said = make('p', { className: 'refused', role: 'alert' });
+    const busy = make('p', { className: 'hint', role: 'status' });
+    const go = make('button', { type: 'button', textContent: 'Make the form' });
+    const cancel = make('button', { type: 'button', textContent: 'Cancel' });
+    const words = () => args.value.split(/\s+/).filter((w) => w !== '');
+    const describe = () => {
+      const name = program.value.trim() || 'the program';
+      what.textContent = 'ccview runs ' + name + ' once with ' +
+        (words().length ? '"' + words().join(' ') + '"' : 'no arguments') +
+        ', its input closed, to read its options from the help it prints. The form is saved in your configs ' +
+        'folder as a script and its config, and opens.';
+    };
+    const send = async (replace) => {
+      go.disabled = true;
+      said.textContent = '';
+      busy.textContent = 'Running ' + program.value.trim() + '…';
+      const answer = await ccApi.post('/api/shelf/make', { program: program.value.trim(), args: words(), replace });
+      busy.textContent = '';
+      go.disabled = false;
+      if (answer.ok) {
+        location.assign('/config/' + answer.body.id);
+      } else if (answer.body.exists && !replace) {
+        askToReplace(answer.body.exists, () => send(true));
+      } else {
+        said.textContent = answer.error;
+      }
+    };
+    const askToReplace = (names, replace) => {
+      const ask = make('dialog', { className: 'ask' });
+      ask.setAttribute('aria-label', 'Replace ' + names.join(' and '));
+      const yes = make('button', { type: 'button', textContent: 'Replace' });
+      const no = make('button', { type: 'button', textContent: 'Cancel' });
+      ask.append(make('p', { textContent: names.join(' and ') + (names.length > 1 ? ' are' : ' is') +
+        ' in your configs folder already. Replace ' + (names.length > 1 ? 'them' : 'it') + ' with the new form?' }),
+      make('div', { className: 'row buttons' }, [yes, no]));
+      no.addEventListener('click', () => ask.close());
+      yes.addEventListener('click', () => {
+        ask.close();
+        replace();
+      });
+      ask.addEventListener('close', () => ask.remove());
+      document.body.append(ask);
+      ask.showModal();
+      no.focus();
+    };
+    program.addEventListener('input', describe);
+    args.addEventListener('input', describe);
+    for (const input of [program, args]) {
+      input.addEventListener('keydown', (e) => {
+        if (e.key === 'Enter' && !go.disabled) send(false);
+      });
+    }
+    browse.addEventListener('click', async () => {
+      const path = await browseProgram('Choose the program to make a form for', '');
+      if (path) program.value = path;
+      describe();
+      program.focus();
+    });
+    go.addEventListener('click', () => send(false));
+    cancel.addEventListener('click', () => dialog.close());
+    dialog.addEventListener('close', () => dialog.remove());
+    dialog.append(make('h2', { id: 'make-title', textContent: 'Make a form for a program' }),
+      make('div', { className: 'row' }, [programLabel, program, browse]),
+      make('div', { className: 'row' }, [argsLabel, args]),
+      what, said, busy, make('div', { className: 'row buttons' }, [go, cancel]));
+    describe();
+    document.body.append(dialog);
+    dialog.showModal();
+    program.focus();
+  }
+
+  $('shelf-make').addEventListener('click', makeForm);
 
   // ---- the rest ----
 

@@ -147,6 +147,45 @@ bool shelf::add(const std::string& name, const std::string& bytes, std::string& 
     return true;
 }
 
+std::vector<std::string> shelf::madeFilesOf(const std::string& name) const {
+    std::vector<std::string> out;
+    const std::string own = ownFolder();
+    std::error_code error;
+    for (const std::string& file : {name + ".sc", name + ".cc"})
+        if (!own.empty() && fs::exists(pathOfUtf8(own) / pathOfUtf8(file), error)) out.push_back(file);
+    return out;
+}
+
+bool shelf::keepMade(const std::string& name, const std::string& script, const std::string& config,
+                     const std::string& program, bool replace, std::vector<std::string>& existing, std::string& id,
+                     std::string& why) {
+    const std::string own = ownFolder();
+    if (own.empty()) {
+        why = "this shelf has no folder of your own";
+        return false;
+    }
+    const fs::path folder = pathOfUtf8(own);
+    const std::string scriptPath = utf8Of(folder / pathOfUtf8(name + ".sc"));
+    const std::string configPath = utf8Of(folder / pathOfUtf8(name + ".cc"));
+    existing = madeFilesOf(name);
+    if (!replace && !existing.empty()) {
+        why = existing.front() + " is in your configs folder already";
+        return false;
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!replacePrivateFile(scriptPath, script, why) || !replacePrivateFile(configPath, config, why)) {
+        why = name + ": cannot be written: " + why;
+        return false;
+    }
+    if (programOf(configPath, settings_).path != program && !settings_.chooseProgram(configPath, program, why)) {
+        why = "the program for " + name + ".cc cannot be remembered: " + why;
+        return false;
+    }
+    id = idOf(configPath);
+    return true;
+}
+
 bool shelf::remove(const std::string& id, std::string& why) {
     shelfEntry entry;
     if (!find(id, entry)) {

@@ -66,6 +66,17 @@ public:
     // .cc, for bytes the reader refuses (its reason), for a name the folder
     // holds already, and when the file cannot be written. Its id in id.
     bool add(const std::string& name, const std::string& bytes, std::string& id, std::string& why);
+    // Which of NAME.sc and NAME.cc the own folder holds.
+    std::vector<std::string> madeFilesOf(const std::string& name) const;
+    // Keeps a form made for a program in the own folder: its script as
+    // NAME.sc and its config as NAME.cc, each written whole, the script
+    // first. program, the program's full path, is remembered for the config
+    // when its base name would find another (or none). Unless replace, refused
+    // when the folder holds either file already: existing then names them.
+    // Refused, with why, when a file cannot be written. Its id in id.
+    bool keepMade(const std::string& name, const std::string& script, const std::string& config,
+                  const std::string& program, bool replace, std::vector<std::string>& existing, std::string& id,
+                  std::string& why);
     // Removes a config of the own folder; refused, with why, for any other.
     bool remove(const std::string& id, std::string& why);
     // Remembers program (a program file) for a config; refused, with why,

@@ -2,12 +2,14 @@
 // removing, choosing a program, and ending the server.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "browse.h"
 #include "childProcess.h"
 #include "dialog.h"
 #include "serveRoutes.h"
+#include "shelfMake.h"
 #include "utf8.h"
 
 using json = nlohmann::json;
@@ -167,6 +169,31 @@ void programDialogRoute(const serveContext& c, const request&, response& res) {
     sendJson(res, 200, {{"path", *chosen}});
 }
 
+// {"program": a name or a full path, "args": [help words] (absent:
+// ["--help"]), "replace": true to write over NAME.sc and NAME.cc}
+void makeRoute(const serveContext& c, const request& req, response& res) {
+    const json body = bodyOf(req);
+    const auto isWord = [](const json& w) { return w.is_string() && w.get<std::string>().find('\0') == std::string::npos; };
+    formOrder order{textOf(body, "program"), {"--help"}, false};
+    bool ok = !order.program.empty() && isWord(order.program);
+    if (ok && body.contains("args")) {
+        const json& args = body["args"];
+        ok = args.is_array() && std::all_of(args.begin(), args.end(), isWord);
+        if (ok) order.helpArgs = args.get<std::vector<std::string>>();
+    }
+    if (ok && body.contains("replace")) {
+        ok = body["replace"].is_boolean();
+        order.replace = ok && body["replace"].get<bool>();
+    }
+    if (!ok)
+        return sendJson(res, 400, {{"error", "expected {\"program\": a name or a path, \"args\": [words], \"replace\": "
+                                             "true or false}"}});
+    shelf* s = shelfOf(c, res);
+    if (s == nullptr) return;
+    const formAnswer answer = makeForm(*s, order);
+    sendJson(res, answer.status, answer.body);
+}
+
 void quitRoute(const serveContext& c, const request&, response& res) {
     sendJson(res, 200, {{"ending", true}});
     c.quit();
@@ -182,5 +209,6 @@ void addShelfRoutes(httplib::Server& server, const serveContext& context) {
     server.Post("/api/shelf/program", route(programRoute));
     server.Get("/api/shelf/browse", route(browseRoute));
     server.Post("/api/shelf/dialog", route(programDialogRoute));
+    server.Post("/api/shelf/make", route(makeRoute));
     server.Post("/api/quit", route(quitRoute));
 }

@@ -84,6 +84,16 @@ std::string shortName(std::string_view program) {
     return name;
 }
 
+// Words of the command as one line of a comment or a header text: a line end
+// or another control character in a word (a help argument may hold one) is a
+// blank there.
+std::string oneLine(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    return out;
+}
+
 }  // namespace
 
 std::size_t optionsIn(std::string_view text) { return readHelp(text).options.size(); }
@@ -97,11 +107,11 @@ draftResult draftFromHelp(std::string_view text, std::string_view program, const
         return result;
     }
     header h;
-    h.program = shortName(program);
+    h.program = oneLine(shortName(program));
     if (h.program.empty()) h.program = help.program.empty() ? "the program" : help.program;
     h.summary = help.summary;
-    h.command = std::string(program.empty() ? h.program : std::string(program));
-    for (const std::string& arg : helpArgs) h.command += " " + arg;
+    h.command = program.empty() ? h.program : oneLine(program);
+    for (const std::string& arg : helpArgs) h.command.append(1, ' ').append(oneLine(arg));
 
     // The most options (in the text's order) whose form fits the limits.
     const formPlan plan(help);

@@ -70,3 +70,15 @@ helpRun runForHelp(const std::vector<std::string>& argv, const helpRunLimits& li
 }
 
 const std::string& helpTextOf(const helpRun& run) { return optionsIn(run.err) > optionsIn(run.out) ? run.err : run.out; }
+
+std::string whyNoHelp(const helpRun& run, const std::string& shown, const helpRunLimits& limits) {
+    if (optionsIn(helpTextOf(run)) > 0) return {};
+    if (run.timedOut)
+        return shown + " did not end within " +
+               std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count()) +
+               " s and printed no options; it was ended";
+    std::string how;
+    if (run.outcome.signalled) how = ", and ended by " + signalName(run.outcome.code);
+    else if (run.outcome.code != 0) how = ", and ended with status " + std::to_string(run.outcome.code);
+    return shown + " printed no options" + how;
+}

@@ -36,3 +36,9 @@ helpRun runForHelp(const std::vector<std::string>& argv, const helpRunLimits& li
 // (standard output when neither lists more), as some programs print their
 // help on standard error.
 const std::string& helpTextOf(const helpRun& run);
+
+// Why a run gives no help text to draft from, as words to follow the command
+// shown (such as "`frob --help`"): it did not end in time, or listed no
+// options (and how it ended, when that was not status 0). "" when its help
+// text lists options.
+std::string whyNoHelp(const helpRun& run, const std::string& shown, const helpRunLimits& limits);

@@ -163,16 +163,8 @@ int main(int argc, char** argv) {
         if (!run.started) return failed("cannot start the program: " + run.why);
         text = helpTextOf(run);
         const std::string shown = "`" + commandOf(command) + "`";
-        if (optionsIn(text) == 0) {
-            if (run.timedOut)
-                return failed(shown + " did not end within " +
-                              std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count()) +
-                              " s and printed no options; it was ended");
-            std::string how;
-            if (run.outcome.signalled) how = ", and ended by " + signalName(run.outcome.code);
-            else if (run.outcome.code != 0) how = ", and ended with status " + std::to_string(run.outcome.code);
-            return failed(shown + " printed no options" + how);
-        }
+        const std::string why = whyNoHelp(run, shown, limits);
+        if (!why.empty()) return failed(why);
         if (run.timedOut) notes.push_back(shown + " did not end in time; it was ended, and the draft made of what it printed");
         if (run.cut) notes.push_back(shown + " printed more than 4 MB; it was ended, and the draft made of the first 4 MB");
     }

@@ -109,3 +109,78 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
     assert.equal(await ended, 0);
   }
 });
+
+// A help text as serve_tool's one word "out:TEXT" prints it.
+function printed(text) {
+  return 'out:' + text.replace(/\\/g, '\\\\').replace(/ /g, '\\x20').replace(/\n/g, '\\n');
+}
+
+test('the shelf makes a form for a program from its help, asks before replacing, and says why it cannot', async () => {
+  const home = path.join(dir, 'maker');
+  const own = path.join(home, 'data', 'tarvelkin', 'configs');
+  // serve_tool is not in PATH: it is named by its full path, and remembered so.
+  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
+    XDG_RUNTIME_DIR: path.join(home, 'run'), PATH: '/usr/bin' };
+  fs.mkdirSync(env.XDG_RUNTIME_DIR, { recursive: true });
+  const help = 'Usage: serve_tool [OPTION]... FILE\nShow a file, the test\'s way.\n\n' +
+    '  -n, --number          number the lines\n      --width=COLUMNS   wrap at COLUMNS\n' +
+    '  -o, --output=FILE     write to FILE\n';
+  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
+  const ended = new Promise((resolve) => server.on('exit', resolve));
+  try {
+    const page = await (await browser.newContext()).newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.goto(pathToFileURL(await servedAddress(server)).href);
+    await page.locator('html[data-ready=true]').waitFor();
+    await page.getByRole('button', { name: 'Make a form for a program…' }).click();
+    const dialog = page.getByRole('dialog', { name: 'Make a form for a program' });
+    const said = dialog.getByRole('alert');
+    const make = async (program, args) => {
+      await dialog.getByLabel('Program', { exact: true }).fill(program);
+      await dialog.getByLabel('Help arguments').fill(args);
+      await dialog.getByRole('button', { name: 'Make the form' }).click();
+    };
+    assert.match(await dialog.textContent(), /runs the program once with "--help", its input closed/);
+    // What goes wrong is said in the dialog, and leaves no file.
+    await make('serve_tool', '--help');
+    await said.filter({ hasText: 'No program named "serve_tool" was found in the folders of PATH' }).waitFor();
+    await make(programs.serveTool, 'out:no\\x20options\\x20here');
+    await said.filter({ hasText: '"serve_tool out:no\\x20options\\x20here" printed no options: ' +
+      'there is nothing to make a form of' }).waitFor();
+    await make(programs.serveTool, 'exit:3');
+    await said.filter({ hasText: 'printed no options, and ended with status 3' }).waitFor();
+    assert.deepEqual(fs.existsSync(own) ? fs.readdirSync(own) : [], []);
+    // A script of that name is there already: asked first, Cancel keeps it.
+    fs.mkdirSync(own, { recursive: true });
+    fs.writeFileSync(path.join(own, 'serve_tool.sc'), 'written by hand\n');
+    await make(programs.serveTool, printed(help));
+    const ask = page.getByRole('dialog', { name: 'Replace serve_tool.sc' });
+    assert.match(await ask.textContent(), /serve_tool.sc is in your configs folder already\. Replace it/);
+    await ask.getByRole('button', { name: 'Cancel' }).click();
+    assert.equal(fs.readFileSync(path.join(own, 'serve_tool.sc'), 'latin1'), 'written by hand\n');
+    assert.deepEqual(fs.readdirSync(own), ['serve_tool.sc']);
+    // Replace: the form is made and its run page opens, with its program.
+    await dialog.getByRole('button', { name: 'Make the form' }).click();
+    await ask.getByRole('button', { name: 'Replace' }).click();
+    await page.waitForURL(/\/config\/[0-9a-f]{16}$/);
+    await page.locator('html[data-ready=true]').waitFor();
+    assert.equal(await page.getByLabel('Program', { exact: true }).inputValue(), programs.serveTool);
+    await page.getByText('Number the lines (--number)').first().waitFor();
+    // The script beside its config compiles to the same bytes.
+    assert.deepEqual(fs.readdirSync(own).sort(), ['serve_tool.cc', 'serve_tool.sc']);
+    const again = path.join(dir, 'again.cc');
+    const r = spawnSync(programs.tarvelkin, [path.join(own, 'serve_tool.sc'), again], { encoding: 'latin1' });
+    assert.equal(r.status, 0, r.stderr);
+    assert.deepEqual(fs.readFileSync(again), fs.readFileSync(path.join(own, 'serve_tool.cc')));
+    // On the shelf, with the program it was made from.
+    await page.getByRole('link', { name: 'Back to the shelf' }).click();
+    await page.locator('html[data-ready=true]').waitFor();
+    const entry = page.getByRole('article', { name: 'serve_tool' });
+    assert.match(await entry.textContent(), new RegExp('Program: ' + programs.serveTool + ' \\(chosen by you\\)'));
+    assert.deepEqual(errors, []);
+  } finally {
+    server.kill('SIGINT');
+    assert.equal(await ended, 0);
+  }
+});
