@@ -47,11 +47,12 @@ private:
 // A ccview started with words; the first line it prints is its launch file.
 class ccviewProcess {
 public:
-    explicit ccviewProcess(const std::vector<std::string>& words) {
+    // (started in folder, when one is given)
+    explicit ccviewProcess(const std::vector<std::string>& words, const fs::path& folder = {}) {
         std::vector<std::string> argv = {CCVIEW_PROGRAM, "--no-browser"};
         argv.insert(argv.end(), words.begin(), words.end());
         std::string why;
-        process_ = childProcess::start(argv, "", why);
+        process_ = childProcess::start(argv, folder.empty() ? std::string() : utf8Of(folder), why);
         if (!process_) throw std::runtime_error("cannot start ccview: " + why);
         char c = 0;
         while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') launch_ += c;
@@ -248,6 +249,39 @@ TEST(shelf, SettingsArePrivateAndADamagedFileIsKeptAside) {
     EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
     EXPECT_EQ(server.end(), 0);
     EXPECT_NE(server.errors().find("ccview: " + said + "\n"), std::string::npos) << server.errors();
+}
+
+// Without a config folder of their own, the settings are kept nowhere: not
+// in the folder ccview was started in, where a settings.json may be another
+// program's. Changes are refused with the reason, and the shelf's notice says
+// why; the rest of the shelf works.
+TEST(shelf, SettingsWithoutTheirFolderAreKeptNowhereElse) {
+    personFolders person;
+    fs::remove_all(person.path() / "config");
+    writeFile(person.path() / "config", "a file where the config folder would be");
+    const fs::path work = person.path() / "work";
+    fs::create_directory(work);
+    const std::string theirs = "{\"editor.tabSize\": 2}\n";
+    writeFile(work / "settings.json", theirs);
+
+    ccviewProcess server({}, work);
+    const std::string notice =
+        "settings cannot be kept: " + (person.path() / "config" / "tarvelkin").string() + ": cannot be made: Not a directory";
+    EXPECT_EQ(server.get("/api/shelf")["notice"], notice);
+    const json refused = {{"error", "the settings cannot be kept: there is no folder for them"}};
+    const std::string key = "ccview:0123456789abcdef";
+    EXPECT_EQ(server.post("/api/values", {{"key", key}, {"values", {{"style", "posix"}}}}, 400), refused);
+    EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
+    const json added = server.post("/api/shelf/add", {{"name", "mine.cc"}, {"bytes", base64Of(exampleConfig())}});
+    EXPECT_EQ(server.post("/api/shelf/program", {{"id", added["id"]}, {"path", SERVE_TOOL}}, 409), refused);
+    EXPECT_EQ(server.end(), 0);
+    EXPECT_NE(server.errors().find("ccview: " + notice + "\n"), std::string::npos) << server.errors();
+
+    // The folder it was started in holds no settings but its own, as they were.
+    EXPECT_EQ(fileBytes(work / "settings.json"), theirs);
+    for (const fs::directory_entry& e : fs::directory_iterator(work))
+        EXPECT_TRUE(e.path().filename() == "settings.json" || e.path().filename().string().rfind("settings", 0) != 0)
+            << e.path();
 }
 
 }  // namespace
