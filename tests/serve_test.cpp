@@ -1064,4 +1064,30 @@ TEST(serve, ADamagedHistoryIsKeptAside) {
 #endif
 }
 
+// Where runs cannot be kept (their folder is a file), a run still runs
+// and its page gets all of its output; its start says that the output is not
+// kept on disk, and nothing claims a run is kept that is not.
+TEST(serve, ARunWhoseOutputCannotBeKeptSaysSo) {
+    scratchFolder dir;
+    const std::string inTheWay = "a file where the runs' folder would be";
+    const fs::path runs = dir.path() / "state" / "tarvelkin" / "ccview";
+    fs::create_directories(runs.parent_path());
+    testSupport::writeFile(runs, inTheWay);
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL});
+    json start;
+    const runSeen seen = server.run({"out:only live\\n", "exit:4"}, [&](const json& event, const runSeen&) {
+        if (event["type"] == "start") start = event;
+    });
+    EXPECT_EQ(seen.out, "only live\n");
+    EXPECT_EQ(seen.end["outcome"], "exit");
+    EXPECT_EQ(seen.end["code"], 4);
+    const std::string note = start.value("note", "");
+    EXPECT_EQ(note.rfind("This run's output is not kept on disk: cannot write ", 0), 0u) << note;
+    EXPECT_NE(note.find("history.json: "), std::string::npos) << note;
+    EXPECT_EQ(server.get("/api/history"), R"({"running":null,"runs":[]})");
+    EXPECT_EQ(server.get("/api/output?id=" + seen.id), R"(404 {"error":"no output of such a run is kept"})");
+    EXPECT_EQ(server.get("/api/save?id=" + seen.id), R"(404 {"error":"no output of such a run is kept"})");
+    EXPECT_EQ(testSupport::fileBytes(runs), inTheWay);
+}
+
 }  // namespace
