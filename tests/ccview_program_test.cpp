@@ -101,6 +101,15 @@ TEST(ccview, RefusesWithoutWritingAnything) {
         {"--serve --port 65536 " + good + " -- prog", 2, "ccview: --port takes a port number, 1 to 65535\n" + usage},
         {"--serve --listen 1 " + good + " -- prog", 2, "ccview: unexpected --listen\n" + usage},
         {"--serve " + good + " -- ''", 2, "ccview: the program's name is empty\n" + usage},
+        // Options without their values, or with values of no use.
+        {"--port", 2, "ccview: --port needs a value\n" + usage},
+        {"--serve " + good + " --cwd", 2, "ccview: --cwd needs a value\n" + usage},
+        {"--port 80x", 2, "ccview: --port takes a port number, 1 to 65535\n" + usage},
+        {"--serve --idle-timeout 10081 " + good + " -- prog", 2,
+         "ccview: --idle-timeout takes whole minutes, 1 to 10080\n" + usage},
+        {"--idle-timeout ''", 2, "ccview: --idle-timeout takes whole minutes, 1 to 10080\n" + usage},
+        {"--serve --cwd nowhere " + good + " -- prog", 2, "ccview: --cwd nowhere: not a folder\n" + usage},
+        {"--serve " + good + " " + good + " -- prog", 2, "ccview: unexpected " + (dir / "good.cc").string() + "\n" + usage},
     };
     const std::string before = tree(dir);
     for (const auto& c : cases) {

@@ -927,4 +927,181 @@ TEST(serve, RunsAreKeptWithTheirOutput) {
     EXPECT_EQ(files, 40u);
 }
 
+// The API's answers to requests that are not as its routes take them:
+// bodies that are no JSON or of the wrong shape, ids and items that name
+// nothing, folders that are none. Each is refused with its status and a
+// message the page shows, and changes nothing: the next request that is
+// right is answered as if they had never come.
+TEST(serve, TheApiRefusesWhatItCannotTakeAndSaysWhy) {
+    scratchFolder dir;
+    fs::create_directory(dir.path() / "work");
+    testSupport::writeFile(dir.path() / "work" / "in.txt", "x");
+    testSupport::writeFile(dir.path() / "work" / "notes.md", "x");
+    fs::create_directory(dir.path() / "work" / "sub");
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL, "exit:0"}, dir.path() / "work");
+    const std::string file = utf8Of(dir.path() / "work" / "in.txt");
+    // (a key of this server's own: the settings file is every test's)
+    const std::string key = "ccview:" + server.token().substr(0, 16);
+    const std::string runShape = R"(400 {"error":"expected {\"words\": [...], \"input\": true|false, \"cwd\": text, \"form\": {...}}"})";
+    const std::string inputShape = R"(400 {"error":"expected {\"line\": text} or {\"end\": true}"})";
+    const std::string valuesShape = R"(400 {"error":"expected {\"values\": ...} and/or {\"presets\": [...]}"})";
+    const std::string notKept = R"(404 {"error":"no output of such a run is kept"})";
+    const std::string noItem = R"(400 {"error":"no such file item"})";
+    const std::string noShelf = R"(404 {"error":"this server serves one config, no shelf"})";
+    json presets = json::array();
+    for (int n = 0; n < 101; ++n) presets.push_back({{"name", "p"}, {"form", json::object()}});
+    const struct {
+        const char* what;
+        std::string method, path, body;
+        std::string answer;  // status and body; a status alone: the body is the system's to word
+    } cases[] = {
+        {"a run whose body is no JSON", "POST", "/api/run", "{\"words\": [", runShape},
+        {"a run whose body is a list", "POST", "/api/run", "[]", runShape},
+        {"a run without words", "POST", "/api/run", "{}", runShape},
+        {"words that are no list", "POST", "/api/run", R"({"words":"a b"})", runShape},
+        {"input that is no true or false", "POST", "/api/run", R"({"words":[],"input":"yes"})", runShape},
+        {"a working folder that is no text", "POST", "/api/run", R"({"words":[],"cwd":5})", runShape},
+        {"a form that is no object", "POST", "/api/run", R"({"words":[],"form":[]})", runShape},
+        {"a word that is no text", "POST", "/api/run", R"({"words":["a",1]})", R"(400 {"error":"every word must be a text"})"},
+        {"a working folder that is a file", "POST", "/api/run", json{{"words", json::array()}, {"cwd", file}}.dump(),
+         "400 " + json{{"error", "working folder not found: " + file}}.dump()},
+        {"a working folder with a NUL", "POST", "/api/run", R"({"words":[],"cwd":"sub\u0000"})",
+         R"(400 {"error":"working folder not found: sub\u0000"})"},
+        {"input that is no JSON", "POST", "/api/input", "line=y", inputShape},
+        {"input both a line and its end", "POST", "/api/input", R"({"line":"y","end":true})", inputShape},
+        {"input whose end is false", "POST", "/api/input", R"({"end":false})", inputShape},
+        {"a line with no run to read it", "POST", "/api/input", R"({"line":"y"})",
+         R"(409 {"error":"The program's input is not open: no run in progress reads from this page."})"},
+        {"an end with no run to read it", "POST", "/api/input", R"({"end":true})",
+         R"(409 {"error":"The program's input is not open: no run in progress reads from this page."})"},
+        {"stop with no run", "POST", "/api/stop", "", R"(200 {"stopping":false})"},
+        {"the output of no run", "GET", "/api/output", "", notKept},
+        {"the output of a run never made", "GET", "/api/output?id=20000101-000000-000&from=x&tail=y", "", notKept},
+        {"saving a run never made", "GET", "/api/save?id=..%2Fhistory.json", "", notKept},
+        {"a listing without an item", "GET", "/api/list", "", noItem},
+        {"a listing of an item that is no number", "GET", "/api/list?item=first", "", noItem},
+        {"a listing of an item past the last", "GET", "/api/list?item=2", "", noItem},
+        {"a listing of item -1", "GET", "/api/list?item=-1", "", noItem},
+        {"a listing with a filter that is no number", "GET", "/api/list?item=1&filter=all", "", noItem},
+        {"a filter past the last: the first", "GET", "/api/list?item=1&filter=7", "",
+         "200 " + json{{"folder", utf8Of(fs::weakly_canonical(dir.path() / "work"))},
+                       {"parent", utf8Of(fs::weakly_canonical(dir.path()))},
+                       {"separator", std::string(1, static_cast<char>(fs::path::preferred_separator))},
+                       {"entries", {{{"name", "sub"}, {"folder", true}}, {{"name", "in.txt"}, {"folder", false}}}}}.dump()},
+        {"the folders of a folder that is none", "GET", "/api/list?item=0&folder=no%20such", "", "404"},
+        {"the folders of a file", "GET", "/api/list?item=0&folder=in.txt", "", "404"},
+        {"values without a key", "GET", "/api/values", "", R"(400 {"error":"no such key"})"},
+        {"values of a key of another kind", "GET", "/api/values?key=ccview:../../settings", "", R"(400 {"error":"no such key"})"},
+        {"values of a key never kept", "GET", "/api/values?key=" + key, "", R"(200 {"known":false,"presets":[],"values":null})"},
+        {"keeping values from no JSON", "POST", "/api/values", "values", R"(400 {"error":"no such key"})"},
+        {"keeping values under an upper-case key", "POST", "/api/values", R"({"key":"ccview:00000000000000A1","values":{}})",
+         R"(400 {"error":"no such key"})"},
+        {"keeping values under a key that is no text", "POST", "/api/values", R"({"key":7,"values":{}})",
+         R"(400 {"error":"no such key"})"},
+        {"keeping nothing", "POST", "/api/values", json{{"key", key}}.dump(), valuesShape},
+        {"keeping values that are no object", "POST", "/api/values", json{{"key", key}, {"values", 5}}.dump(),
+         R"(400 {"error":"values must be an object, or null"})"},
+        {"keeping presets that are no list", "POST", "/api/values", json{{"key", key}, {"presets", json::object()}}.dump(),
+         R"(400 {"error":"presets must be a list"})"},
+        {"keeping 101 presets", "POST", "/api/values", json{{"key", key}, {"presets", presets}}.dump(),
+         R"(400 {"error":"at most 100 presets"})"},
+        {"keeping a preset without a form", "POST", "/api/values",
+         json{{"key", key}, {"values", json::object()}, {"presets", {{{"name", "p"}}}}}.dump(),
+         R"(400 {"error":"a preset is {\"name\": text, \"form\": {...}}"})"},
+        {"keeping a preset named by a number", "POST", "/api/values",
+         json{{"key", key}, {"presets", {{{"name", 5}, {"form", json::object()}}}}}.dump(),
+         R"(400 {"error":"a preset is {\"name\": text, \"form\": {...}}"})"},
+        {"keeping a preset of a name too long", "POST", "/api/values",
+         json{{"key", key}, {"presets", {{{"name", std::string(401, 'n')}, {"form", json::object()}}}}}.dump(),
+         R"(400 {"error":"a preset's name is too long"})"},
+        {"none of that was kept", "GET", "/api/values?key=" + key, "", R"(200 {"known":false,"presets":[],"values":null})"},
+        {"values and presets kept", "POST", "/api/values",
+         json{{"key", key}, {"values", {{"a", 1}}}, {"presets", {{{"name", "p"}, {"form", json::object()}}}}}.dump(),
+         R"(200 {"kept":true})"},
+        {"values forgotten, presets kept", "POST", "/api/values", json{{"key", key}, {"values", nullptr}}.dump(),
+         R"(200 {"kept":true})"},
+        {"what was kept", "GET", "/api/values?key=" + key, "",
+         R"(200 {"known":true,"presets":[{"form":{},"name":"p"}],"values":null})"},
+        {"the shelf of a server of one config", "GET", "/api/shelf", "", noShelf},
+        {"adding to it", "POST", "/api/shelf/add", R"({"name":"a.cc","bytes":""})", noShelf},
+        {"removing from it", "POST", "/api/shelf/remove", R"({"id":"0123456789abcdef"})", noShelf},
+        {"choosing a program for it", "POST", "/api/shelf/program", R"({"id":"0123456789abcdef","path":"/bin/sh"})", noShelf},
+        {"browsing for a program", "GET", "/api/shelf/browse", "", noShelf},
+        {"the program dialog", "POST", "/api/shelf/dialog", "", noShelf},
+        {"an API that is none", "GET", "/api/nothing", "", "404"},
+    };
+    httplib::Client c = server.client();
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        auto r = t.method == "GET" ? c.Get(t.path, server.page()) : c.Post(t.path, server.page(), t.body, "application/json");
+        ASSERT_TRUE(r);
+        if (t.answer.size() == 3) {
+            EXPECT_EQ(std::to_string(r->status), t.answer) << r->body;
+        } else {
+            EXPECT_EQ(std::to_string(r->status) + " " + r->body, t.answer);
+        }
+    }
+    // The runs asked for wrongly were never started.
+    EXPECT_EQ(server.get("/api/history"), R"({"running":null,"runs":[]})");
+}
+
+// A damaged history (a file that is no list of runs) is kept aside under
+// the first free name, never overwritten unseen; the runs go on in a new one,
+// and the outputs of the runs it held stay on disk.
+TEST(serve, ADamagedHistoryIsKeptAside) {
+    scratchFolder dir;
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL});
+    const runSeen first = server.run({"out:first\\n"});
+    fs::path folder;
+    for (const auto& config : fs::directory_iterator(dir.path() / "state" / "tarvelkin" / "ccview")) folder = config.path();
+    const fs::path history = folder / "history.json";
+    const std::string damaged[] = {"[{\"id\": \"" + first.id + "\", \"start\": 1", "{\"runs\": []}\n"};
+    for (int n = 1; n <= 2; ++n) {
+        SCOPED_TRACE(n);
+        testSupport::writeFile(history, damaged[n - 1]);
+        EXPECT_EQ(server.get("/api/history"), R"({"running":null,"runs":[]})");
+        const runSeen next = server.run({"out:next\\n"});
+        const json runs = json::parse(server.get("/api/history"))["runs"];
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0]["id"], next.id);
+        EXPECT_EQ(runs[0]["outcome"], "exit");
+        EXPECT_EQ(testSupport::fileBytes(pathOfUtf8(utf8Of(history) + ".damaged-" + std::to_string(n))), damaged[n - 1]);
+    }
+    EXPECT_EQ(testSupport::fileBytes(folder / (first.id + ".out")), "first\n");
+#ifndef _WIN32
+    ASSERT_EQ(server.end(), 0);
+    for (int n = 1; n <= 2; ++n)
+        EXPECT_NE(server.errors().find("ccview: the run history in " + utf8Of(history) + " was damaged; it is kept in " +
+                                       utf8Of(history) + ".damaged-" + std::to_string(n) + ", and a new one begins\n"),
+                  std::string::npos)
+            << server.errors();
+#endif
+}
+
+// Where runs cannot be kept (their folder is a file), a run still runs
+// and its page gets all of its output; its start says that the output is not
+// kept on disk, and nothing claims a run is kept that is not.
+TEST(serve, ARunWhoseOutputCannotBeKeptSaysSo) {
+    scratchFolder dir;
+    const std::string inTheWay = "a file where the runs' folder would be";
+    const fs::path runs = dir.path() / "state" / "tarvelkin" / "ccview";
+    fs::create_directories(runs.parent_path());
+    testSupport::writeFile(runs, inTheWay);
+    servedCcview server(sampleConfig(dir), {SERVE_TOOL});
+    json start;
+    const runSeen seen = server.run({"out:only live\\n", "exit:4"}, [&](const json& event, const runSeen&) {
+        if (event["type"] == "start") start = event;
+    });
+    EXPECT_EQ(seen.out, "only live\n");
+    EXPECT_EQ(seen.end["outcome"], "exit");
+    EXPECT_EQ(seen.end["code"], 4);
+    const std::string note = start.value("note", "");
+    EXPECT_EQ(note.rfind("This run's output is not kept on disk: cannot write ", 0), 0u) << note;
+    EXPECT_NE(note.find("history.json: "), std::string::npos) << note;
+    EXPECT_EQ(server.get("/api/history"), R"({"running":null,"runs":[]})");
+    EXPECT_EQ(server.get("/api/output?id=" + seen.id), R"(404 {"error":"no output of such a run is kept"})");
+    EXPECT_EQ(server.get("/api/save?id=" + seen.id), R"(404 {"error":"no output of such a run is kept"})");
+    EXPECT_EQ(testSupport::fileBytes(runs), inTheWay);
+}
+
 }  // namespace

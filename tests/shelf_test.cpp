@@ -48,11 +48,12 @@ private:
 // A ccview started with words; the first line it prints is its launch file.
 class ccviewProcess {
 public:
-    explicit ccviewProcess(const std::vector<std::string>& words) {
+    // (started in folder, when one is given)
+    explicit ccviewProcess(const std::vector<std::string>& words, const fs::path& folder = {}) {
         std::vector<std::string> argv = {CCVIEW_PROGRAM, "--no-browser"};
         argv.insert(argv.end(), words.begin(), words.end());
         std::string why;
-        process_ = childProcess::start(argv, "", why);
+        process_ = childProcess::start(argv, folder.empty() ? std::string() : utf8Of(folder), why);
         if (!process_) throw std::runtime_error("cannot start ccview: " + why);
         char c = 0;
         while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') launch_ += c;
@@ -74,9 +75,10 @@ public:
         auto answer = client.Get(path, headers());
         return checked(answer, expected);
     }
-    json post(const std::string& path, const json& body, int expected = 200) {
+    json post(const std::string& path, const json& body, int expected = 200) { return post(path, body.dump(), expected); }
+    json post(const std::string& path, const std::string& body, int expected = 200) {
         httplib::Client client("127.0.0.1", port_);
-        auto answer = client.Post(path, headers(), body.dump(), "application/json");
+        auto answer = client.Post(path, headers(), body, "application/json");
         return checked(answer, expected);
     }
     // Ends it as Ctrl+C does (or waits for it to end); its exit status, and
@@ -316,6 +318,109 @@ TEST(shelf, SettingsArePrivateAndADamagedFileIsKeptAside) {
     EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
     EXPECT_EQ(server.end(), 0);
     EXPECT_NE(server.errors().find("ccview: " + said + "\n"), std::string::npos) << server.errors();
+}
+
+// Without a config folder of their own, the settings are kept nowhere: not
+// in the folder ccview was started in, where a settings.json may be another
+// program's. Changes are refused with the reason, and the shelf's notice says
+// why; the rest of the shelf works.
+TEST(shelf, SettingsWithoutTheirFolderAreKeptNowhereElse) {
+    personFolders person;
+    fs::remove_all(person.path() / "config");
+    writeFile(person.path() / "config", "a file where the config folder would be");
+    const fs::path work = person.path() / "work";
+    fs::create_directory(work);
+    const std::string theirs = "{\"editor.tabSize\": 2}\n";
+    writeFile(work / "settings.json", theirs);
+
+    ccviewProcess server({}, work);
+    const std::string notice =
+        "settings cannot be kept: " + (person.path() / "config" / "tarvelkin").string() + ": cannot be made: Not a directory";
+    EXPECT_EQ(server.get("/api/shelf")["notice"], notice);
+    const json refused = {{"error", "the settings cannot be kept: there is no folder for them"}};
+    const std::string key = "ccview:0123456789abcdef";
+    EXPECT_EQ(server.post("/api/values", {{"key", key}, {"values", {{"style", "posix"}}}}, 400), refused);
+    EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
+    const json added = server.post("/api/shelf/add", {{"name", "mine.cc"}, {"bytes", base64Of(exampleConfig())}});
+    EXPECT_EQ(server.post("/api/shelf/program", {{"id", added["id"]}, {"path", SERVE_TOOL}}, 409), refused);
+    EXPECT_EQ(server.end(), 0);
+    EXPECT_NE(server.errors().find("ccview: " + notice + "\n"), std::string::npos) << server.errors();
+
+    // The folder it was started in holds no settings but its own, as they were.
+    EXPECT_EQ(fileBytes(work / "settings.json"), theirs);
+    for (const fs::directory_entry& e : fs::directory_iterator(work))
+        EXPECT_TRUE(e.path().filename() == "settings.json" || e.path().filename().string().rfind("settings", 0) != 0)
+            << e.path();
+}
+
+// The shelf's answers to requests that are not as its routes take them:
+// bodies that are no JSON, bytes that are no base64 or no config, names that
+// are no config's file name, ids of nothing, programs that are none, folders
+// that cannot be listed. Each is refused with its status and what the page
+// shows, and the shelf is as it was.
+TEST(shelf, RefusesWhatItCannotTakeAndSaysWhy) {
+    personFolders person;
+    fs::create_directories(person.configs());
+    writeFile(person.configs() / "serve_tool.cc", exampleConfig());
+    ::setenv("PATH", pathOfUtf8(SERVE_TOOL).parent_path().string().c_str(), 1);
+    const fs::path work = person.path() / "work";
+    fs::create_directories(work / "sub");
+    writeFile(work / "notes.txt", "x");
+    ccviewProcess server({"--cwd", work.string()});
+    const json before = server.get("/api/shelf");
+    const std::string id = entryNamed(before, "serve_tool.cc")["id"];
+    const std::string config = base64Of(exampleConfig());
+    const std::string noBase64 = R"({"error":"bytes must be base64"})";
+    const std::string noSuch = R"({"error":"no such config on the shelf"})";
+    const auto listing = [](const fs::path& folder, const json& entries) {
+        return json{{"folder", folder.string()}, {"parent", folder.parent_path().string()}, {"separator", "/"},
+                    {"entries", entries}}.dump();
+    };
+    const struct {
+        const char* what;
+        std::string method, path, body;
+        int status;
+        std::string answer;  // empty: the system's words
+    } cases[] = {
+        {"adding from no JSON", "POST", "/api/shelf/add", "a.cc", 409, R"j({"error":"\"\" is not a config's file name (NAME.cc)"})j"},
+        {"bytes of a length no base64 has", "POST", "/api/shelf/add", json{{"name", "a.cc"}, {"bytes", "QUJD="}}.dump(), 400, noBase64},
+        {"bytes with padding inside", "POST", "/api/shelf/add", json{{"name", "a.cc"}, {"bytes", "QU=D"}}.dump(), 400, noBase64},
+        {"bytes with three paddings", "POST", "/api/shelf/add", json{{"name", "a.cc"}, {"bytes", "Q==="}}.dump(), 400, noBase64},
+        {"bytes that are no base64 digits", "POST", "/api/shelf/add", json{{"name", "a.cc"}, {"bytes", "QU*D"}}.dump(), 400, noBase64},
+        {"bytes that are no config", "POST", "/api/shelf/add", json{{"name", "a.cc"}, {"bytes", "QUJD"}}.dump(), 409,
+         R"j({"error":"a.cc is not a config ccview can read: offset 0: signature byte is 0x41, expected 0x63 (the signature is \"cnf v.\")"})j"},
+        {"a name in a folder", "POST", "/api/shelf/add", json{{"name", "sub/a.cc"}, {"bytes", config}}.dump(), 409,
+         R"j({"error":"\"sub/a.cc\" is not a config's file name (NAME.cc)"})j"},
+        {"a name of its extension alone", "POST", "/api/shelf/add", json{{"name", ".cc"}, {"bytes", config}}.dump(), 409,
+         R"j({"error":"\".cc\" is not a config's file name (NAME.cc)"})j"},
+        {"a name too long for a file", "POST", "/api/shelf/add", json{{"name", std::string(253, 'n') + ".cc"}, {"bytes", config}}.dump(),
+         409, json{{"error", "\"" + std::string(253, 'n') + ".cc\" is not a config's file name (NAME.cc)"}}.dump()},
+        {"a name that is no text", "POST", "/api/shelf/add", json{{"name", 5}, {"bytes", config}}.dump(), 409,
+         R"j({"error":"\"\" is not a config's file name (NAME.cc)"})j"},
+        {"removing from no JSON", "POST", "/api/shelf/remove", "[]", 409, noSuch},
+        {"removing what is not on the shelf", "POST", "/api/shelf/remove", R"({"id":"0123456789abcdef"})", 409, noSuch},
+        {"a program for what is not on the shelf", "POST", "/api/shelf/program",
+         json{{"id", "0123456789abcdef"}, {"path", SERVE_TOOL}}.dump(), 409, noSuch},
+        {"a program by its bare name", "POST", "/api/shelf/program", json{{"id", id}, {"path", "serve_tool"}}.dump(), 409,
+         R"({"error":"serve_tool is not a program you may run"})"},
+        {"no program", "POST", "/api/shelf/program", json{{"id", id}}.dump(), 409, R"({"error":"no program was chosen"})"},
+        {"browsing the working folder", "GET", "/api/shelf/browse", "", 200,
+         listing(work, {{{"name", "sub"}, {"folder", true}}, {{"name", "notes.txt"}, {"folder", false}}})},
+        {"browsing for what is not on the shelf: the working folder", "GET", "/api/shelf/browse?id=0123456789abcdef", "", 200,
+         listing(work, {{{"name", "sub"}, {"folder", true}}, {{"name", "notes.txt"}, {"folder", false}}})},
+        {"browsing a folder that is none", "GET", "/api/shelf/browse?folder=nowhere", "", 404, ""},
+        {"browsing a file", "GET", "/api/shelf/browse?folder=notes.txt&hidden=1", "", 404, ""},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        const json answer = t.method == "GET" ? server.get(t.path, t.status) : server.post(t.path, t.body, t.status);
+        if (!t.answer.empty()) EXPECT_EQ(answer.dump(), t.answer);
+    }
+    // The program's own folder, where it is found.
+    const std::string tools = pathOfUtf8(SERVE_TOOL).parent_path().string();
+    EXPECT_EQ(server.get("/api/shelf/browse?id=" + id)["folder"], tools);
+    EXPECT_EQ(server.get("/api/shelf"), before);
+    EXPECT_EQ(server.end(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <system_error>
 #include <utility>
@@ -73,6 +74,25 @@ json runHistory::read() {
 bool runHistory::write(const json& runs, std::string& why) {
     std::error_code error;
     fs::create_directories(pathOfUtf8(folder_), error);
+    // A file that is no list of runs (damaged, or edited into something
+    // else) is never overwritten unseen: it is kept aside, under the first
+    // free name history.json.damaged-N.
+    const fs::path file = historyFile(folder_);
+    if (fs::exists(file, error) &&
+        !json::parse(std::ifstream(file, std::ios::binary), nullptr, false).is_array()) {
+        for (int n = 1;; ++n) {
+            const fs::path aside = pathOfUtf8(utf8Of(file) + ".damaged-" + std::to_string(n));
+            if (fs::exists(aside, error)) continue;
+            fs::rename(file, aside, error);
+            if (error) {
+                why = "cannot keep the damaged " + utf8Of(file) + " aside: " + error.message();
+                return false;
+            }
+            std::cerr << "ccview: the run history in " << utf8Of(file) << " was damaged; it is kept in "
+                      << utf8Of(aside) << ", and a new one begins" << std::endl;
+            break;
+        }
+    }
     if (!replaceFile(systemTextOfUtf8(utf8Of(historyFile(folder_))), dumped(runs) + "\n", error)) {
         why = "cannot write " + utf8Of(historyFile(folder_)) + ": " + error.message();
         return false;
@@ -126,7 +146,8 @@ void runHistory::boundTotal(const std::string& spare) {
         for (const fs::directory_entry& file : fs::directory_iterator(config.path(), inner)) {
             const std::string name = utf8Of(file.path().filename());
             const std::size_t dot = name.find('.');
-            if (dot == 0 || dot == std::string::npos || name == "history.json") continue;
+            // (the history, and a damaged one kept aside, are no run's)
+            if (dot == 0 || dot == std::string::npos || name.rfind("history.json", 0) == 0) continue;
             std::error_code e;
             const std::uint64_t size = file.file_size(e);
             if (e) continue;

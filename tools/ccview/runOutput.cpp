@@ -253,10 +253,14 @@ std::vector<std::string> runOutputFiles(const std::string& folder, const std::st
 }
 
 void removeRunOutput(const std::string& folder, const std::string& id) {
+    if (id.empty()) return;  // (a record without its id names no files)
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(pathOfUtf8(folder), error)) {
         const std::string name = utf8Of(entry.path().filename());
-        if (name.size() > id.size() && name.compare(0, id.size(), id) == 0 && name[id.size()] == '.')
+        // Only a run's own files: ID.out, ID.idx, ID.N.out, ID.N.idx.
+        const bool part = name.size() > 4 && (name.compare(name.size() - 4, 4, ".out") == 0 ||
+                                              name.compare(name.size() - 4, 4, ".idx") == 0);
+        if (part && name.size() > id.size() && name.compare(0, id.size(), id) == 0 && name[id.size()] == '.')
             fs::remove(entry.path(), error);
     }
 }

@@ -143,13 +143,15 @@ int configPort(const cnfConfig& config) { return 61000 + static_cast<int>(config
 namespace {
 
 // The person's settings, in their config folder; what to tell of them in
-// notice.
+// notice. Without that folder none are kept: never in another folder, where
+// a file of that name may be someone else's.
 std::unique_ptr<settingsStore> personSettings(std::string& notice) {
     std::string folder, why;
     if (!makeUserFolder(userFolder::config, folder, why)) {
         notice = "settings cannot be kept: " + why;
         std::cerr << "ccview: " << notice << std::endl;
-        folder = ".";
+        std::string ignored;
+        return std::make_unique<settingsStore>("", ignored);
     }
     auto settings = std::make_unique<settingsStore>(utf8Of(pathOfUtf8(folder) / "settings.json"), notice);
     if (!notice.empty()) std::cerr << "ccview: " << notice << std::endl;

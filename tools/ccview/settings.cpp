@@ -17,6 +17,8 @@ namespace {
 constexpr std::size_t maxPresets = 100;
 constexpr std::size_t maxPresetName = 100;
 
+constexpr const char* unreadable = "the settings file could not be read, so it is not changed";
+
 json emptySettings() { return {{"version", 1}, {"programs", json::object()}, {"configs", json::object()}}; }
 
 // Whether data is a settings document this server can keep.
@@ -49,13 +51,17 @@ std::string presetsProblem(const json& presets) {
 
 settingsStore::settingsStore(std::string path, std::string& warning) : path_(std::move(path)), data_(emptySettings()) {
     warning.clear();
+    if (path_.empty()) {
+        refusal_ = "the settings cannot be kept: there is no folder for them";
+        return;
+    }
     const fs::path file = pathOfUtf8(path_);
     std::error_code error;
     if (!fs::exists(file, error)) return;
     std::ifstream in(file, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
-        writable_ = false;
+        refusal_ = unreadable;
         warning = "cannot read the settings in " + path_ + "; they are not changed while ccview runs";
         return;
     }
@@ -72,7 +78,7 @@ settingsStore::settingsStore(std::string path, std::string& warning) : path_(std
         if (fs::exists(aside, error)) continue;
         fs::rename(file, aside, error);
         if (error) {
-            writable_ = false;
+            refusal_ = unreadable;
             warning = "the settings in " + path_ + " are damaged and cannot be put aside (" + error.message() +
                       "); ccview starts without them and does not change them";
         } else {
@@ -136,8 +142,8 @@ bool settingsStore::changeValues(const std::string& key, const json& change, std
 }
 
 bool settingsStore::write(const json& next, std::string& why) {
-    if (!writable_) {
-        why = "the settings file could not be read, so it is not changed";
+    if (!refusal_.empty()) {
+        why = refusal_;
         return false;
     }
     std::error_code error;

@@ -28,7 +28,8 @@ class settingsStore {
 public:
     // The settings in file path (UTF-8), read now. warning: what the person
     // should know about the file (it was damaged and put aside, or could not
-    // be read), else empty.
+    // be read), else empty. An empty path: there is no place for them; they
+    // start empty and no change is kept.
     settingsStore(std::string path, std::string& warning);
 
     const std::string& path() const { return path_; }
@@ -57,5 +58,5 @@ private:
     const std::string path_;
     mutable std::mutex lock_;
     nlohmann::json data_;
-    bool writable_ = true;  // false when the file exists but could not be read
+    std::string refusal_;  // why no change is kept (the file could not be read, or there is none), or ""
 };

@@ -212,7 +212,7 @@ bool shelf::chooseProgram(const std::string& id, const std::string& program, std
     }
     const std::string found = program.empty() ? std::string() : programPath(program, {});
     if (found.empty() || !pathOfUtf8(program).is_absolute()) {
-        why = program + " is not a program you may run";
+        why = program.empty() ? std::string("no program was chosen") : program + " is not a program you may run";
         return false;
     }
     return settings_.chooseProgram(entry.path, found, why);

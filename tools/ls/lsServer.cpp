@@ -100,6 +100,7 @@ json errorDiagnostic(const scriptView& script, const scriptError& e) {
 }  // namespace
 
 void languageServer::receiveText(std::string_view body) {
+    if (exited) return;  // nothing is read after exit, not even to refuse it
     json message = json::parse(body, nullptr, false);
     // A lone surrogate's escape is no text in JSON; editors send one where a
     // text holds half a pair, and read it as U+FFFD, as it is taken here.
@@ -129,7 +130,8 @@ void languageServer::receive(const json& message) {
         return;
     }
     const std::string name = method->get<std::string>();
-    const json params = message.contains("params") ? message["params"] : json::object();
+    // Parameters left out or null: none.
+    const json params = message.contains("params") && !message["params"].is_null() ? message["params"] : json::object();
     try {
         if (hasId) {
             request(id, name, params);
@@ -236,7 +238,7 @@ std::int64_t versionIn(const json& item, std::int64_t otherwise) {
 }  // namespace
 
 void languageServer::open(const json& params) {
-    const json& item = member(params, "textDocument", "the parameters");
+    const json& item = member(params, "textDocument", "params");
     const std::string uri = member(item, "uri", "textDocument").get<std::string>();
     const json& text = member(item, "text", "textDocument");
     if (!text.is_string()) throw invalidParams("textDocument.text must be a text");
@@ -253,7 +255,7 @@ void languageServer::change(const json& params) {
     // Every change is checked before the first is made: a batch is made
     // whole or not at all, so that the text stays the editor's.
     const std::int64_t version = versionIn(params.at("textDocument"), doc->version);
-    const json& changes = member(params, "contentChanges", "the parameters");
+    const json& changes = member(params, "contentChanges", "params");
     if (!changes.is_array()) throw invalidParams("contentChanges must be a list");
     struct edit {
         const json* text;

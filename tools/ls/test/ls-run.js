@@ -117,6 +117,28 @@ const cases = [
     params: (e) => ({ position: at(broken, 22, 'disable', 0, e) }),
     expect: () => ({ contents: { kind: 'markdown', value: '**disable** (in next, kmarg and kfile)\n\nIn a key\'s `next`, `kmarg` and `kfile` ' +
       'lines, the word `disable` instead of a name switches that reference off.' } }) },
+  // Hover on each kind of keyword: what the guide says of it, in its own words.
+  { name: 'hover on a section keyword: the section and its parameters', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 7, 'list', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**list** (section)\n\nA list is a group of keys the front end ' +
+      'offers together, with a caption.\n\nParameters:\n- `name`: the caption (needed: yes)\n- `items`: the names of ' +
+      'its keys, separated by commas (needed: yes)' } }) },
+  { name: 'hover on def, a section without parameters', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 33, 'def', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**def** (section)\n\n`def` and a list\'s name, on one line, ' +
+      'make that list the one the front end shows first.' } }) },
+  { name: 'hover on a file item\'s parameter', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 25, 'action', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**action** (parameter of a file item)\n\n`load` (an open ' +
+      'dialog), `save` (a save dialog) or `dir` (a folder browser)\n\nNeeded: yes' } }) },
+  { name: 'hover on an action word', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 25, 'load', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**load** (action)\n\nThe dialog: an open dialog, for a file that exists' } }) },
+  { name: 'hover on a tooltip\'s line break', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 32, '<@', 0, e) }),
+    expect: () => ({ contents: { kind: 'markdown', value: '**<@** (in a tooltip)\n\nevery `<@` in the tooltip becomes a line break' } }) },
+  { name: 'hover on a caption: nothing', doc: sample, method: 'textDocument/hover',
+    params: (e) => ({ position: at(sample, 11, 'mode', 0, e) }), expect: () => null },
   { name: 'definition of a file item named in kfile', doc: sample, method: 'textDocument/definition',
     params: (e) => ({ position: at(sample, 16, 'input', 0, e) }),
     expect: (e) => [place(sample, 23, 'input', 0, e)] },
@@ -257,6 +279,18 @@ const cases = [
     edit: () => ({ range: { start: { line: 18, character: 0 }, end: { line: 18, character: 10 } }, text: '' }),
     method: 'textDocument/completion', params: () => ({ position: { line: 18, character: 0 } }),
     check: (result) => assert.deepEqual(labels(result), ['list', 'key', 'file', 'filter', 'marg', 'def']) },
+  { name: 'completion after def: the lists', doc: sample, method: 'textDocument/completion',
+    params: () => ({ position: { line: 33, character: 4 } }),
+    check: (result) => assert.deepEqual(result.items.map((i) => [i.label, i.kind, i.detail]), [['modes', 13, 'Mode']]) },
+  { name: 'completion after next =: the lists, or disable', doc: sample, method: 'textDocument/completion',
+    params: () => ({ position: { line: 20, character: 7 } }),
+    check: (result) => assert.deepEqual(labels(result), ['modes', 'disable']) },
+  { name: 'completion after kmarg =: the margs, or disable', doc: sample, method: 'textDocument/completion',
+    params: () => ({ position: { line: 15, character: 8 } }),
+    check: (result) => assert.deepEqual(labels(result), ['level', 'disable']) },
+  { name: 'completion after filters = of an open dialog: the filters', doc: sample, method: 'textDocument/completion',
+    params: () => ({ position: { line: 26, character: 10 } }),
+    check: (result) => assert.deepEqual(labels(result), ['text']) },
   { name: 'completion in an empty new file: the six header lines', doc: empty, method: 'textDocument/completion',
     params: () => ({ position: { line: 0, character: 0 } }),
     check: (result, e) => assert.deepEqual(result.items.map((i) => [i.label, i.textEdit.newText, i.insertTextFormat]),
@@ -392,8 +426,9 @@ async function session(encoding) {
   return failed;
 }
 
-// The framing: bytes that are no message end the server at once, with the
-// reason on standard error; a body that is no JSON gets a parse error.
+// The framing and the command line: bytes that are no message end the
+// server at once, with the reason on standard error; a body that is no JSON
+// gets a parse error.
 function framing() {
   const frame = (body) => `Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`;
   const rows = [
@@ -411,25 +446,55 @@ function framing() {
       stdout: frame('{"error":{"code":-32700,"message":"the message is no JSON"},"id":null,"jsonrpc":"2.0"}') },
     { input: frame('{"jsonrpc":"2.0","id":7,"method":"textDocument/hover","params":{}}') + frame('{"jsonrpc":"2.0","method":"exit"}'),
       status: 1, stdout: frame('{"error":{"code":-32002,"message":"the first request must be initialize"},"id":7,"jsonrpc":"2.0"}') },
+    // Headers too long, doubled or without what they must say; what an
+    // editor may write as it likes (the name's case, blanks, Content-Type).
+    { input: 'Content-Type: ' + 'x'.repeat(5000), status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header longer than 4096 bytes, or none' },
+    { input: 'Content-Length: 2\r\nContent-Length: 2\r\n\r\n{}', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header with two Content-Length lines' },
+    { input: 'Content-Type: application/vscode-jsonrpc; charset=utf-8\r\n\r\n{}', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header without Content-Length' },
+    { input: 'Content-Length: 1000000000000\r\n\r\n', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a Content-Length that is no number of bytes: "1000000000000"' },
+    { input: 'Content-Length: 999999999\r\n\r\n', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message of 999999999 bytes; at most 536870912 are taken' },
+    { input: 'Content-Length:\t\r\n\r\n', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a Content-Length that is no number of bytes: ""' },
+    { input: ': 2\r\n\r\n{}', status: 1,
+      stderr: 'tarvelkin-ls: error: cannot read the messages on standard input: a message header line that is no "Name: value": ": 2"' },
+    { input: `X-${'y'.repeat(70)}: 1\r\n\r\n`, status: 1,
+      stderr: `tarvelkin-ls: error: cannot read the messages on standard input: an unknown message header "X-${'y'.repeat(58)}..."; expected Content-Length or Content-Type` },
+    { input: 'content-length:  33 \t\r\nCONTENT-TYPE: application/vscode-jsonrpc\r\n\r\n{"jsonrpc":"2.0","method":"exit"}', status: 1,
+      stdout: '' },
+    // A whole message, and then the input ends: the editor has gone.
+    { input: frame('{"jsonrpc":"2.0","method":"initialized","params":{}}'), status: 1,
+      stderr: 'tarvelkin-ls: error: standard input ended before the exit notification' },
+    // The command line: --stdio, as editors start it, or --version.
+    { args: ['--stdio'], input: frame('{"jsonrpc":"2.0","method":"exit"}'), status: 1, stdout: '' },
+    { args: ['--version'], input: '', status: 0, stdout: /^tarvelkin-ls \d+\.\d+\.\d+\r?\n$/ },
+    { args: ['--socket=5000'], input: '', status: 1,
+      stderr: 'tarvelkin-ls: error: unknown argument "--socket=5000"; tarvelkin-ls speaks the Language Server Protocol on ' +
+              'standard input and output (see man tarvelkin-ls)' },
   ];
   let failed = 0;
   for (const row of rows) {
-    const run = spawnSync(server, [], { input: row.input, encoding: 'utf8' });
+    const run = spawnSync(server, row.args ?? [], { input: row.input, encoding: 'utf8' });
     try {
       assert.equal(run.status, row.status);
       assert.equal(run.stderr.replace(/\r?\n$/, ''), row.stderr ?? '');
-      if (row.stdout !== undefined) assert.equal(run.stdout, row.stdout);
+      if (row.stdout instanceof RegExp) assert.match(run.stdout, row.stdout);
+      else if (row.stdout !== undefined) assert.equal(run.stdout, row.stdout);
     } catch (e) {
       ++failed;
       console.log(`FAILED: framing of ${JSON.stringify(row.input)}\n${e.message}\n`);
     }
   }
-  return failed;
+  return [failed, rows.length];
 }
 
 (async () => {
-  let failed = framing();
+  let [failed, framingRows] = framing();
   for (const encoding of ['utf-16', 'utf-8']) failed += await session(encoding);
-  console.log(failed === 0 ? `all ${2 * cases.length + 7} cases passed` : `${failed} failed`);
+  console.log(failed === 0 ? `all ${2 * cases.length + framingRows} cases passed` : `${failed} failed`);
   process.exit(failed === 0 ? 0 : 1);
 })();
