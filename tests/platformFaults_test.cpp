@@ -48,14 +48,16 @@ struct faultCase {
 
 // Placeholders in a case: {dir} the case's folder, {bin} a folder of
 // programs (a browser opener that only says it ran), {tool} the test
-// program, {stale} the name of a temporary file a killed writer left.
+// program, {stale} the name of a temporary file a killed writer left,
+// {self} this program (a probe may run itself).
 struct places {
-    std::string dir, bin, tool, stale;
+    std::string dir, bin, tool, stale, self;
     std::string operator()(std::string text) const {
         testSupport::replaceAll(text, "{dir}", dir);
         testSupport::replaceAll(text, "{bin}", bin);
         testSupport::replaceAll(text, "{tool}", tool);
         testSupport::replaceAll(text, "{stale}", stale);
+        testSupport::replaceAll(text, "{self}", self);
         return text;
     }
 };
@@ -146,6 +148,7 @@ void check(const std::vector<faultCase>& cases) {
     at.bin = (scratch.path() / "bin").string();
     at.tool = SERVE_TOOL;
     at.stale = deadWriterTemporary();
+    at.self = fs::read_symlink("/proc/self/exe").string();
     testSupport::writeFile(scratch.path() / "bin" / "xdg-open", "#!/bin/sh\nexit 0\n");
     fs::permissions(scratch.path() / "bin" / "xdg-open", fs::perms::owner_all);
     testSupport::writeFile(scratch.path() / "input", "hello\n");
@@ -251,7 +254,7 @@ TEST(platformFaults, SweepOfWhatKilledWritersLeft) {
         fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(2));
         testSupport::writeFile(folder / "a.cc", "old");
         testSupport::writeFile(folder / "settings.json", "old");
-        places at{folder.string(), "", "", deadWriterTemporary()};
+        places at{folder.string(), "", "", deadWriterTemporary(), ""};
         std::vector<std::string> words;
         for (const std::string& w : c.args) words.push_back(at(w));
         const probeRun r = runProbe(at(c.fail), words, {}, folder, scratch.path(), "");
@@ -279,6 +282,9 @@ TEST(platformFaults, TheSystemAroundTheServer) {
         {"", {"browser", "http://127.0.0.1:1/"}, "not opened\n", 1, "", "", {"PATH={dir}"}},
         {"fork * EAGAIN", {"browser", "http://127.0.0.1:1/"}, "not opened\n", 1, "", "", {"PATH={bin}"}},
         {"fork#2 * EAGAIN", {"browser", "http://127.0.0.1:1/"}, "not opened\n", 1, "", "", {"PATH={bin}"}},
+        {"", {"folder"}, "not made: the system names no folder for this user's files (is HOME set?)\n", 1, "", "",
+         {"HOME=", "XDG_CONFIG_HOME="}},
+        {"", {"dialog"}, "no dialog\n", 0, ""},
         {"", {"echo"}, "hello\n", 0, ""},
         {"read#1 input EINTR", {"echo"}, "hello\n", 0, ""},
         {"read input EIO", {"echo"}, "", 1, "", "cannot read: Input/output error\n"},
@@ -319,6 +325,30 @@ TEST(platformFaults, StartingAProgram) {
         {"", {"run", "stop", "{tool}", "ask:q"}, "input: read\nout: \nerr: q\nended: SIGTERM\n", 0, ""},
         {"open syscall EACCES", {"run", "stop", "{tool}", "ask:q"}, "input: unknown\nout: \nerr: q\nended: SIGTERM\n", 0, ""},
         {"opendir proc EMFILE", {"run", "stop", "{tool}", "ask:q"}, "input: unknown\nout: \nerr: q\nended: SIGTERM\n", 0, ""},
+        {"", {"run", "end-now", "{tool}", "ask:q"}, "input: read\nout: \nerr: q\nended: SIGKILL\n", 0, ""},
+        // Every poll refused: no output is read and no input written, and
+        // the run still ends.
+        {"poll * EBADF", {"run", "input", "hello\n", "{tool}", "out:hi", "ask:q"}, "input not written\nout: \nerr: \nended: exit 0\n", 0, ""},
+        {"", {"run", "drop", "pids", "{dir}/pids", "/bin/sh", "-c", "echo $$ >pids; exec sleep 60"}, "dropped\n", 0, ""},
+    });
+}
+
+// Whether a program waits for its input, however it waits: in read, poll,
+// ppoll, select, pselect or epoll_wait; not reading where its memory, which
+// holds what poll was asked to watch, cannot be read.
+TEST(platformFaults, AProgramWaitingForItsInput) {
+    const auto waiting = [](const char* how) {
+        return std::vector<std::string>{"run", "stop", "{self}", "--probe", "wait-input", how};
+    };
+    const std::string stopped = "input: read\nout: \nerr: ?\nended: SIGTERM\n";
+    check({
+        {"", waiting("poll"), stopped, 0, ""},
+        {"", waiting("ppoll"), stopped, 0, ""},
+        {"", waiting("select"), stopped, 0, ""},
+        {"", waiting("pselect"), stopped, 0, ""},
+        {"", waiting("epoll"), stopped, 0, ""},
+        {"process_vm_readv * EPERM", waiting("poll"), "input: not read\nout: \nerr: ?\nended: SIGTERM\n", 0, ""},
+        {"", {"run", "input", "hello\n", "{self}", "--probe", "wait-input", "poll"}, "input written\nout: got: hello\\n\nerr: ?\nended: exit 0\n", 0, ""},
     });
 }
 
@@ -355,6 +385,11 @@ TEST(platformFaults, AProgramUnderItsKeeper) {
          "input: read\nout: \nerr: q\nended: SIGTERM\n", 0, ""},
         {"", kept({"keeper-fail", "poll#1 * EINTR", "stop"}, {"{tool}", "ask:q"}),
          "input: read\nout: \nerr: q\nended: SIGTERM\n", 0, ""},
+        {"", kept({"end-now"}, {"{tool}", "ask:q"}), "input: read\nout: \nerr: q\nended: SIGKILL\n", 0, ""},
+        {"", kept({"drop", "pids", "{dir}/pids"}, sleeper), "dropped\n", 0, ""},
+        // A keeper that cannot read /proc still ends the program's own group.
+        {"", kept({"keeper-fail", "opendir proc EMFILE", "pids", "{dir}/pids"}, tool), ran, 0, ""},
+        {"", kept({"keeper-fail", "open stat EACCES", "pids", "{dir}/pids"}, tool), ran, 0, ""},
     });
 }
 

@@ -14,17 +14,24 @@
 //   browser TARGET           openInBrowser
 //   echo                     standard input to standard output, through
 //                            readStandardInput and writeStandardOutput
-//   run [keep] [keeper-fail RULES] [then-fail RULES] [input TEXT] [stop] [pids FILE] PROGRAM ARGS...
+//   dialog                   that no file dialog of the desktop is offered
+//   wait-input HOW           a program that waits for its input in poll,
+//                            ppoll, select, pselect or epoll_wait
+//   run [keep] [keeper-fail RULES] [then-fail RULES] [input TEXT] [stop|end-now] [drop] [pids FILE] PROGRAM ARGS...
 //       starts PROGRAM (keep: under a keeper; keeper-fail: the keeper with
 //       those faults; then-fail: these faults once it has started; input:
-//       TEXT written to its standard input, then closed; stop: asked to end
-//       once it waits for its input), prints its output and how it ended;
-//       the processes whose ids it wrote to FILE must be gone after.
+//       TEXT written to its standard input, then closed; stop / end-now:
+//       asked to end / ended once it waits for its input; drop: given up on
+//       without waiting for it), prints its output and how it ended; the
+//       processes whose ids it wrote to FILE must be gone after.
 //
 // The exit status: 0 when the call succeeded, 1 when it failed, 2 for a
 // usage error.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/epoll.h>
+#include <sys/select.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -41,6 +48,7 @@
 
 #include "childProcess.h"
 #include "console.h"
+#include "dialog.h"
 #include "files.h"
 #include "host.h"
 #include "platformProbe.h"
@@ -76,13 +84,16 @@ int result(bool ok, const std::string& yes, const std::string& no) {
 }
 
 int run(std::vector<std::string> words) {
-    bool keep = false, stop = false, piped = false;
+    bool keep = false, stop = false, endNow = false, drop = false, piped = false;
     std::string input, pids, thenFail;
     while (!words.empty()) {
         if (words[0] == "keep") {
             keep = true;
-        } else if (words[0] == "stop") {
+        } else if (words[0] == "stop" || words[0] == "end-now") {
             stop = piped = true;
+            endNow = words[0] == "end-now";
+        } else if (words[0] == "drop") {
+            drop = true;
         } else if (words.size() > 1 && words[0] == "keeper-fail") {
             ::setenv("TARVELKIN_FAIL", words[1].c_str(), 1);
             words.erase(words.begin());
@@ -133,22 +144,33 @@ int run(std::vector<std::string> words) {
                 for (int look = 0; look < 500 && !errCame; ++look)
                     std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 inputWait seen = inputWait::unknown;
-                for (int look = 0; look < 500 && (seen = child->waitingForInput()) == inputWait::notReading; ++look)
+                for (int look = 0; look < 200 && (seen = child->waitingForInput()) == inputWait::notReading; ++look)
                     std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 std::cout << "input: "
                           << (seen == inputWait::reading ? "read" : seen == inputWait::unknown ? "unknown" : "not read")
                           << std::endl;
-                child->askToEnd();
+                if (endNow)
+                    child->endNow();
+                else
+                    child->askToEnd();
             } else if (piped) {
                 std::cout << "input " << (child->writeInput(input.data(), input.size()) ? "written" : "not written")
                           << std::endl;
                 child->closeInput();
             }
-            const processOutcome how = child->wait();
-            outReader.join();
-            errReader.join();
-            std::cout << "out: " << shown(out) << "\nerr: " << shown(err) << "\nended: "
-                      << (how.signalled ? signalName(how.code) : "exit " + std::to_string(how.code)) << std::endl;
+            if (drop) {
+                // Given up on without waiting: its tree ends as it goes.
+                child->abandonOutput();
+                outReader.join();
+                errReader.join();
+                std::cout << "dropped" << std::endl;
+            } else {
+                const processOutcome how = child->wait();
+                outReader.join();
+                errReader.join();
+                std::cout << "out: " << shown(out) << "\nerr: " << shown(err) << "\nended: "
+                          << (how.signalled ? signalName(how.code) : "exit " + std::to_string(how.code)) << std::endl;
+            }
         }
     }
     if (openDescriptors() != before) std::cout << "descriptors left open: " << openDescriptors() - before << std::endl;
@@ -158,6 +180,39 @@ int run(std::vector<std::string> words) {
             if (stillRuns(pid)) std::cout << "left running: a process of the run" << std::endl;
     }
     return status;
+}
+
+// A program that waits for its input in poll, ppoll, select, pselect or
+// epoll_wait, as the word says, after asking for it on standard error, then
+// reads a line.
+int waitForInput(const std::string& how) {
+    std::cerr << "?" << std::flush;
+    pollfd in{0, POLLIN, 0};
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(0, &set);
+    if (how == "poll") {
+        ::poll(&in, 1, -1);
+    } else if (how == "ppoll") {
+        ::ppoll(&in, 1, nullptr, nullptr);
+    } else if (how == "select") {
+        ::select(1, &set, nullptr, nullptr, nullptr);
+    } else if (how == "pselect") {
+        ::pselect(1, &set, nullptr, nullptr, nullptr, nullptr);
+    } else if (how == "epoll") {
+        const int watch = ::epoll_create1(EPOLL_CLOEXEC);
+        epoll_event event{};
+        event.events = EPOLLIN;
+        ::epoll_ctl(watch, EPOLL_CTL_ADD, 0, &event);
+        ::epoll_wait(watch, &event, 1, -1);
+        ::close(watch);
+    } else {
+        return 2;
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    std::cout << "got: " << line << std::endl;
+    return 0;
 }
 
 int echo() {
@@ -206,7 +261,12 @@ int platformProbe(const std::vector<std::string>& words) {
     if (what == "self" && words.size() == 1) return result(!thisProgramPath().empty(), "found", "not found");
     if (what == "browser" && words.size() == 2) return result(openInBrowser(words[1]), "opened", "not opened");
     if (what == "echo" && words.size() == 1) return echo();
+    if (what == "wait-input" && words.size() == 2) return waitForInput(words[1]);
+    if (what == "dialog" && words.size() == 1)
+        return result(!haveNativeFileDialog() && !nativeFileDialog(dialogKind::open, "Open", "", "").has_value(),
+                      "no dialog", "a dialog");
     if (what == "run" && words.size() > 1) return run(std::vector<std::string>(words.begin() + 1, words.end()));
-    std::cerr << "usage: replace|private|new-private|lock|random|folder|self|browser|echo|run ..." << std::endl;
+    std::cerr << "usage: replace|private|new-private|lock|random|folder|self|browser|echo|dialog|wait-input|run ..."
+              << std::endl;
     return 2;
 }
