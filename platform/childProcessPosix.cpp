@@ -26,6 +26,7 @@
 #include <sys/prctl.h>
 #endif
 
+#include "childProcessShared.h"
 #include "inputWait.h"
 #include "processTreePosix.h"
 
@@ -153,7 +154,9 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         link[0] = -1;
     } else if (started != 0) {
         s->pid = started;
-    } else if (kept) {
+    } else if (kept && !folderGone(cwd)) {
+        // The keeper itself did not start. (A working folder that is gone
+        // fails its start too, and is said as for any program, below.)
         why = std::string("the run's keeper did not start: ") + std::strerror(failed);
         closeAll();
         return nullptr;
