@@ -69,7 +69,7 @@ std::string deadWriterTemporary() {
     std::ifstream("/proc/sys/kernel/pid_max") >> highest;
     for (unsigned long pid = highest - 1; pid > 300; --pid)
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            char name[32];
+            char name[48];
             std::snprintf(name, sizeof name, ".tarvelkin-%08lx-00.tmp", pid);
             return name;
         }
@@ -169,7 +169,9 @@ void check(const std::vector<faultCase>& cases) {
         EXPECT_EQ(r.out, at(c.out)) << what;
         EXPECT_EQ(r.err, at(c.err)) << what;
         EXPECT_EQ(r.status, c.status) << what;
-        if (!c.files.empty()) EXPECT_EQ(listing(folder), at(c.files)) << what;
+        if (!c.files.empty()) {
+            EXPECT_EQ(listing(folder), at(c.files)) << what;
+        }
     }
 }
 

@@ -239,12 +239,19 @@ int platformProbe(const std::vector<std::string>& words) {
     std::string why;
     if (what == "replace" && words.size() == 3) {
         std::error_code reason;
-        return result(replaceFile(words[1], words[2], reason), "replaced", "not replaced: " + reason.message());
+        const bool ok = replaceFile(words[1], words[2], reason);
+        return result(ok, "replaced", "not replaced: " + reason.message());
     }
-    if (what == "private" && words.size() == 3)
-        return result(replacePrivateFile(words[1], words[2], why), "replaced", "not replaced: " + why);
-    if (what == "new-private" && words.size() == 3)
-        return result(writePrivateFile(words[1], words[2], why), "written", "not written: " + why);
+    // (Each call is made before its reason is read: the order in which a
+    // call's arguments are worked out is the compiler's.)
+    if (what == "private" && words.size() == 3) {
+        const bool ok = replacePrivateFile(words[1], words[2], why);
+        return result(ok, "replaced", "not replaced: " + why);
+    }
+    if (what == "new-private" && words.size() == 3) {
+        const bool ok = writePrivateFile(words[1], words[2], why);
+        return result(ok, "written", "not written: " + why);
+    }
     if (what == "lock" && words.size() == 2) {
         const std::intptr_t lock = takeLock(words[1], why);
         releaseLock(lock);
@@ -256,7 +263,8 @@ int platformProbe(const std::vector<std::string>& words) {
     }
     if (what == "folder" && words.size() == 1) {
         std::string path;
-        return result(makeUserFolder(userFolder::config, path, why), "made", "not made: " + why);
+        const bool ok = makeUserFolder(userFolder::config, path, why);
+        return result(ok, "made", "not made: " + why);
     }
     if (what == "self" && words.size() == 1) return result(!thisProgramPath().empty(), "found", "not found");
     if (what == "browser" && words.size() == 2) return result(openInBrowser(words[1]), "opened", "not opened");
