@@ -110,6 +110,8 @@ public:
 
     // Blocks until the program itself ends, then ends whatever it left
     // running in its tree, and says how the program ended. Called once.
+    // When that cannot be learned (a keeper killed or cut off, a program
+    // reaped elsewhere), it counts as killed by SIGKILL, never as a success.
     processOutcome wait();
 
     // Asks the whole tree to end: SIGTERM to the process group on POSIX,

@@ -26,6 +26,7 @@
 #include <sys/prctl.h>
 #endif
 
+#include "childProcessShared.h"
 #include "inputWait.h"
 #include "processTreePosix.h"
 
@@ -137,6 +138,9 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         const std::string said = keeperLine(link[0]);
         const long pid = numberAfter(said, "started ");
         if (pid <= 0) {
+            // A keeper that said nothing (its link failed) may have started
+            // the program all the same: the link closed, it ends the tree.
+            closeFd(link[0]);
             while (waitpid(started, nullptr, 0) < 0 && errno == EINTR) {
             }
             const long error = numberAfter(said, "failed ");
@@ -150,8 +154,14 @@ std::unique_ptr<childProcess> childProcess::start(const std::vector<std::string>
         link[0] = -1;
     } else if (started != 0) {
         s->pid = started;
+    } else if (kept && !folderGone(cwd)) {
+        // The keeper itself did not start. (A working folder that is gone
+        // fails its start too, and is said as for any program, below.)
+        why = std::string("the run's keeper did not start: ") + std::strerror(failed);
+        closeAll();
+        return nullptr;
     } else {
-        why = startFailure(kept ? std::vector<std::string>{"/proc/self/exe"} : argv, cwd, failed);
+        why = startFailure(argv, cwd, failed);
         closeAll();
         return nullptr;
     }
@@ -272,9 +282,14 @@ processOutcome childProcess::wait() {
     if (s_->keeper >= 0) {
         // The keeper says how the program ended once its whole tree has.
         const std::string said = keeperLine(s_->link);
+        std::unique_lock<std::mutex> hold(s_->lock);
+        // A link that failed before the keeper said how the program ended:
+        // closed, so that the keeper ends the tree and ends too.
+        if (said.rfind("ended ", 0) != 0) closeFd(s_->link);
+        hold.unlock();
         while (waitpid(s_->keeper, nullptr, 0) < 0 && errno == EINTR) {
         }
-        std::lock_guard<std::mutex> hold(s_->lock);
+        hold.lock();
         s_->reaped = true;
         if (const long code = numberAfter(said, "ended exit "); code >= 0) return {false, static_cast<int>(code)};
         if (const long signal = numberAfter(said, "ended signal "); signal > 0) return {true, static_cast<int>(signal)};
@@ -288,9 +303,13 @@ processOutcome childProcess::wait() {
     std::lock_guard<std::mutex> hold(s_->lock);
     ::kill(-s_->pid, SIGKILL);
     int status = 0;
-    while (waitpid(s_->pid, &status, 0) < 0 && errno == EINTR) {
+    pid_t reaped = -1;
+    while ((reaped = waitpid(s_->pid, &status, 0)) < 0 && errno == EINTR) {
     }
     s_->reaped = true;
+    // Reaped elsewhere (SIGCHLD ignored), its status is lost: never taken
+    // for a success.
+    if (reaped < 0) return {true, SIGKILL};
     if (WIFSIGNALED(status)) return {true, WTERMSIG(status)};
     return {false, WEXITSTATUS(status)};
 }

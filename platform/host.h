@@ -17,7 +17,8 @@ bool systemRandom(unsigned char* buffer, std::size_t size);
 // Writes a new file that only this user may read and write (mode 0600 on
 // POSIX; on Windows the file inherits the per-user folder's protection). An
 // existing file of that name is replaced by a new one, never written through
-// (a link there is removed, not followed). False, with why, on failure.
+// (a link there is removed, not followed). False, with why, on failure; no
+// file is then left at path.
 bool writePrivateFile(const std::string& path, std::string_view bytes, std::string& why);
 
 // Replaces the file at path (UTF-8) whole, or creates it: writes a new

@@ -21,6 +21,24 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Writes all the bytes, again after an interruption: 0 when they all went,
+// else the reason (a write that takes nothing is an I/O error).
+int writeAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno != 0 ? errno : EIO;
+        if (n == 0) return EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace
+
 bool replacePrivateFile(const std::string& path, std::string_view bytes, std::string& why) {
     const std::string temp = path + ".new-" + std::to_string(::getpid());
     ::unlink(temp.c_str());
@@ -29,14 +47,7 @@ bool replacePrivateFile(const std::string& path, std::string_view bytes, std::st
         why = path + ": " + std::strerror(errno);
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    int error = done == bytes.size() ? 0 : errno != 0 ? errno : EIO;
+    int error = writeAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
@@ -91,13 +102,13 @@ bool writePrivateFile(const std::string& path, std::string_view bytes, std::stri
         why = std::strerror(errno);
         return false;
     }
-    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    if (!ok) why = std::strerror(errno);
-    if (::close(fd) != 0 && ok) {
-        why = std::strerror(errno);
-        ok = false;
-    }
-    return ok;
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0) return true;
+    // Whole or not at all: a part of a secret is of no use to anyone.
+    why = std::strerror(error);
+    ::unlink(path.c_str());
+    return false;
 }
 
 void watchForEnd(std::function<void()> stop) {

@@ -11,7 +11,8 @@
 // - starts the program in a session of its own (and so a process group of
 //   its own, without a controlling terminal), its standard streams the
 //   keeper's (the pipes go straight through), and says on the link
-//   "started PID" or "failed ERRNO";
+//   "started PID" or "failed ERRNO" (when it cannot say it started the
+//   program, it ends its tree at once: no one else would);
 // - on 'T' from the link asks the whole tree to end (SIGTERM), on 'K' kills
 //   it (SIGKILL);
 // - when the program ends, kills what is left of the tree, says "ended exit
@@ -42,9 +43,17 @@ namespace {
 
 constexpr int linkFd = 3;
 
-void say(const std::string& line) {
+// Says a line on the link; false when it cannot (the server is gone, or the
+// link failed).
+bool say(const std::string& line) {
     const std::string text = line + "\n";
-    [[maybe_unused]] const ssize_t ignored = ::write(linkFd, text.data(), text.size());
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(linkFd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 // Kills the program's group and everything else of the tree, reaps the
@@ -97,10 +106,14 @@ int childProcess::keeperMain(int argc, char** argv) {
     int failed = 0;
     const pid_t program = spawnProgram(std::vector<std::string>(argv + 2, argv + argc), settings, failed);
     if (program == 0) {
-        say("failed " + std::to_string(failed));
+        [[maybe_unused]] const bool said = say("failed " + std::to_string(failed));
         return 0;
     }
-    say("started " + std::to_string(program));
+    // A program its server cannot know of would run with no one to end it.
+    if (!say("started " + std::to_string(program))) {
+        endTree(program);
+        return 0;
+    }
     for (;;) {
         pollfd watch[2] = {{linkFd, POLLIN, 0}, {ended, POLLIN, 0}};
         if (::poll(watch, 2, -1) < 0) {
@@ -113,7 +126,7 @@ int childProcess::keeperMain(int argc, char** argv) {
             }
             int status = 0;
             if (programEnded(program, status)) {
-                say(WIFSIGNALED(status) ? "ended signal " + std::to_string(WTERMSIG(status))
+                [[maybe_unused]] const bool said = say(WIFSIGNALED(status) ? "ended signal " + std::to_string(WTERMSIG(status))
                                         : "ended exit " + std::to_string(WEXITSTATUS(status)));
                 return 0;
             }

@@ -14,14 +14,14 @@ bool makeUserFolder(userFolder kind, std::string& path, std::string& why) {
         return false;
     }
     const fs::path folder = pathOfUtf8(path);
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        fs::create_directories(folder.parent_path(), error);
-        if (fs::create_directory(folder, error)) fs::permissions(folder, fs::perms::owner_all, error);
-    }
-    if (!fs::is_directory(folder, error)) {
-        why = path + ": cannot be made" + (error ? ": " + error.message() : std::string(": not a folder"));
-        return false;
-    }
-    return true;
+    std::error_code looked, made;
+    if (fs::is_directory(folder, looked)) return true;
+    // The reason a folder above it or the folder itself could not be made;
+    // the look after it would say only that nothing is there.
+    fs::create_directories(folder.parent_path(), made);
+    if (!made && fs::create_directory(folder, made)) fs::permissions(folder, fs::perms::owner_all, made);
+    if (fs::is_directory(folder, looked)) return true;
+    const bool inTheWay = fs::exists(folder, looked);
+    why = path + ": cannot be made: " + (inTheWay || !made ? std::string("not a folder") : made.message());
+    return false;
 }
