@@ -3,27 +3,14 @@
 // filter, a config opened and Back, one added and one removed. Started by
 // browser-run.js.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
-const { spawn, spawnSync } = require('node:child_process');
-const { pathToFileURL } = require('node:url');
-const { example, launch, programs, servedAddress } = require('../pages.js');
+const { spawnSync } = require('node:child_process');
+const { example, programs, serveShelf, browserSession } = require('./browser.js');
 
-let browser;
-let dir;
-
-before(async () => {
-  browser = await launch();
-  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-shelf-'));
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  fs.rmSync(dir, { recursive: true, force: true });
-});
+const { dir, open } = browserSession('ccview-shelf-');
 
 // The example with its first header text changed, compiled to file.
 function compile(file, title) {
@@ -45,20 +32,10 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
   refused[6] = 3;
   fs.writeFileSync(path.join(own, 'broken.cc'), refused);
   compile(path.join(dir, 'added.cc'), 'Added later');
-  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
-    XDG_RUNTIME_DIR: path.join(home, 'run'), PATH: path.dirname(programs.serveTool) + path.delimiter + '/usr/bin' };
-  fs.mkdirSync(env.XDG_RUNTIME_DIR);
-  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const ended = new Promise((resolve) => server.on('exit', resolve));
+  const server = await serveShelf(home, { path: path.dirname(programs.serveTool) + path.delimiter + '/usr/bin' });
   try {
-    const launchFile = await servedAddress(server);
-    const context = await browser.newContext();
-    const page = await context.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await page.goto(pathToFileURL(launchFile).href);
-    await page.locator('html[data-ready=true]').waitFor();
-    assert.deepEqual(await context.cookies(), []);
+    const { page, errors } = await open(server.url);
+    assert.deepEqual(await page.context().cookies(), []);
     const entries = page.getByRole('list', { name: 'Configs' }).getByRole('article');
     const entry = (name) => page.getByRole('article', { name });
     // The person's configs by file name, then the one installed with ccview;
@@ -105,7 +82,7 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
     assert.ok(!fs.existsSync(path.join(own, 'nowhere.cc')));
     assert.deepEqual(errors, []);
   } finally {
-    server.kill('SIGINT');
-    assert.equal(await ended, 0);
+    await server.stop();
   }
 });
+
