@@ -1,7 +1,8 @@
 // The shelf (ccview with no config) in a real browser: the person's configs
 // and the installed ones listed with their programs, a refused config, the
-// filter, a config opened and Back, one added and one removed. Started by
-// browser-run.js.
+// filter, a config opened and Back, one added and one removed; a missing
+// program chosen through Browse… and remembered by the next start. Started
+// by browser-run.js.
 'use strict';
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
@@ -86,3 +87,81 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
   }
 });
 
+// A config whose program is missing: the person chooses one through the
+// shelf's Browse… (the server's listing of this computer's folders), a file
+// that is no program first; the program chosen is its real path, runs from
+// the config's page, and is still the config's after Quit and a new start.
+test('a missing program chosen by Browse…, refused for a file that is no program, remembered across a restart',
+  async () => {
+    const home = path.join(dir, 'chooser');
+    const own = path.join(home, 'data', 'tarvelkin', 'configs');
+    fs.mkdirSync(own, { recursive: true });
+    compile(path.join(own, 'nowhere.cc'), 'Missing tool');
+    // The server's working folder, where Browse… starts: a text file, and a
+    // link to a program in a folder with a blank in its name.
+    const work = path.join(dir, 'work');
+    fs.mkdirSync(path.join(work, 'my tools'), { recursive: true });
+    fs.writeFileSync(path.join(work, 'notes.txt'), 'not a program\n');
+    fs.symlinkSync('/bin/echo', path.join(work, 'my tools', 'say'));
+    const echo = fs.realpathSync('/bin/echo');
+    const start = () => serveShelf(home, { cwd: work, path: '/nowhere' });
+    const entry = (page) => page.getByRole('article', { name: 'Missing tool' });
+    const status = (page, text) => page.getByRole('status').filter({ hasText: text });
+    // The config's run page from the shelf: its program, the choices made
+    // (unless ccview remembers them), and a run's output.
+    async function runFromShelf(page, choose) {
+      await page.getByRole('link', { name: 'Open Missing tool' }).click();
+      await page.locator('html[data-ready=true]').waitFor();
+      assert.equal(await page.getByLabel('Program', { exact: true }).inputValue(), echo);
+      if (choose) {
+        await page.getByRole('button', { name: 'Fast mode' }).click();
+        await page.getByRole('textbox', { name: 'Input file' }).fill('in.txt');
+        await page.getByRole('textbox', { name: 'Level' }).fill('1');
+      }
+      assert.equal(await page.getByRole('status', { name: 'Command line' }).textContent(), echo + ' -f in.txt 1');
+      await page.getByRole('button', { name: 'Run', exact: true }).click();
+      await page.waitForFunction(() => performance.getEntriesByName('ccview-run-complete').length > 0);
+      assert.match(await page.locator('#run-state').textContent(), /^Finished after/);
+      assert.equal((await page.getByRole('log', { name: 'Output' }).innerText()).trim(), '-f in.txt 1');
+      await page.getByRole('link', { name: 'Back to the shelf' }).click();
+      await page.locator('html[data-ready=true]').waitFor();
+    }
+
+    let server = await start();
+    try {
+      const { page, errors } = await open(server.url);
+      assert.match(await entry(page).textContent(), /Program: nowhere — not found — choose the program…/);
+      const choose = entry(page).getByRole('button', { name: 'Choose the program for Missing tool' });
+      const dialog = page.getByRole('dialog', { name: 'Choose the program for Missing tool' });
+      await choose.click();
+      assert.equal(await dialog.locator('.folder').textContent(), work);
+      await dialog.getByRole('button', { name: 'notes.txt' }).click();
+      await status(page, path.join(work, 'notes.txt') + ' is not a program you may run').waitFor();
+      assert.match(await entry(page).textContent(), /not found — choose the program…/);
+      // Again, from the keyboard: into the folder, and the link to the program.
+      await choose.press('Enter');
+      await dialog.getByRole('button', { name: 'my tools/' }).press('Enter');
+      await dialog.getByRole('button', { name: 'say' }).press('Enter');
+      await status(page, 'The program for nowhere.cc is now ' + echo + '.').waitFor();
+      assert.match(await entry(page).textContent(), new RegExp('Program: ' + echo + ' \\(chosen by you\\)'));
+      await runFromShelf(page, true);
+      await page.getByRole('button', { name: 'Quit ccview' }).click();
+      await status(page, 'ccview has ended.').waitFor();
+      assert.equal(await server.ended, 0);
+      assert.deepEqual(errors, []);
+    } finally {
+      await server.stop();
+    }
+    assert.deepEqual(JSON.parse(fs.readFileSync(server.settings, 'utf8')).programs,
+      { [path.join(own, 'nowhere.cc')]: echo });
+
+    server = await start();
+    try {
+      const { page, errors } = await open(server.url);
+      assert.match(await entry(page).textContent(), new RegExp('Program: ' + echo + ' \\(chosen by you\\)'));
+      await runFromShelf(page, false);
+      assert.deepEqual(errors, []);
+    } finally {
+      await server.stop();
+    }
+  });
