@@ -81,11 +81,14 @@ public:
         return wait();
     }
     // Waits for it to end by itself; its exit status (-1 for a signal).
-    // What it wrote to standard error is then in errors().
+    // What it wrote to standard error is then in errors(), each line ending
+    // in "\n" (Windows ends them in "\r\n").
     int wait() {
         char buffer[4096];
         for (std::size_t got; (got = process_->read(childProcess::stream::err, buffer, sizeof buffer)) > 0;)
             errors_.append(buffer, got);
+        for (std::size_t at = errors_.find("\r\n"); at != std::string::npos; at = errors_.find("\r\n", at))
+            errors_.erase(at, 1);
         const processOutcome o = process_->wait();
         process_.reset();
         return o.signalled ? -1 : o.code;
