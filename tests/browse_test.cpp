@@ -13,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
-
-#ifdef _WIN32
-constexpr bool onWindows = true;
-#else
-constexpr bool onWindows = false;
-#endif
+using testSupport::onWindows;
 
 TEST(browse, FiltersAsTheDialogsTakeThem) {
     static const struct {

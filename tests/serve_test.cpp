@@ -20,6 +20,7 @@
 #include "childProcess.h"
 #include "requestCheck.h"
 #include "utf8.h"
+#include "ccviewProcess.h"
 #include "testSupport.h"
 
 #ifndef _WIN32
@@ -35,11 +36,7 @@ using testSupport::scratchFolder;
 // Where the servers of a test keep their runs: a scratch folder of the
 // test's, never the user's own state folder.
 void useStateFolder(const fs::path& folder) {
-#ifdef _WIN32
-    _putenv_s("LOCALAPPDATA", folder.string().c_str());
-#else
-    setenv("XDG_STATE_HOME", folder.c_str(), 1);
-#endif
+    testSupport::setVariable(testSupport::onWindows ? "LOCALAPPDATA" : "XDG_STATE_HOME", folder.string());
 }
 
 // GET /NAME blocks until the test releases NAME (or the server goes).
@@ -93,84 +90,25 @@ struct runSeen {
     std::size_t streamBytes = 0;       // what the stream sent, all of it
 };
 
-// A running ccview --serve, its address read from its first line of output.
-class servedCcview {
-public:
-    // Keeps its runs in the config's folder, in "state".
-    servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {},
-                 const std::vector<std::string>& options = {"--no-browser"}) {
-        useStateFolder(config.parent_path() / "state");
-        std::vector<std::string> argv = {CCVIEW_PROGRAM, "--serve"};
-        argv.insert(argv.end(), options.begin(), options.end());
-        if (!cwd.empty()) argv.insert(argv.end(), {"--cwd", cwd.string()});
-        argv.insert(argv.end(), {config.string(), "--"});
-        argv.insert(argv.end(), program.begin(), program.end());
-        std::string why;
-        process_ = childProcess::start(argv, "", why);
-        if (!process_) throw std::runtime_error("cannot start ccview: " + why);
-        char c = 0;
-        while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') launch_ += c;
-        if (launch_.empty()) throw std::runtime_error("ccview --serve printed no launch file");
-        if (launch_.back() == '\r') launch_.pop_back();
-        // ".../ccview-PORT.html", and the token beside it in ccview-PORT.token.
-        const std::string name = utf8Of(pathOfUtf8(launch_).stem());
-        port_ = std::stoi(name.substr(name.find('-') + 1));
-        token_ = testSupport::fileBytes(tokenFile());
-        if (!token_.empty() && token_.back() == '\n') token_.pop_back();
-    }
-    // Ends the server as Ctrl+C does, so that it removes its token file (a
-    // test on Windows has no console to send Ctrl+C from: it ends the tree,
-    // and removes the file itself).
-    ~servedCcview() {
-        if (!process_) return;
-#ifdef _WIN32
-        process_->endNow();
-        process_->wait();
-        std::error_code ignored;
-        fs::remove(tokenFile(), ignored);
-        fs::remove(pathOfUtf8(launch_), ignored);
-#else
-        end();
-#endif
-    }
-    servedCcview(const servedCcview&) = delete;
-    servedCcview& operator=(const servedCcview&) = delete;
+// Words for ccview --serve of config running program in cwd; the server
+// keeps its runs in the config's folder, in "state".
+std::vector<std::string> serveWords(const fs::path& config, const std::vector<std::string>& program,
+                                    const fs::path& cwd, const std::vector<std::string>& options) {
+    useStateFolder(config.parent_path() / "state");
+    std::vector<std::string> words = {"--serve"};
+    words.insert(words.end(), options.begin(), options.end());
+    if (!cwd.empty()) words.insert(words.end(), {"--cwd", cwd.string()});
+    words.insert(words.end(), {config.string(), "--"});
+    words.insert(words.end(), program.begin(), program.end());
+    return words;
+}
 
-    // Headers of the page itself: its Host, its token, its Origin.
-    httplib::Headers page() const {
-        return {{"Host", host()}, {"X-Ccview-Token", token_}, {"Origin", "http://" + host()}};
-    }
-    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
-    fs::path launchFile() const { return pathOfUtf8(launch_); }
-    fs::path tokenFile() const { return fs::path(launchFile()).replace_extension(".token"); }
-    int port() const { return port_; }
-    const std::string& token() const { return token_; }
-    httplib::Client client() const {
-        httplib::Client c("127.0.0.1", port_);
-        c.set_read_timeout(60, 0);
-        return c;
-    }
-    // Ends the server as Ctrl+C does; its exit status. What it wrote to
-    // standard error is then in errors().
-    int end() {
-        process_->askToEnd();
-        char buffer[4096];
-        for (std::size_t got; (got = process_->read(childProcess::stream::err, buffer, sizeof buffer)) > 0;)
-            errors_.append(buffer, got);
-        const processOutcome o = process_->wait();
-        process_.reset();
-        return o.signalled ? -1 : o.code;
-    }
-    const std::string& errors() const { return errors_; }
-    // Ends the server at once, as a kill -9 or a crash would.
-    void kill() {
-        process_->endNow();
-        process_->wait();
-        process_.reset();
-        std::error_code ignored;
-        fs::remove(tokenFile(), ignored);
-        fs::remove(launchFile(), ignored);
-    }
+// A running ccview --serve.
+class servedCcview : public testSupport::ccviewProcess {
+public:
+    servedCcview(const fs::path& config, const std::vector<std::string>& program, const fs::path& cwd = {},
+                 const std::vector<std::string>& options = {"--no-browser"})
+        : ccviewProcess(serveWords(config, program, cwd, options)) {}
 
     // Starts a run with words (and the rest of a run request: "input",
     // "cwd", "form") and follows the event stream to its end, calling
@@ -231,11 +169,6 @@ public:
         });
         return seen;
     }
-
-private:
-    std::unique_ptr<childProcess> process_;
-    std::string launch_, token_, errors_;
-    int port_ = 0;
 };
 
 // What argv_print prints for these arguments: their count, then each one's

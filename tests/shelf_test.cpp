@@ -1,6 +1,7 @@
 // ccview with no config: the shelf's server, the real process driven over
 // HTTP as its page drives it. Each test gives the server folders of its own
-// (the XDG variables), as a person's account would.
+// (the XDG variables; the application data folders on Windows), as a
+// person's account would.
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <nlohmann/json.hpp>
@@ -11,97 +12,68 @@
 #include <string>
 #include <vector>
 
+#include "ccviewProcess.h"
 #include "childProcess.h"
 #include "testSupport.h"
 #include "utf8.h"
 
-// (POSIX only for now: the folders are set through the environment.)
-#ifndef _WIN32
 namespace {
 
 using json = nlohmann::json;
 namespace fs = std::filesystem;
 using testSupport::fileBytes;
+using testSupport::onWindows;
 using testSupport::scratchFolder;
 using testSupport::writeFile;
 
 // A person's folders in a scratch folder, set for the servers this test
-// starts.
+// starts (userFolders.h): on Windows the roaming and the local application
+// data; elsewhere the XDG folders.
 class personFolders {
 public:
     personFolders() {
-        for (const auto& [name, sub] : {std::pair{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"},
-                                        {"XDG_STATE_HOME", "state"}, {"XDG_RUNTIME_DIR", "run"}}) {
+        const std::vector<std::pair<const char*, const char*>> folders =
+            onWindows ? std::vector<std::pair<const char*, const char*>>{{"APPDATA", "roaming"},
+                                                                         {"LOCALAPPDATA", "local"}}
+                      : std::vector<std::pair<const char*, const char*>>{{"XDG_CONFIG_HOME", "config"},
+                                                                         {"XDG_DATA_HOME", "data"},
+                                                                         {"XDG_STATE_HOME", "state"},
+                                                                         {"XDG_RUNTIME_DIR", "run"}};
+        for (const auto& [name, sub] : folders) {
             fs::create_directories(scratch_.path() / sub);
-            ::setenv(name, (scratch_.path() / sub).string().c_str(), 1);
+            testSupport::setVariable(name, utf8Of(scratch_.path() / sub));
         }
     }
-    fs::path settings() const { return scratch_.path() / "config" / "tarvelkin" / "settings.json"; }
-    fs::path configs() const { return scratch_.path() / "data" / "tarvelkin" / "configs"; }
-    fs::path runtime() const { return scratch_.path() / "run" / "tarvelkin"; }
+    fs::path settings() const { return folder(onWindows ? "roaming" : "config") / "settings.json"; }
+    fs::path configs() const { return folder(onWindows ? "roaming" : "data") / "configs"; }
+    fs::path runtime() const { return folder(onWindows ? "local" : "run"); }
     fs::path path() const { return scratch_.path(); }
 
 private:
+    fs::path folder(const char* sub) const { return scratch_.path() / sub / "tarvelkin"; }
+
     scratchFolder scratch_{"shelf"};
 };
 
-// A ccview started with words; the first line it prints is its launch file.
-class ccviewProcess {
+// A ccview with no config: the shelf, asked as its page asks.
+class shelfServer : public testSupport::ccviewProcess {
 public:
-    // (started in folder, when one is given)
-    explicit ccviewProcess(const std::vector<std::string>& words, const fs::path& folder = {}) {
-        std::vector<std::string> argv = {CCVIEW_PROGRAM, "--no-browser"};
-        argv.insert(argv.end(), words.begin(), words.end());
-        std::string why;
-        process_ = childProcess::start(argv, folder.empty() ? std::string() : utf8Of(folder), why);
-        if (!process_) throw std::runtime_error("cannot start ccview: " + why);
-        char c = 0;
-        while (process_->read(childProcess::stream::out, &c, 1) == 1 && c != '\n') launch_ += c;
-        const std::string name = utf8Of(pathOfUtf8(launch_).stem());
-        if (name.rfind("ccview-", 0) == 0) port_ = std::stoi(name.substr(7));
-        token_ = fileBytes(fs::path(pathOfUtf8(launch_)).replace_extension(".token"));
-        if (!token_.empty() && token_.back() == '\n') token_.pop_back();
-    }
-    ~ccviewProcess() {
-        if (process_) end();
-    }
-    ccviewProcess(const ccviewProcess&) = delete;
-    ccviewProcess& operator=(const ccviewProcess&) = delete;
+    explicit shelfServer(const std::vector<std::string>& words = {}, const fs::path& folder = {})
+        : ccviewProcess(withNoBrowser(words), folder) {}
 
-    const std::string& launch() const { return launch_; }
     // What the server answers a request of its page.
     json get(const std::string& path, int expected = 200) {
-        httplib::Client client("127.0.0.1", port_);
-        auto answer = client.Get(path, headers());
-        return checked(answer, expected);
+        return checked(client().Get(path, page()), expected);
     }
     json post(const std::string& path, const json& body, int expected = 200) { return post(path, body.dump(), expected); }
     json post(const std::string& path, const std::string& body, int expected = 200) {
-        httplib::Client client("127.0.0.1", port_);
-        auto answer = client.Post(path, headers(), body, "application/json");
-        return checked(answer, expected);
+        return checked(client().Post(path, page(), body, "application/json"), expected);
     }
-    // Ends it as Ctrl+C does (or waits for it to end); its exit status, and
-    // what it said on standard error in errors().
-    int end() {
-        process_->askToEnd();
-        return wait();
-    }
-    // Waits for it to end by itself.
-    int wait() {
-        char buffer[4096];
-        for (std::size_t got; (got = process_->read(childProcess::stream::err, buffer, sizeof buffer)) > 0;)
-            errors_.append(buffer, got);
-        const processOutcome o = process_->wait();
-        process_.reset();
-        return o.signalled ? -1 : o.code;
-    }
-    const std::string& errors() const { return errors_; }
 
 private:
-    httplib::Headers headers() const {
-        const std::string host = "127.0.0.1:" + std::to_string(port_);
-        return {{"Host", host}, {"X-Ccview-Token", token_}, {"Origin", "http://" + host}};
+    static std::vector<std::string> withNoBrowser(std::vector<std::string> words) {
+        words.insert(words.begin(), "--no-browser");
+        return words;
     }
     static json checked(const httplib::Result& answer, int expected) {
         EXPECT_TRUE(answer) << "no answer";
@@ -109,11 +81,17 @@ private:
         EXPECT_EQ(answer->status, expected) << answer->body;
         return json::parse(answer->body, nullptr, false);
     }
-
-    std::unique_ptr<childProcess> process_;
-    std::string launch_, token_, errors_;
-    int port_ = 0;
 };
+
+// A built program's full path as the system names it (on Windows the build
+// names it from the root of the drive, without the drive).
+std::string fullPath(const char* program) { return utf8Of(fs::absolute(pathOfUtf8(program)).make_preferred()); }
+
+// Under Wine these tests now and then wait forever: Wine starts its desktop
+// process (explorer.exe /desktop) as ccview starts, and that process is left
+// holding ccview's output. They pass under Wine when its desktop process runs
+// already, and run on Windows again once that is understood.
+constexpr const char* wineWaits = "waits under Wine now and then (its desktop process takes ccview's output)";
 
 std::string exampleConfig() { return testSupport::compiled(fileBytes(TARVELKIN_EXAMPLE)); }
 
@@ -130,27 +108,32 @@ std::string base64Of(const std::string& bytes) { return httplib::detail::base64_
 // its launch file and ends with 0; once the first ends, its files are gone
 // and the next start serves again.
 TEST(shelf, SecondStartOpensTheFirstServer) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
     std::string launch;
     {
-        ccviewProcess first({});
+        shelfServer first;
         launch = first.launch();
         ASSERT_FALSE(launch.empty());
         EXPECT_EQ(pathOfUtf8(launch).parent_path(), person.runtime());
-        EXPECT_EQ(fs::status(person.runtime() / "ccview.json").permissions() & fs::perms::all,
-                  fs::perms::owner_read | fs::perms::owner_write);
-        ccviewProcess second({});
+        if (!onWindows) {
+            EXPECT_EQ(fs::status(person.runtime() / "ccview.json").permissions() & fs::perms::all,
+                      fs::perms::owner_read | fs::perms::owner_write);
+        }
+        shelfServer second;
         EXPECT_EQ(second.launch(), launch);
         EXPECT_EQ(second.wait(), 0);
         EXPECT_NE(second.errors().find("the shelf is served already"), std::string::npos) << second.errors();
-        EXPECT_EQ(first.get("/api/shelf")["folders"][0]["path"], person.configs().string());
-        EXPECT_EQ(first.end(), 0);
+        EXPECT_EQ(first.get("/api/shelf")["folders"][0]["path"], utf8Of(person.configs()));
+        EXPECT_EQ(first.quit(), 0);
     }
     EXPECT_FALSE(fs::exists(person.runtime() / "ccview.json"));
     EXPECT_FALSE(fs::exists(pathOfUtf8(launch)));
-    ccviewProcess third({});
+    shelfServer third;
     EXPECT_FALSE(third.launch().empty());
-    EXPECT_EQ(third.end(), 0);
+    EXPECT_EQ(third.quit(), 0);
 }
 
 // The person's folder and the installed examples: a config the reader
@@ -158,6 +141,9 @@ TEST(shelf, SecondStartOpensTheFirstServer) {
 // program is its base name in PATH until one is chosen, which the next
 // start remembers; installed configs cannot be removed, the person's can.
 TEST(shelf, ListsChoosesAddsAndRemoves) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
     fs::create_directories(person.configs());
     std::string broken = exampleConfig();
@@ -167,10 +153,11 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
     writeFile(person.configs() / "nowhere.cc", exampleConfig());
     writeFile(person.configs() / ".hidden.cc", exampleConfig());
     writeFile(person.configs() / "notes.txt", "not a config");
-    ::setenv("PATH", pathOfUtf8(SERVE_TOOL).parent_path().string().c_str(), 1);
+    const std::string serveTool = fullPath(SERVE_TOOL), argvPrint = fullPath(ARGV_PRINT);
+    testSupport::setVariable("PATH", utf8Of(pathOfUtf8(serveTool).parent_path()));
     std::string nowhereId;
     {
-        ccviewProcess server({});
+        shelfServer server;
         json shelf = server.get("/api/shelf");
         std::vector<std::string> names;
         for (const json& e : shelf["entries"]) names.push_back(e["name"]);
@@ -181,7 +168,7 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
         server.get("/config/" + refused["id"].get<std::string>(), 404);
         const json found = entryNamed(shelf, "serve_tool.cc");
         EXPECT_EQ(found["headerItems"][0], "header item 1");
-        EXPECT_EQ(found["program"], json({{"name", "serve_tool"}, {"path", SERVE_TOOL}, {"found", true},
+        EXPECT_EQ(found["program"], json({{"name", "serve_tool"}, {"path", serveTool}, {"found", true},
                                           {"chosen", false}}));
         const json nowhere = entryNamed(shelf, "nowhere.cc");
         nowhereId = nowhere["id"];
@@ -191,9 +178,9 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
                   std::string::npos);
         server.post("/api/run?config=" + nowhereId, {{"words", json::array()}}, 409);
         // A choice that is no program is refused; a program is remembered.
-        EXPECT_EQ(server.post("/api/shelf/program", {{"id", nowhereId}, {"path", person.path().string()}}, 409)["error"],
-                  person.path().string() + " is not a program you may run");
-        server.post("/api/shelf/program", {{"id", nowhereId}, {"path", ARGV_PRINT}});
+        EXPECT_EQ(server.post("/api/shelf/program", {{"id", nowhereId}, {"path", utf8Of(person.path())}}, 409)["error"],
+                  utf8Of(person.path()) + " is not a program you may run");
+        server.post("/api/shelf/program", {{"id", nowhereId}, {"path", argvPrint}});
         const json prog = entryNamed(shelf, "prog.cc");
         EXPECT_EQ(prog["own"], false);
         EXPECT_EQ(server.post("/api/shelf/remove", {{"id", prog["id"]}}, 409)["error"],
@@ -213,11 +200,11 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
                   "\"../x.cc\" is not a config's file name (NAME.cc)");
         EXPECT_FALSE(fs::exists(person.configs() / "x.cc"));
         EXPECT_FALSE(fs::exists(person.configs().parent_path() / "x.cc"));
-        EXPECT_EQ(server.end(), 0);
+        EXPECT_EQ(server.quit(), 0);
     }
-    ccviewProcess again({});
+    shelfServer again;
     const json nowhere = entryNamed(again.get("/api/shelf"), "nowhere.cc");
-    EXPECT_EQ(nowhere["program"], json({{"name", "nowhere"}, {"path", ARGV_PRINT}, {"found", true}, {"chosen", true}}));
+    EXPECT_EQ(nowhere["program"], json({{"name", "nowhere"}, {"path", argvPrint}, {"found", true}, {"chosen", true}}));
 }
 
 // A form made for a program from its help: each request as the page sends
@@ -225,8 +212,11 @@ TEST(shelf, ListsChoosesAddsAndRemoves) {
 // program found in PATH is not remembered; nothing is written before the
 // draft compiled, nor over a file without "replace".
 TEST(shelf, MakesAFormForAProgram) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
-    ::setenv("PATH", pathOfUtf8(SERVE_TOOL).parent_path().string().c_str(), 1);
+    testSupport::setVariable("PATH", utf8Of(pathOfUtf8(SERVE_TOOL).parent_path()));
     const std::string help = "out:Usage: serve_tool [OPTION]... FILE\nShow a file.\n\n"
                              "  -n, --number        number the lines\n  -o, --output=FILE   write to FILE\n";
     const fs::path script = person.configs() / "serve_tool.sc", config = person.configs() / "serve_tool.cc";
@@ -257,7 +247,7 @@ TEST(shelf, MakesAFormForAProgram) {
         {"no options, a signal", {{"program", "serve_tool"}, {"args", {"abort"}}}, 422,
          "\"serve_tool abort\" printed no options, and ended by SIGABRT: there is nothing to make a form of"},
     };
-    ccviewProcess server({});
+    shelfServer server;
     for (const auto& t : cases) {
         SCOPED_TRACE(t.what);
         EXPECT_EQ(server.post("/api/shelf/make", t.body, t.status)["error"], t.error);
@@ -290,33 +280,42 @@ TEST(shelf, MakesAFormForAProgram) {
 // The settings file is the person's only (0600), written whole; a damaged
 // one is put aside with its bytes and a message, never lost.
 TEST(shelf, SettingsArePrivateAndADamagedFileIsKeptAside) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
     const std::string key = "ccview:0123456789abcdef";
     {
-        ccviewProcess server({});
+        shelfServer server;
         EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
         server.post("/api/values", {{"key", key}, {"values", {{"style", "posix"}}}});
         server.post("/api/values", {{"key", key}, {"values", 3}}, 400);
         server.post("/api/values", {{"key", "ccview:x"}, {"values", json::object()}}, 400);
         EXPECT_EQ(server.get("/api/values?key=" + key)["values"], json({{"style", "posix"}}));
-        EXPECT_EQ(server.end(), 0);
+        EXPECT_EQ(server.quit(), 0);
     }
-    EXPECT_EQ(fs::status(person.settings()).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    if (!onWindows) {
+        EXPECT_EQ(fs::status(person.settings()).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
     EXPECT_EQ(json::parse(fileBytes(person.settings()))["configs"][key]["values"]["style"], "posix");
-    for (const fs::directory_entry& e : fs::directory_iterator(person.settings().parent_path()))
-        EXPECT_EQ(e.path().filename(), "settings.json");  // no temporary file left
+    // No temporary file left (on Windows the configs folder is there too).
+    for (const fs::directory_entry& e : fs::directory_iterator(person.settings().parent_path())) {
+        if (e.is_regular_file()) {
+            EXPECT_EQ(e.path().filename(), "settings.json");
+        }
+    }
 
     const std::string damaged = "{\"version\": 1, \"programs\": [";
     writeFile(person.settings(), damaged);
-    ccviewProcess server({});
-    const std::string aside = person.settings().string() + ".damaged-1";
-    const std::string said = "the settings in " + person.settings().string() + " were damaged; they are kept in " +
+    shelfServer server;
+    const std::string aside = utf8Of(person.settings()) + ".damaged-1";
+    const std::string said = "the settings in " + utf8Of(person.settings()) + " were damaged; they are kept in " +
                              aside + ", and ccview starts with none";
     EXPECT_EQ(server.get("/api/shelf")["notice"], said);
     EXPECT_EQ(fileBytes(aside), damaged);
     EXPECT_EQ(server.get("/api/values?key=" + key)["known"], false);
-    EXPECT_EQ(server.end(), 0);
+    EXPECT_EQ(server.quit(), 0);
     EXPECT_NE(server.errors().find("ccview: " + said + "\n"), std::string::npos) << server.errors();
 }
 
@@ -325,6 +324,9 @@ TEST(shelf, SettingsArePrivateAndADamagedFileIsKeptAside) {
 // program's. Changes are refused with the reason, and the shelf's notice says
 // why; the rest of the shelf works.
 TEST(shelf, SettingsWithoutTheirFolderAreKeptNowhereElse) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
     fs::remove_all(person.path() / "config");
     writeFile(person.path() / "config", "a file where the config folder would be");
@@ -333,7 +335,7 @@ TEST(shelf, SettingsWithoutTheirFolderAreKeptNowhereElse) {
     const std::string theirs = "{\"editor.tabSize\": 2}\n";
     writeFile(work / "settings.json", theirs);
 
-    ccviewProcess server({}, work);
+    shelfServer server({}, work);
     const std::string notice =
         "settings cannot be kept: " + (person.path() / "config" / "tarvelkin").string() + ": cannot be made: Not a directory";
     EXPECT_EQ(server.get("/api/shelf")["notice"], notice);
@@ -359,14 +361,17 @@ TEST(shelf, SettingsWithoutTheirFolderAreKeptNowhereElse) {
 // that cannot be listed. Each is refused with its status and what the page
 // shows, and the shelf is as it was.
 TEST(shelf, RefusesWhatItCannotTakeAndSaysWhy) {
+    if (onWindows) {
+        GTEST_SKIP() << wineWaits;
+    }
     personFolders person;
     fs::create_directories(person.configs());
     writeFile(person.configs() / "serve_tool.cc", exampleConfig());
-    ::setenv("PATH", pathOfUtf8(SERVE_TOOL).parent_path().string().c_str(), 1);
+    testSupport::setVariable("PATH", utf8Of(pathOfUtf8(SERVE_TOOL).parent_path()));
     const fs::path work = person.path() / "work";
     fs::create_directories(work / "sub");
     writeFile(work / "notes.txt", "x");
-    ccviewProcess server({"--cwd", work.string()});
+    shelfServer server({"--cwd", work.string()});
     const json before = server.get("/api/shelf");
     const std::string id = entryNamed(before, "serve_tool.cc")["id"];
     const std::string config = base64Of(exampleConfig());
@@ -414,7 +419,9 @@ TEST(shelf, RefusesWhatItCannotTakeAndSaysWhy) {
     for (const auto& t : cases) {
         SCOPED_TRACE(t.what);
         const json answer = t.method == "GET" ? server.get(t.path, t.status) : server.post(t.path, t.body, t.status);
-        if (!t.answer.empty()) EXPECT_EQ(answer.dump(), t.answer);
+        if (!t.answer.empty()) {
+            EXPECT_EQ(answer.dump(), t.answer);
+        }
     }
     // The program's own folder, where it is found.
     const std::string tools = pathOfUtf8(SERVE_TOOL).parent_path().string();
@@ -424,4 +431,3 @@ TEST(shelf, RefusesWhatItCannotTakeAndSaysWhy) {
 }
 
 }  // namespace
-#endif

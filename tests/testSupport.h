@@ -1,10 +1,11 @@
-// Helpers the test programs share: whole files, scratch folders, repeated and
-// replaced text, compiling a script in memory, and (on POSIX) running a built
-// program from a shell as a user runs it.
+// Helpers the test programs share: environment variables, whole files,
+// scratch folders, repeated and replaced text, compiling a script in memory,
+// and (on POSIX) running a built program from a shell as a user runs it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,8 +18,6 @@
 
 #ifndef _WIN32
 #include <sys/wait.h>
-
-#include <cstdlib>
 #endif
 
 #include "compileText.h"
@@ -26,6 +25,21 @@
 namespace testSupport {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
+// Sets an environment variable for this program and those it starts.
+inline void setVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);
+#endif
+}
 
 // A whole file's bytes; empty when it cannot be read.
 inline std::string fileBytes(const fs::path& path) {

@@ -99,21 +99,50 @@ async function servePage(dir, name, script, program, cwd, opener) {
   const settings = fs.mkdtempSync(path.join(dir, 'settings-'));
   const env = { ...process.env, XDG_CONFIG_HOME: settings, XDG_STATE_HOME: path.join(dir, 'state') };
   if (opener) env.PATH = opener + path.delimiter + process.env.PATH;
-  const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const launch = await servedAddress(server);
+  const server = await started(args, { env });
+  server.settings = path.join(settings, 'tarvelkin', 'settings.json');
+  return server;
+}
+
+// ccview with no config: the shelf, for a person whose folders are in home
+// (config, data, state and run, as the XDG variables name them; the own
+// configs in data/tarvelkin/configs). The programs run in cwd when it is
+// given (--cwd: Browse… starts there too), else in the home folder; PATH is
+// path when given. Resolves as servePage does, with the person's settings
+// file and configs folder.
+async function serveShelf(home, { cwd, path: PATH } = {}) {
+  const env = { ...process.env };
+  for (const [name, folder] of [['XDG_CONFIG_HOME', 'config'], ['XDG_DATA_HOME', 'data'],
+    ['XDG_STATE_HOME', 'state'], ['XDG_RUNTIME_DIR', 'run']]) {
+    env[name] = path.join(home, folder);
+    fs.mkdirSync(env[name], { recursive: true });
+  }
+  if (PATH !== undefined) env.PATH = PATH;
+  const server = await started(['--no-browser'].concat(cwd ? ['--cwd', cwd] : []), { env });
+  server.settings = path.join(home, 'config', 'tarvelkin', 'settings.json');
+  server.configs = path.join(home, 'data', 'tarvelkin', 'configs');
+  return server;
+}
+
+// A ccview started with args, once it printed its launch file: {url, launch,
+// pid, port, ended (its exit status, once it ends), stop()}.
+async function started(args, options) {
+  const server = spawn(programs.ccview, args, { stdio: ['ignore', 'pipe', 'ignore'], ...options });
   const ended = new Promise((resolve) => server.on('exit', resolve));
+  const launch = await servedAddress(server);
   return {
     url: pathToFileURL(launch).href,
     launch,
-    settings: path.join(settings, 'tarvelkin', 'settings.json'),
     pid: server.pid,
     port: launchPort(launch),
+    ended,
     // Ends the server as Ctrl+C does; fails unless it ends cleanly (a
-    // sanitizer's report turns into a failure here).
+    // sanitizer's report turns into a failure here). Once it has ended, only
+    // its exit status is checked.
     async stop() {
-      server.kill('SIGINT');
+      if (server.exitCode === null && server.signalCode === null) server.kill('SIGINT');
       const code = await ended;
-      if (code !== 0) throw new Error('ccview --serve ended with ' + code);
+      if (code !== 0) throw new Error('ccview ended with ' + code);
     },
   };
 }
@@ -126,5 +155,5 @@ function largestScript() {
   return fs.readFileSync(path.join(root, 'tests', 'every_limit.sc'), 'latin1');
 }
 
-module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage, servedAddress,
-  launchPort };
+module.exports = { programs, example, launch, makePage, largestScript, controlServer, servePage, serveShelf,
+  servedAddress, launchPort };

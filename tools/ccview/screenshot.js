@@ -13,9 +13,8 @@
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { spawn, spawnSync } = require('node:child_process');
-const { pathToFileURL } = require('node:url');
-const { example, launch, makePage, programs, servePage, servedAddress } = require('./pages.js');
+const { spawnSync } = require('node:child_process');
+const { example, launch, makePage, programs, servePage, serveShelf } = require('./pages.js');
 
 const docs = path.resolve(__dirname, '..', '..', 'docs');
 
@@ -91,7 +90,6 @@ async function shelfPicture(browser, dir) {
   const home = path.join(dir, 'person');
   const own = path.join(home, 'data', 'tarvelkin', 'configs');
   fs.mkdirSync(own, { recursive: true });
-  fs.mkdirSync(path.join(home, 'run'));
   fs.writeFileSync(path.join(dir, 'tail.sc'), logViewer);
   spawnSync(programs.tarvelkin, [path.join(dir, 'tail.sc'), path.join(own, 'tail.cc')]);
   const backup = logViewer.replace('# Log viewer', '# Backups').replace('# shows the end of a log file',
@@ -101,17 +99,14 @@ async function shelfPicture(browser, dir) {
   const broken = fs.readFileSync(path.join(own, 'tail.cc'));
   broken[6] = 3;
   fs.writeFileSync(path.join(own, 'old-tool.cc'), broken);
-  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
-    XDG_RUNTIME_DIR: path.join(home, 'run') };
-  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
+  const server = await serveShelf(home);
   try {
-    const launchFile = await servedAddress(server);
     const page = await browser.newPage({ viewport: { width: 900, height: 760 } });
-    await page.goto(pathToFileURL(launchFile).href);
+    await page.goto(server.url);
     await page.locator('html[data-ready=true]').waitFor();
     await page.screenshot({ path: path.join(docs, 'shelf.png'), fullPage: true });
   } finally {
-    server.kill('SIGINT');
+    await server.stop();
   }
 }
 

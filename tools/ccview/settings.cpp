@@ -58,16 +58,23 @@ settingsStore::settingsStore(std::string path, std::string& warning) : path_(std
     const fs::path file = pathOfUtf8(path_);
     std::error_code error;
     if (!fs::exists(file, error)) return;
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
+    std::string text;
+    bool read = false;
+    {
+        // Closed before the file may be put aside: Windows renames no file
+        // that is open.
+        std::ifstream in(file, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        read = in.good() || in.eof();
+    }
+    if (!read) {
         refusal_ = unreadable;
         warning = "cannot read the settings in " + path_ + "; they are not changed while ccview runs";
         return;
     }
-    json read = json::parse(text, nullptr, false);
-    if (!read.is_discarded() && wellFormed(read)) {
-        data_ = std::move(read);
+    json parsed = json::parse(text, nullptr, false);
+    if (!parsed.is_discarded() && wellFormed(parsed)) {
+        data_ = std::move(parsed);
         for (const char* part : {"programs", "configs"})
             if (!data_.contains(part)) data_[part] = json::object();
         return;

@@ -5,29 +5,16 @@
 // marked and filtered; Browse… from the keyboard alone; and a name for
 // every control. Started by browser-run.js.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { example, launch, programs, controlServer, servePage } = require('../pages.js');
+const { example, programs, servePage, browserSession } = require('./browser.js');
 const T = require('../runText.js');
 
-let browser;
-let dir;
-let control;
-
-before(async () => {
-  browser = await launch();
-  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-run-'));
-  control = await controlServer();
-});
-
-after(async () => {
-  control.close();
-  if (browser) await browser.close();
-  fs.rmSync(dir, { recursive: true, force: true });
-});
+const harness = browserSession('ccview-run-', { control: true });
+const { dir, open } = harness;
 
 // A copy tool: cp -i SOURCE TARGET, a save dialog for the target.
 const copyScript = ['# Copy', '# copies a file, asking before it replaces one', '#', '#', '#', '#',
@@ -43,15 +30,6 @@ const copyScript = ['# Copy', '# copies a file, asking before it replaces one', 
 
 // A folder of a test's own: its server keeps its runs there.
 const folder = (name) => fs.mkdirSync(path.join(dir, name), { recursive: true }) || path.join(dir, name);
-
-async function open(url, viewport) {
-  const page = await (await browser.newContext({ acceptDownloads: true, viewport })).newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(url);
-  await page.locator('html[data-ready=true]').waitFor();
-  return { page, errors };
-}
 
 const output = (page) => page.getByRole('log', { name: 'Output' });
 const runState = (page) => page.locator('#run-state');
@@ -75,7 +53,7 @@ test('cp -i through the input line: the question, the answer "y", the copy; with
   const server = await servePage(folder('copy'), 'copy', copyScript, ['cp'], work);
   try {
     // A window too low for the choices and the output together.
-    const { page, errors } = await open(server.url, { width: 900, height: 600 });
+    const { page, errors } = await open(server.url, { viewport: { width: 900, height: 600 } });
     assert.equal(await page.title(), 'Copy');
     assert.equal(await page.getByRole('heading', { level: 1 }).textContent(), 'Copy copy.cc');
     await chooseCopy(page, 'new.txt', 'old.txt');
@@ -166,7 +144,7 @@ test('a run larger than the page keeps: its end shown, one notice, the whole out
 
 test('past runs: the command shown is the run\'s; view, save and Run again with the same words', async () => {
   const server = await servePage(folder('again'), 'again', fs.readFileSync(example, 'latin1'),
-    [programs.serveTool, control.arg, 'wait:again', 'out:a notice\\n', 'argv']);
+    [programs.serveTool, harness.control.arg, 'wait:again', 'out:a notice\\n', 'argv']);
   try {
     const { page, errors } = await open(server.url);
     await page.getByRole('button', { name: 'Fast mode' }).click();
@@ -179,7 +157,7 @@ test('past runs: the command shown is the run\'s; view, save and Run again with 
     const heading = await page.locator('#output-command').textContent();
     await level.fill('4');
     assert.equal(await page.locator('#output-command').textContent(), heading);
-    control.release('again');
+    harness.control.release('again');
     await ended(page, /^Finished after/).waitFor();
     const first = await output(page).innerText();
     assert.match(heading, / -f 'my notes.txt' 3$/);
@@ -343,7 +321,7 @@ test('Browse… from the keyboard: typing, Enter into a folder, hidden entries, 
 
 test('every control in the accessibility tree has a name', async () => {
   const server = await servePage(folder('names'), 'names', fs.readFileSync(example, 'latin1'),
-    [programs.serveTool, control.arg, 'ask:Go on? ', 'wait:names', 'argv']);
+    [programs.serveTool, harness.control.arg, 'ask:Go on? ', 'wait:names', 'argv']);
   try {
     const { page } = await open(server.url);
     await page.getByRole('button', { name: 'Fast mode' }).click();
@@ -366,7 +344,7 @@ test('every control in the accessibility tree has a name', async () => {
     await page.getByRole('dialog', { name: 'Browse: Input file' }).waitFor();
     assert.deepEqual(await unnamed(), []);
     await page.keyboard.press('Escape');
-    control.release('names');
+    harness.control.release('names');
     await page.getByRole('button', { name: 'Stop' }).click();
     await ended(page, /^Stopped by you/).waitFor();
   } finally {

@@ -2,40 +2,17 @@
 // Stop, Browse… over the runner's folders, and an attacker page on another
 // loopback port that must not run the program. Started by browser-run.js.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const http = require('node:http');
-const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
-const { example, launch, programs, controlServer, servePage } = require('../pages.js');
+const { example, programs, servePage, browserSession } = require('./browser.js');
 
-let browser;
-let dir;
-let control;
+const harness = browserSession('ccview-serve-', { control: true });
+const { dir, open } = harness;
 const sample = () => fs.readFileSync(example, 'latin1');
-
-before(async () => {
-  browser = await launch();
-  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-serve-'));
-  control = await controlServer();
-});
-
-after(async () => {
-  control.close();
-  if (browser) await browser.close();
-  fs.rmSync(dir, { recursive: true, force: true });
-});
-
-async function open(url) {
-  const page = await (await browser.newContext()).newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(url);
-  await page.locator('html[data-ready=true]').waitFor();
-  return { page, errors };
-}
 
 const output = (page) => page.getByRole('log', { name: 'Output' });
 const runState = (page) => page.locator('#run-state');
@@ -51,7 +28,7 @@ async function chooseFastMode(page, file, level) {
 }
 
 test('choose, Run: lines appear while the program runs; Stop ends it', async () => {
-  const server = await servePage(dir, 'live', sample(), [programs.serveTool, control.arg,
+  const server = await servePage(dir, 'live', sample(), [programs.serveTool, harness.control.arg,
     'out:first line\\n', 'wait:second', 'err:a warning\\n', 'out:second line\\n', 'wait:never', 'argv']);
   try {
     const { page, errors } = await open(server.url);
@@ -61,7 +38,7 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     assert.ok(await run.isDisabled(), 'Run waits for a complete command');
     await chooseFastMode(page, 'in.txt', '3');
     // The line shown (and copied) holds the fixed arguments, quoted like the rest.
-    const fixed = programs.serveTool + ' ' + control.arg +
+    const fixed = programs.serveTool + ' ' + harness.control.arg +
       " 'out:first line\\n' wait:second 'err:a warning\\n' 'out:second line\\n' wait:never argv";
     assert.equal(await commandOf(page), fixed + ' -f in.txt 3');
     const where = () => page.evaluate(() => ['run', 'stop'].map((id) => {
@@ -77,7 +54,7 @@ test('choose, Run: lines appear while the program runs; Stop ends it', async () 
     assert.equal(await page.locator('#run-refusal').textContent(), '');
     assert.ok(await run.isDisabled());
     // The program is still waiting: what shows came while it ran.
-    control.release('second');
+    harness.control.release('second');
     await output(page).getByText('second line').waitFor();
     assert.equal(await output(page).locator('.line.err').textContent(), 'a warning');
     await stop.click();
@@ -161,7 +138,7 @@ test('the browser, opened on the launch file, lands on the page with the token i
     const [, parent, , session] = stat(openerStat);
     assert.notEqual(Number(parent), server.pid);
     assert.notEqual(session, stat(fs.readFileSync('/proc/' + server.pid + '/stat', 'utf8'))[3]);
-    const context = await browser.newContext();
+    const context = await harness.browser.newContext();
     const page = await context.newPage();
     const addresses = [];
     page.on('framenavigated', (frame) => addresses.push(frame.url()));

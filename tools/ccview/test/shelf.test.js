@@ -1,29 +1,17 @@
 // The shelf (ccview with no config) in a real browser: the person's configs
 // and the installed ones listed with their programs, a refused config, the
-// filter, a config opened and Back, one added and one removed. Started by
-// browser-run.js.
+// filter, a config opened and Back, one added and one removed; a missing
+// program chosen through Browse… and remembered by the next start; a form
+// made for a program from its help. Started by browser-run.js.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
-const { spawn, spawnSync } = require('node:child_process');
-const { pathToFileURL } = require('node:url');
-const { example, launch, programs, servedAddress } = require('../pages.js');
+const { spawnSync } = require('node:child_process');
+const { example, programs, serveShelf, browserSession } = require('./browser.js');
 
-let browser;
-let dir;
-
-before(async () => {
-  browser = await launch();
-  dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ccview-shelf-'));
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  fs.rmSync(dir, { recursive: true, force: true });
-});
+const { dir, open } = browserSession('ccview-shelf-');
 
 // The example with its first header text changed, compiled to file.
 function compile(file, title) {
@@ -45,20 +33,10 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
   refused[6] = 3;
   fs.writeFileSync(path.join(own, 'broken.cc'), refused);
   compile(path.join(dir, 'added.cc'), 'Added later');
-  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
-    XDG_RUNTIME_DIR: path.join(home, 'run'), PATH: path.dirname(programs.serveTool) + path.delimiter + '/usr/bin' };
-  fs.mkdirSync(env.XDG_RUNTIME_DIR);
-  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const ended = new Promise((resolve) => server.on('exit', resolve));
+  const server = await serveShelf(home, { path: path.dirname(programs.serveTool) + path.delimiter + '/usr/bin' });
   try {
-    const launchFile = await servedAddress(server);
-    const context = await browser.newContext();
-    const page = await context.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await page.goto(pathToFileURL(launchFile).href);
-    await page.locator('html[data-ready=true]').waitFor();
-    assert.deepEqual(await context.cookies(), []);
+    const { page, errors } = await open(server.url);
+    assert.deepEqual(await page.context().cookies(), []);
     const entries = page.getByRole('list', { name: 'Configs' }).getByRole('article');
     const entry = (name) => page.getByRole('article', { name });
     // The person's configs by file name, then the one installed with ccview;
@@ -105,10 +83,88 @@ test('the shelf: listed with programs, a refused config, filter, open and Back, 
     assert.ok(!fs.existsSync(path.join(own, 'nowhere.cc')));
     assert.deepEqual(errors, []);
   } finally {
-    server.kill('SIGINT');
-    assert.equal(await ended, 0);
+    await server.stop();
   }
 });
+
+// A config whose program is missing: the person chooses one through the
+// shelf's Browse… (the server's listing of this computer's folders), a file
+// that is no program first; the program chosen is its real path, runs from
+// the config's page, and is still the config's after Quit and a new start.
+test('a missing program chosen by Browse…, refused for a file that is no program, remembered across a restart',
+  async () => {
+    const home = path.join(dir, 'chooser');
+    const own = path.join(home, 'data', 'tarvelkin', 'configs');
+    fs.mkdirSync(own, { recursive: true });
+    compile(path.join(own, 'nowhere.cc'), 'Missing tool');
+    // The server's working folder, where Browse… starts: a text file, and a
+    // link to a program in a folder with a blank in its name.
+    const work = path.join(dir, 'work');
+    fs.mkdirSync(path.join(work, 'my tools'), { recursive: true });
+    fs.writeFileSync(path.join(work, 'notes.txt'), 'not a program\n');
+    fs.symlinkSync('/bin/echo', path.join(work, 'my tools', 'say'));
+    const echo = fs.realpathSync('/bin/echo');
+    const start = () => serveShelf(home, { cwd: work, path: '/nowhere' });
+    const entry = (page) => page.getByRole('article', { name: 'Missing tool' });
+    const status = (page, text) => page.getByRole('status').filter({ hasText: text });
+    // The config's run page from the shelf: its program, the choices made
+    // (unless ccview remembers them), and a run's output.
+    async function runFromShelf(page, choose) {
+      await page.getByRole('link', { name: 'Open Missing tool' }).click();
+      await page.locator('html[data-ready=true]').waitFor();
+      assert.equal(await page.getByLabel('Program', { exact: true }).inputValue(), echo);
+      if (choose) {
+        await page.getByRole('button', { name: 'Fast mode' }).click();
+        await page.getByRole('textbox', { name: 'Input file' }).fill('in.txt');
+        await page.getByRole('textbox', { name: 'Level' }).fill('1');
+      }
+      assert.equal(await page.getByRole('status', { name: 'Command line' }).textContent(), echo + ' -f in.txt 1');
+      await page.getByRole('button', { name: 'Run', exact: true }).click();
+      await page.waitForFunction(() => performance.getEntriesByName('ccview-run-complete').length > 0);
+      assert.match(await page.locator('#run-state').textContent(), /^Finished after/);
+      assert.equal((await page.getByRole('log', { name: 'Output' }).innerText()).trim(), '-f in.txt 1');
+      await page.getByRole('link', { name: 'Back to the shelf' }).click();
+      await page.locator('html[data-ready=true]').waitFor();
+    }
+
+    let server = await start();
+    try {
+      const { page, errors } = await open(server.url);
+      assert.match(await entry(page).textContent(), /Program: nowhere — not found — choose the program…/);
+      const choose = entry(page).getByRole('button', { name: 'Choose the program for Missing tool' });
+      const dialog = page.getByRole('dialog', { name: 'Choose the program for Missing tool' });
+      await choose.click();
+      assert.equal(await dialog.locator('.folder').textContent(), work);
+      await dialog.getByRole('button', { name: 'notes.txt' }).click();
+      await status(page, path.join(work, 'notes.txt') + ' is not a program you may run').waitFor();
+      assert.match(await entry(page).textContent(), /not found — choose the program…/);
+      // Again, from the keyboard: into the folder, and the link to the program.
+      await choose.press('Enter');
+      await dialog.getByRole('button', { name: 'my tools/' }).press('Enter');
+      await dialog.getByRole('button', { name: 'say' }).press('Enter');
+      await status(page, 'The program for nowhere.cc is now ' + echo + '.').waitFor();
+      assert.match(await entry(page).textContent(), new RegExp('Program: ' + echo + ' \\(chosen by you\\)'));
+      await runFromShelf(page, true);
+      await page.getByRole('button', { name: 'Quit ccview' }).click();
+      await status(page, 'ccview has ended.').waitFor();
+      assert.equal(await server.ended, 0);
+      assert.deepEqual(errors, []);
+    } finally {
+      await server.stop();
+    }
+    assert.deepEqual(JSON.parse(fs.readFileSync(server.settings, 'utf8')).programs,
+      { [path.join(own, 'nowhere.cc')]: echo });
+
+    server = await start();
+    try {
+      const { page, errors } = await open(server.url);
+      assert.match(await entry(page).textContent(), new RegExp('Program: ' + echo + ' \\(chosen by you\\)'));
+      await runFromShelf(page, false);
+      assert.deepEqual(errors, []);
+    } finally {
+      await server.stop();
+    }
+  });
 
 // A help text as serve_tool's one word "out:TEXT" prints it.
 function printed(text) {
@@ -119,20 +175,12 @@ test('the shelf makes a form for a program from its help, asks before replacing,
   const home = path.join(dir, 'maker');
   const own = path.join(home, 'data', 'tarvelkin', 'configs');
   // serve_tool is not in PATH: it is named by its full path, and remembered so.
-  const env = { ...process.env, XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data'),
-    XDG_RUNTIME_DIR: path.join(home, 'run'), PATH: '/usr/bin' };
-  fs.mkdirSync(env.XDG_RUNTIME_DIR, { recursive: true });
   const help = 'Usage: serve_tool [OPTION]... FILE\nShow a file, the test\'s way.\n\n' +
     '  -n, --number          number the lines\n      --width=COLUMNS   wrap at COLUMNS\n' +
     '  -o, --output=FILE     write to FILE\n';
-  const server = spawn(programs.ccview, ['--no-browser'], { stdio: ['ignore', 'pipe', 'ignore'], env });
-  const ended = new Promise((resolve) => server.on('exit', resolve));
+  const server = await serveShelf(home, { path: '/usr/bin' });
   try {
-    const page = await (await browser.newContext()).newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await page.goto(pathToFileURL(await servedAddress(server)).href);
-    await page.locator('html[data-ready=true]').waitFor();
+    const { page, errors } = await open(server.url);
     await page.getByRole('button', { name: 'Make a form for a program…' }).click();
     const dialog = page.getByRole('dialog', { name: 'Make a form for a program' });
     const said = dialog.getByRole('alert');
@@ -180,7 +228,6 @@ test('the shelf makes a form for a program from its help, asks before replacing,
     assert.match(await entry.textContent(), new RegExp('Program: ' + programs.serveTool + ' \\(chosen by you\\)'));
     assert.deepEqual(errors, []);
   } finally {
-    server.kill('SIGINT');
-    assert.equal(await ended, 0);
+    await server.stop();
   }
 });
