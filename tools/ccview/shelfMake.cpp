@@ -34,7 +34,7 @@ std::string programFound(const std::string& program, const std::string& ownFolde
         why = program + " is not a full path: name the program, or choose it with Browse…";
         return {};
     }
-    const std::string found = programPath(program, isPath ? std::string() : ownFolder);
+    std::string found = programPath(program, isPath ? std::string() : ownFolder);
     if (found.empty())
         why = isPath ? program + " is not a program you may run"
                      : "No program named \"" + program + "\" was found in the folders of PATH";
