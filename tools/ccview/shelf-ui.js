@@ -17,11 +17,12 @@
   let shelf = null;  // the server's answer: {entries, folders, notice, nativeDialog, separator}
   const result = (text) => { $('shelf-result').textContent = text; };
 
+  // The shelf listed anew; false (and why, said) when it cannot be.
   async function load() {
     const answer = await ccApi.get('/api/shelf');
     if (!answer.ok) {
       result(answer.error);
-      return;
+      return false;
     }
     shelf = answer.body;
     $('shelf-notice').hidden = shelf.notice === '';
@@ -29,6 +30,14 @@
     $('shelf-folders').textContent = shelf.folders.map((f) =>
       (f.own ? 'Your configs: ' : 'Installed with ccview: ') + f.path).join(' · ');
     show();
+    return true;
+  }
+
+  // Says what an action came to once the list is listed anew, so that what
+  // is read out and what is listed agree.
+  async function said(answer, done) {
+    if (!answer.ok) result(answer.error);
+    if (await load() && answer.ok) result(done);
   }
 
   function show() {
@@ -88,8 +97,7 @@
     $('shelf-add-file').value = '';
     if (!file) return;
     const answer = await ccApi.post('/api/shelf/add', { name: file.name, bytes: base64Of(await file.arrayBuffer()) });
-    result(answer.ok ? 'Added ' + file.name + '.' : answer.error);
-    if (answer.ok) await load();
+    await said(answer, 'Added ' + file.name + '.');
   });
 
   // ---- remove, asking first ----
@@ -105,8 +113,7 @@
     yes.addEventListener('click', async () => {
       dialog.close();
       const answer = await ccApi.post('/api/shelf/remove', { id: entry.id });
-      result(answer.ok ? 'Removed ' + entry.name + '.' : answer.error);
-      await load();
+      await said(answer, 'Removed ' + entry.name + '.');
       $('shelf-filter').focus();
     });
     dialog.addEventListener('close', () => dialog.remove());
@@ -119,8 +126,7 @@
 
   async function useProgram(entry, path) {
     const answer = await ccApi.post('/api/shelf/program', { id: entry.id, path });
-    result(answer.ok ? 'The program for ' + entry.name + ' is now ' + answer.body.program.path + '.' : answer.error);
-    if (answer.ok) await load();
+    await said(answer, answer.ok && 'The program for ' + entry.name + ' is now ' + answer.body.program.path + '.');
   }
 
   async function chooseProgram(entry, view) {
